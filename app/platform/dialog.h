@@ -1,0 +1,58 @@
+// What the program's controller needs of a dialog window. The Win32 shell
+// implements it over a real dialog; the tests implement it without windows.
+#pragma once
+
+#include <string>
+
+namespace platelier {
+
+// One entry of an open-file filter: the text shown, then its pattern (several
+// wildcards are separated by ';').
+struct FileFilter {
+    std::string text;
+    std::string pattern;
+};
+
+class Dialog {
+public:
+    virtual ~Dialog() = default;
+
+    // The text of control `id`, cut to `limit` - 1 bytes as the platform cuts
+    // a text read into a buffer of `limit` bytes.
+    virtual std::string controlText(int id, int limit) = 0;
+    virtual void setControlText(int id, const std::string& text) = 0;
+    virtual void enableControl(int id, bool enabled) = 0;
+
+    // A modal box with the text, the caption and one OK button; returns when
+    // the user has closed it.
+    virtual void showMessage(const std::string& text, const std::string& caption) = 0;
+
+    // Runs the dialog of template `templateId` modally, owned by this one.
+    virtual void runModalDialog(int templateId) = 0;
+
+    // Ends this dialog's modal loop with `result`.
+    virtual void endDialog(int result) = 0;
+
+    // Delivers command `id` to this dialog synchronously, as a click would.
+    virtual void sendCommand(int id) = 0;
+
+    // The open-file dialog. On OK writes the chosen file's full path into
+    // control `targetId` and returns true; on cancel returns false and leaves
+    // the control as it was. `defaultExtension` (without dot, empty for none)
+    // is added to a typed name that has none.
+    virtual bool chooseFile(int targetId, const std::string& defaultExtension,
+                            const std::string& title, const FileFilter& filter) = 0;
+
+    // The full path of the running program.
+    virtual std::string programPath() = 0;
+
+    // Opens a help file on its contents, without waiting for the viewer.
+    virtual void openHelpFile(const std::string& path) = 0;
+
+protected:
+    Dialog() = default;
+    Dialog(const Dialog&) = default;
+    Dialog& operator=(const Dialog&) = default;
+};
+
+} // namespace platelier

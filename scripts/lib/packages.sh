@@ -1,0 +1,29 @@
+# Installs the Debian packages a script needs when they are missing; sourced
+# by the scripts that build, test and run the program.
+
+missing_packages() {
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            printf '%s ' "$package"
+        fi
+    done
+}
+
+require_packages() {
+    missing=$(missing_packages "$@")
+    [ -z "$missing" ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Platelier needs these packages: $missing" >&2
+        echo "Installing them needs root. Run this command again as root, or first run:" >&2
+        echo "    sudo apt-get install -y $missing" >&2
+        exit 1
+    fi
+    echo "Installing $missing"
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}
+
+# What building and testing both configurations takes.
+BUILD_PACKAGES="cmake make g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix \
+gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth"

@@ -1,0 +1,22 @@
+#!/bin/sh
+# Builds the portable core and its tests natively, again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and the Win32 program with mingw-w64, then
+# runs every test; the Win32 tests run under Wine on a virtual X display.
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/lib/packages.sh
+# shellcheck disable=SC2086
+require_packages $BUILD_PACKAGES
+
+jobs=$(nproc 2>/dev/null || echo 2)
+for preset in native asan win32; do
+    echo "== $preset: configure and build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+for preset in native asan; do
+    echo "== $preset: tests"
+    ctest --preset "$preset" -j "$jobs"
+done
+echo "== win32: tests under Wine"
+xvfb-run -a -s '-screen 0 1024x768x24' ctest --preset win32
