@@ -11,7 +11,7 @@
 namespace platelier::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
@@ -35,7 +35,7 @@ public:
 
     std::string folder() const { return path_.string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -44,6 +44,8 @@ inline std::string readFileBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+inline bool fileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 } // namespace platelier::testing

@@ -6,6 +6,10 @@
 
 namespace platelier {
 
+// The buffer size with which the program reads a control's text: a text
+// holds at most 255 characters.
+constexpr int dialogTextLimit = 256;
+
 // One entry of an open-file filter: the text shown, then its pattern (several
 // wildcards are separated by ';').
 struct FileFilter {
@@ -14,7 +18,7 @@ struct FileFilter {
 };
 
 class Dialog {
-public:
+  public:
     virtual ~Dialog() = default;
 
     // The text of control `id`, cut to `limit` - 1 bytes as the platform cuts
@@ -49,7 +53,7 @@ public:
     // Opens a help file on its contents, without waiting for the viewer.
     virtual void openHelpFile(const std::string& path) = 0;
 
-protected:
+  protected:
     Dialog() = default;
     Dialog(const Dialog&) = default;
     Dialog& operator=(const Dialog&) = default;

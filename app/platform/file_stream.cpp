@@ -11,9 +11,13 @@ FileStream FileStream::open(const std::string& path, const char* mode) {
     return stream;
 }
 
-int FileStream::getByte() { return std::getc(file_.get()); }
+int FileStream::getByte() {
+    return std::getc(file_.get());
+}
 
-void FileStream::ungetByte(int byte) { std::ungetc(byte, file_.get()); }
+void FileStream::ungetByte(int byte) {
+    std::ungetc(byte, file_.get());
+}
 
 std::size_t FileStream::read(void* data, std::size_t size) {
     return std::fread(data, 1, size, file_.get());
@@ -23,7 +27,9 @@ bool FileStream::write(const void* data, std::size_t size) {
     return std::fwrite(data, 1, size, file_.get()) == size;
 }
 
-bool FileStream::seek(std::uint64_t offset) { return seekStream(file_.get(), offset); }
+bool FileStream::seek(std::uint64_t offset) {
+    return seekStream(file_.get(), offset);
+}
 
 bool FileStream::close() {
     std::FILE* file = file_.release();

@@ -12,7 +12,7 @@
 namespace platelier {
 
 class FileStream {
-public:
+  public:
     static constexpr int endOfFile = EOF;
 
     // Opens `path` with a C mode string ("rb", "r+b", "w+b"); the result is
@@ -40,7 +40,7 @@ public:
     // Flushes and closes; false when either failed.
     bool close();
 
-private:
+  private:
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };

@@ -35,7 +35,9 @@ bool linkThenUnlink(const std::string& from, const std::string& to) {
 
 } // namespace
 
-char pathSeparator() { return '/'; }
+char pathSeparator() {
+    return '/';
+}
 
 bool moveFileNoReplace(const std::string& from, const std::string& to) {
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
@@ -49,8 +51,10 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
 
 std::vector<std::string> findMatchingEntries(const std::string& pattern) {
     const std::size_t separator = pattern.rfind('/');
-    const std::string folder = separator == std::string::npos ? "." : pattern.substr(0, separator + 1);
-    const std::string wildcard = separator == std::string::npos ? pattern : pattern.substr(separator + 1);
+    const std::string folder =
+        separator == std::string::npos ? "." : pattern.substr(0, separator + 1);
+    const std::string wildcard =
+        separator == std::string::npos ? pattern : pattern.substr(separator + 1);
     std::vector<std::string> names;
     std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.c_str()));
     if (!directory) {

@@ -17,7 +17,9 @@ struct SearchCloser {
 
 } // namespace
 
-char pathSeparator() { return '\\'; }
+char pathSeparator() {
+    return '\\';
+}
 
 bool moveFileNoReplace(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != 0;

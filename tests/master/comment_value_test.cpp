@@ -46,10 +46,7 @@ struct TrimCase {
 };
 
 const TrimCase trimCases[] = {
-    {"", "", ""},
-    {"   ", "", ""},
-    {"  a b  ", "a b  ", "  a b"},
-    {"\tx\t", "\tx\t", "\tx\t"},
+    {"", "", ""},    {"   ", "", ""}, {"  a b  ", "a b  ", "  a b"}, {"\tx\t", "\tx\t", "\tx\t"},
     {"x", "x", "x"},
 };
 

@@ -46,11 +46,17 @@ const LineCase lineCases[] = {
     {"three LF: pair then one", "a\n\n\nb", 256, {"a\n\n", "\n", "b"}},
     {"300 bytes in pieces", s300, 256, {std::string(256, 'x'), std::string(44, 'x')}},
     {"ending after 255 bytes counts 257", s255 + "\r\n", 256, {s255 + "\r\n"}},
-    {"CR as the 256th byte takes its LF", std::string(255, 'z') + "\r\nq", 256,
+    {"CR as the 256th byte takes its LF",
+     std::string(255, 'z') + "\r\nq",
+     256,
      {std::string(255, 'z') + "\r\n", "q"}},
-    {"256 bytes then ending: ending is its own line", std::string(256, 'w') + "\r\n", 256,
+    {"256 bytes then ending: ending is its own line",
+     std::string(256, 'w') + "\r\n",
+     256,
      {std::string(256, 'w'), "\r\n"}},
-    {"0xFF and zero bytes are plain bytes", std::string("a\xff\0b\n", 5), 256,
+    {"0xFF and zero bytes are plain bytes",
+     std::string("a\xff\0b\n", 5),
+     256,
      {std::string("a\xff\0b\n", 5)}},
     {"lone CR at end of file", "\r", 256, {"\r"}},
     {"maximum length 2", "abcde\n", 2, {"ab", "cd", "e\n"}},
@@ -66,7 +72,8 @@ TEST(ReadLine, LinesPutBackTogetherGiveTheFileExactly) {
     const std::string endings[] = {"\r", "\n", "\r\n", "\n\r", "\r\r", "\n\n", ""};
     std::string bytes;
     for (int i = 0; i < 200; ++i) {
-        bytes += std::string(static_cast<std::size_t>(i * 7 % 300), static_cast<char>('a' + i % 26));
+        bytes +=
+            std::string(static_cast<std::size_t>(i * 7 % 300), static_cast<char>('a' + i % 26));
         bytes += endings[i % 7];
         bytes += std::string(static_cast<std::size_t>(i % 3), '\0');
     }

@@ -17,8 +17,11 @@ using Deliveries = std::vector<std::pair<MasterValue, std::string>>;
 
 Deliveries allValues(const std::string& title, const std::string& c, const std::string& m,
                      const std::string& y, const std::string& k) {
-    return {{masterTitle, title},     {cyanPlateName, c},  {magentaPlateName, m},
-            {yellowPlateName, y},     {blackPlateName, k}};
+    return {{masterTitle, title},
+            {cyanPlateName, c},
+            {magentaPlateName, m},
+            {yellowPlateName, y},
+            {blackPlateName, k}};
 }
 
 const Deliveries usual = allValues("My picture", "pic.C", "pic.M", "pic.J", "pic.N");
@@ -45,8 +48,8 @@ const ReaderCase readerCases[] = {
     {"CR master", masterText("\r"), true, usual},
     {"LF CR master", masterText("\n\r"), true, usual},
     {"header, PostScript at 30", epsBinaryHeader(30, psSize) + ps, true, usual},
-    {"header, PostScript at 32 behind decoy bytes",
-     epsBinaryHeader(32, psSize) + "%%" + ps, true, usual},
+    {"header, PostScript at 32 behind decoy bytes", epsBinaryHeader(32, psSize) + "%%" + ps, true,
+     usual},
     {"header, PostScript after a TIFF preview holding comment lines",
      epsBinaryHeader(30 + tiffSize, psSize, 0, 0, 30, tiffSize) + tiff + ps, true, usual},
     {"header, PostScript first and preview after it",
@@ -73,15 +76,19 @@ const ReaderCase readerCases[] = {
      "%%Title: t\r\n%%CyanPlate: a\r\n%%Other: b\r\n%%X: c\r\n%%Y: d\r\n", true,
      allValues("t", "a", "b", "c", "d")},
     {"CR LF: empty line after the cyan line is the magenta line",
-     "%%Title: t\r\n%%CyanPlate: a\r\n\r\nm: b\r\ny: c\r\n", true, allValues("t", "a", "", "b", "c")},
-    {"LF: a single empty line is absorbed", "%%Title: t\n%%CyanPlate: a\n\nm: b\ny: c\nk: d\n", true,
-     allValues("t", "a", "b", "c", "d")},
+     "%%Title: t\r\n%%CyanPlate: a\r\n\r\nm: b\r\ny: c\r\n", true,
+     allValues("t", "a", "", "b", "c")},
+    {"LF: a single empty line is absorbed", "%%Title: t\n%%CyanPlate: a\n\nm: b\ny: c\nk: d\n",
+     true, allValues("t", "a", "b", "c", "d")},
     {"plate line longer than 256 bytes",
      "%%Title: t\r\n%%CyanPlate: " + longName + "\r\nm: b\r\ny: c\r\n", true,
      allValues("t", std::string(256 - 13, 'L'), "", "b", "c")},
     {"black plate line is the last, without ending",
-     "%%Title: t\r\n%%CyanPlate: a\r\nm: b\r\ny: c\r\nk: d", true, allValues("t", "a", "b", "c", "d")},
-    {"file ends inside the plate block", "%%Title: t\r\n%%CyanPlate: a\r\nm: b\r\ny: c\r\n", false,
+     "%%Title: t\r\n%%CyanPlate: a\r\nm: b\r\ny: c\r\nk: d", true,
+     allValues("t", "a", "b", "c", "d")},
+    {"file ends inside the plate block",
+     "%%Title: t\r\n%%CyanPlate: a\r\nm: b\r\ny: c\r\n",
+     false,
      {{masterTitle, "t"}}},
     {"empty file", "", false, {}},
 };

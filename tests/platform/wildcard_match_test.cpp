@@ -13,15 +13,24 @@ struct MatchCase {
 };
 
 const MatchCase matchCases[] = {
-    {"IMAG*.C", "IMAGE.C", true},   {"IMAG*.C", "image.c", true},
-    {"IMAG*.C", "IMAG.C", true},    {"IMAG*.C", "IMAGE.CC", false},
-    {"IMAG*.C", "IMAGE.V2.C", true}, {"*.C", "a.b.c", true},
-    {"*.C", ".C", true},            {"*.C", "C", false},
-    {"a?c", "abc", true},           {"a?c", "ac", false},
-    {"*", "", true},                {"", "", true},
-    {"", "x", false},               {"**x*", "abxcd", true},
-    {"*a*b", "aaab", true},         {"*a*b", "aaba", false},
-    {"\xc9*", "\xe9t\xe9", false},  {"\xc9*", "\xc9t\xe9", true},
+    {"IMAG*.C", "IMAGE.C", true},
+    {"IMAG*.C", "image.c", true},
+    {"IMAG*.C", "IMAG.C", true},
+    {"IMAG*.C", "IMAGE.CC", false},
+    {"IMAG*.C", "IMAGE.V2.C", true},
+    {"*.C", "a.b.c", true},
+    {"*.C", ".C", true},
+    {"*.C", "C", false},
+    {"a?c", "abc", true},
+    {"a?c", "ac", false},
+    {"*", "", true},
+    {"", "", true},
+    {"", "x", false},
+    {"**x*", "abxcd", true},
+    {"*a*b", "aaab", true},
+    {"*a*b", "aaba", false},
+    {"\xc9*", "\xe9t\xe9", false},
+    {"\xc9*", "\xc9t\xe9", true},
 };
 
 TEST(MatchesWildcard, FollowsTheDirectorySearchRules) {

@@ -1,0 +1,18 @@
+// What the main dialog's controller keeps besides the dialog's own controls:
+// the channel names and separation file paths recorded when a fileset was
+// last opened (or, for a path, last chosen by hand).
+#pragma once
+
+#include "master/channel.h"
+
+#include <array>
+#include <string>
+
+namespace platelier {
+
+struct ControllerState {
+    std::array<std::string, channelCount> recordedChannelNames;
+    std::array<std::string, channelCount> recordedSeparationPaths;
+};
+
+} // namespace platelier

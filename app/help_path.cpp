@@ -1,0 +1,20 @@
+// The help file path rule.
+#include "app/help_path.h"
+
+#include "app/platform/dialog.h"
+
+namespace platelier {
+
+std::optional<std::string> helpFilePath(const std::string& programPath) {
+    const std::size_t dot = programPath.rfind('.');
+    if (dot == std::string::npos) {
+        return std::nullopt;
+    }
+    std::string path = programPath.substr(0, dot + 1) + "HLP";
+    if (path.size() >= static_cast<std::size_t>(dialogTextLimit)) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+} // namespace platelier

@@ -1,0 +1,16 @@
+// Where the program's help file is: beside the program, under its name with
+// the extension HLP.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace platelier {
+
+// The program's own path with everything after its last '.' replaced by
+// "HLP" (C:\Tools\EDIT.EXE gives C:\Tools\EDIT.HLP; the last '.' may stand in
+// a folder name). None when the path has no '.' or the result would not fit
+// in a 256-byte path buffer.
+std::optional<std::string> helpFilePath(const std::string& programPath);
+
+} // namespace platelier

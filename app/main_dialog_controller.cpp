@@ -1,0 +1,161 @@
+// The main dialog's controller. Commands 600-602 are never disabled again
+// once an open has enabled them; only the Browse buttons follow the loaded
+// fileset.
+#include "app/main_dialog_controller.h"
+
+#include "app/dialog_messages.h"
+#include "app/help_path.h"
+#include "app/user_texts.h"
+#include "master/master_file_reader.h"
+#include "resources/resource_ids.h"
+
+namespace platelier {
+
+namespace {
+
+using CommandAction = void (*)(Dialog&, ControllerState&, int commandId);
+
+struct CommandEntry {
+    int firstId;
+    int lastId;
+    CommandAction action;
+};
+
+// Commands whose actions the separation-file and rewriting work supplies
+// (issues #4 and #5): handled, without effect until then.
+void notYetAttached(Dialog&, ControllerState&, int) {}
+
+const CommandEntry mainDialogCommands[] = {
+    {IDC_MASTER_BROWSE, IDC_MASTER_BROWSE,
+     [](Dialog& dialog, ControllerState& state, int) { openMasterFile(dialog, state); }},
+    {IDC_CYAN_BROWSE, IDC_BLACK_BROWSE, notYetAttached},
+    {IDC_SAVE_ALL, IDC_SAVE_ALL, notYetAttached},
+    {IDC_RENAME_CHANNELS, IDC_RENAME_CHANNELS, notYetAttached},
+    {IDC_RENAME_FILES, IDC_RENAME_FILES, notYetAttached},
+    {IDC_NEW_FILESET, IDC_NEW_FILESET,
+     [](Dialog& dialog, ControllerState&, int) { newFileset(dialog); }},
+    {IDC_QUIT, IDC_QUIT, [](Dialog& dialog, ControllerState&, int) { dialog.endDialog(1); }},
+};
+
+using SystemCommandAction = void (*)(Dialog&);
+
+struct SystemCommandEntry {
+    unsigned command;
+    SystemCommandAction action;
+};
+
+const SystemCommandEntry mainDialogSystemCommands[] = {
+    {IDM_ABOUT, showAboutBox},
+    {IDM_HELP, openHelp},
+    {systemCommandClose, [](Dialog& dialog) { dialog.endDialog(0); }},
+};
+
+bool handleCommand(Dialog& dialog, ControllerState& state, int id) {
+    for (const CommandEntry& entry : mainDialogCommands) {
+        if (id >= entry.firstId && id <= entry.lastId) {
+            entry.action(dialog, state, id);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool handleSystemCommand(Dialog& dialog, unsigned command) {
+    for (const SystemCommandEntry& entry : mainDialogSystemCommands) {
+        if (command == entry.command) {
+            entry.action(dialog);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool readMasterFileIntoDialog(Dialog& dialog, int masterPathEdit, int titleEdit) {
+    return readMasterFile(dialog.controlText(masterPathEdit, dialogTextLimit),
+                          [&](MasterValue which, const std::string& value) {
+                              dialog.setControlText(titleEdit + which, value);
+                          });
+}
+
+} // namespace
+
+bool handleMainDialogMessage(Dialog& dialog, ControllerState& state, unsigned message,
+                             std::uintptr_t wParam) {
+    switch (message & 0xFFFFu) {
+    case messageInitDialog:
+        setBrowseButtonsEnabled(dialog, false);
+        state = ControllerState();
+        return true;
+    case messageCommand:
+        return handleCommand(dialog, state, static_cast<int>(wParam & 0xFFFFu));
+    case messageSystemCommand:
+        return handleSystemCommand(dialog, static_cast<unsigned>(wParam & systemCommandMask));
+    default:
+        return false;
+    }
+}
+
+void setBrowseButtonsEnabled(Dialog& dialog, bool enabled) {
+    for (int id = IDC_CYAN_BROWSE; id <= IDC_BLACK_BROWSE; ++id) {
+        dialog.enableControl(id, enabled);
+    }
+}
+
+void openMasterFile(Dialog& dialog, ControllerState& state) {
+    if (!dialog.chooseFile(IDC_MASTER_PATH, texts::masterDefaultExtension,
+                           texts::masterChooserTitle,
+                           {texts::masterFilterText, texts::masterFilterPattern})) {
+        return;
+    }
+    if (!readMasterFileIntoDialog(dialog, IDC_MASTER_PATH, IDC_TITLE)) {
+        dialog.showMessage(texts::notAMasterFile, texts::messageCaption);
+        return;
+    }
+    recordOpenedFileset(dialog, state);
+}
+
+void recordOpenedFileset(Dialog& dialog, ControllerState& state) {
+    int names = 0;
+    int paths = 0;
+    for (int channel = cyan; channel <= black; ++channel) {
+        const auto i = static_cast<std::size_t>(channel);
+        state.recordedChannelNames[i] =
+            dialog.controlText(IDC_CYAN_NAME + channel, dialogTextLimit);
+        names += state.recordedChannelNames[i].empty() ? 0 : 1;
+        state.recordedSeparationPaths[i] =
+            dialog.controlText(IDC_CYAN_PATH + channel, dialogTextLimit);
+        paths += state.recordedSeparationPaths[i].empty() ? 0 : 1;
+    }
+    if (names == channelCount) {
+        dialog.enableControl(IDC_RENAME_CHANNELS, true);
+    }
+    if (paths == channelCount) {
+        dialog.enableControl(IDC_RENAME_FILES, true);
+    }
+    if (names == channelCount && paths == channelCount) {
+        dialog.enableControl(IDC_SAVE_ALL, true);
+    }
+    setBrowseButtonsEnabled(dialog, true);
+}
+
+void newFileset(Dialog& dialog) {
+    setBrowseButtonsEnabled(dialog, false);
+    for (int id :
+         {IDC_TITLE, IDC_CYAN_NAME, IDC_MAGENTA_NAME, IDC_YELLOW_NAME, IDC_BLACK_NAME,
+          IDC_CYAN_PATH, IDC_MAGENTA_PATH, IDC_YELLOW_PATH, IDC_BLACK_PATH, IDC_MASTER_PATH}) {
+        dialog.setControlText(id, std::string());
+    }
+    dialog.sendCommand(IDC_MASTER_BROWSE);
+}
+
+void showAboutBox(Dialog& dialog) {
+    dialog.runModalDialog(IDD_ABOUT);
+}
+
+void openHelp(Dialog& dialog) {
+    if (const auto path = helpFilePath(dialog.programPath())) {
+        dialog.openHelpFile(*path);
+    }
+}
+
+} // namespace platelier
