@@ -25,5 +25,5 @@ require_packages() {
 }
 
 # What building and testing both configurations takes.
-BUILD_PACKAGES="cmake make g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix \
+BUILD_PACKAGES="cmake make g++ python3 libgtest-dev googletest g++-mingw-w64-x86-64-posix \
 gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth"
