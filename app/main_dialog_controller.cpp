@@ -5,8 +5,8 @@
 
 #include "app/dialog_messages.h"
 #include "app/help_path.h"
+#include "app/master_file_commands.h"
 #include "app/user_texts.h"
-#include "master/master_file_reader.h"
 #include "resources/resource_ids.h"
 
 namespace platelier {
@@ -21,8 +21,8 @@ struct CommandEntry {
     CommandAction action;
 };
 
-// Commands whose actions the separation-file and rewriting work supplies
-// (issues #4 and #5): handled, without effect until then.
+// Commands whose actions the separation-file work supplies (issue #5):
+// handled, without effect until then.
 void notYetAttached(Dialog&, ControllerState&, int) {}
 
 const CommandEntry mainDialogCommands[] = {
@@ -30,7 +30,10 @@ const CommandEntry mainDialogCommands[] = {
      [](Dialog& dialog, ControllerState& state, int) { openMasterFile(dialog, state); }},
     {IDC_CYAN_BROWSE, IDC_BLACK_BROWSE, notYetAttached},
     {IDC_SAVE_ALL, IDC_SAVE_ALL, notYetAttached},
-    {IDC_RENAME_CHANNELS, IDC_RENAME_CHANNELS, notYetAttached},
+    {IDC_RENAME_CHANNELS, IDC_RENAME_CHANNELS,
+     [](Dialog& dialog, ControllerState&, int) {
+         rewriteMasterFile(dialog, IDC_CYAN_NAME, IDC_MASTER_PATH);
+     }},
     {IDC_RENAME_FILES, IDC_RENAME_FILES, notYetAttached},
     {IDC_NEW_FILESET, IDC_NEW_FILESET,
      [](Dialog& dialog, ControllerState&, int) { newFileset(dialog); }},
@@ -70,13 +73,6 @@ bool handleSystemCommand(Dialog& dialog, unsigned command) {
     return false;
 }
 
-bool readMasterFileIntoDialog(Dialog& dialog, int masterPathEdit, int titleEdit) {
-    return readMasterFile(dialog.controlText(masterPathEdit, dialogTextLimit),
-                          [&](MasterValue which, const std::string& value) {
-                              dialog.setControlText(titleEdit + which, value);
-                          });
-}
-
 } // namespace
 
 bool handleMainDialogMessage(Dialog& dialog, ControllerState& state, unsigned message,
@@ -107,7 +103,7 @@ void openMasterFile(Dialog& dialog, ControllerState& state) {
                            {texts::masterFilterText, texts::masterFilterPattern})) {
         return;
     }
-    if (!readMasterFileIntoDialog(dialog, IDC_MASTER_PATH, IDC_TITLE)) {
+    if (!readMasterFile(dialog, IDC_MASTER_PATH, IDC_TITLE)) {
         dialog.showMessage(texts::notAMasterFile, texts::messageCaption);
         return;
     }

@@ -1,6 +1,7 @@
 // The program's own texts as the user reads them. They reach the platform's
 // ANSI functions as Windows-1252 bytes, so accented letters are written as
-// byte escapes whatever encoding this file is saved in.
+// byte escapes (each closing its string, so that no letter after it is read
+// as part of the escape) whatever encoding this file is saved in.
 #pragma once
 
 namespace platelier::texts {
@@ -19,5 +20,70 @@ constexpr const char* masterDefaultExtension = "eps";
 
 constexpr const char* aboutMenuItem = "A propos de Platelier...";
 constexpr const char* helpMenuItem = "Aide...";
+
+// Why "Rename channels" did not rewrite the master; %s is the master's path
+// unless said otherwise. Each says that the master is as it was.
+constexpr const char* noMasterLoaded = "Impossible de renommer les couches : aucun fichier-ma"
+                                       "\xEE"
+                                       "tre n'est ouvert.";
+constexpr const char* backupWouldBeMaster =
+    "Impossible de renommer les couches de\n%s :\nsa copie de sauvegarde porterait son propre nom "
+    "(.BAK).\nLe fichier n'a pas "
+    "\xE9t\xE9"
+    " modifi"
+    "\xE9"
+    ".";
+// %s: the master's path, then the channel's colour.
+constexpr const char* nameHasLineBreak =
+    "Impossible de renommer les couches de\n%s :\nle nom de la couche %s "
+    "contient un saut de ligne.\nLe fichier n'a pas "
+    "\xE9t\xE9"
+    " modifi"
+    "\xE9"
+    ".";
+constexpr const char* cannotOpenMaster = "Impossible d'ouvrir le fichier-ma"
+                                         "\xEE"
+                                         "tre\n%s.";
+constexpr const char* damagedHeader =
+    "Impossible de renommer les couches de\n%s :\nson en-t"
+    "\xEA"
+    "te EPS binaire ne correspond pas au fichier.\nLe fichier n'a pas "
+    "\xE9t\xE9"
+    " modifi"
+    "\xE9"
+    ".";
+constexpr const char* damagedPlateBlock =
+    "Impossible de renommer les couches de\n%s :\nun bloc %%CyanPlate est "
+    "incomplet ou mal form"
+    "\xE9"
+    ".\nLe fichier n'a pas "
+    "\xE9t\xE9"
+    " modifi"
+    "\xE9"
+    ".";
+constexpr const char* cannotReadMaster = "Impossible de lire le fichier-ma"
+                                         "\xEE"
+                                         "tre\n%s.\nIl n'a pas "
+                                         "\xE9t\xE9"
+                                         " modifi"
+                                         "\xE9"
+                                         ".";
+constexpr const char* cannotWriteNewMaster = "Impossible d'"
+                                             "\xE9"
+                                             "crire le nouveau fichier-ma"
+                                             "\xEE"
+                                             "tre dans le dossier de\n%s.\nLe fichier n'a pas "
+                                             "\xE9t\xE9"
+                                             " modifi"
+                                             "\xE9"
+                                             ".";
+// %s: the master's path, then the backup's.
+constexpr const char* cannotReplaceMaster =
+    "Impossible de remplacer\n%s\net d'en garder la copie de sauvegarde\n%s."
+    "\nLe fichier n'a pas "
+    "\xE9t\xE9"
+    " modifi"
+    "\xE9"
+    ".";
 
 } // namespace platelier::texts

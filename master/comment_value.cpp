@@ -17,7 +17,9 @@ std::string commentValue(const std::string& line) {
     return value;
 }
 
-void trimLeadingSpaces(std::string& text) { text.erase(0, text.find_first_not_of(' ')); }
+void trimLeadingSpaces(std::string& text) {
+    text.erase(0, text.find_first_not_of(' '));
+}
 
 void trimTrailingSpaces(std::string& text) {
     const std::size_t last = text.find_last_not_of(' ');

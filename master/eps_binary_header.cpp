@@ -10,6 +10,12 @@ std::uint32_t littleEndian32(const unsigned char* bytes) {
            static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
+void putLittleEndian32(unsigned char* bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+    }
+}
+
 } // namespace
 
 bool EpsBinaryHeader::startsWithMagic(const unsigned char* bytes, std::size_t count) {
@@ -26,6 +32,22 @@ EpsBinaryHeader EpsBinaryHeader::decode(const unsigned char (&bytes)[size]) {
     header.tiffLength = littleEndian32(bytes + 24);
     header.checksum = static_cast<std::uint16_t>(bytes[28] | bytes[29] << 8);
     return header;
+}
+
+} // namespace platelier
+
+namespace platelier {
+
+void EpsBinaryHeader::encode(unsigned char (&bytes)[size]) const {
+    putLittleEndian32(bytes, magicNumber);
+    putLittleEndian32(bytes + 4, postScriptOffset);
+    putLittleEndian32(bytes + 8, postScriptLength);
+    putLittleEndian32(bytes + 12, metafileOffset);
+    putLittleEndian32(bytes + 16, metafileLength);
+    putLittleEndian32(bytes + 20, tiffOffset);
+    putLittleEndian32(bytes + 24, tiffLength);
+    bytes[28] = static_cast<unsigned char>(checksum);
+    bytes[29] = static_cast<unsigned char>(checksum >> 8);
 }
 
 } // namespace platelier

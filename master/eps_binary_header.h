@@ -26,6 +26,9 @@ struct EpsBinaryHeader {
 
     // The fields of a header read from the first 30 bytes of a file.
     static EpsBinaryHeader decode(const unsigned char (&bytes)[size]);
+
+    // The 30 bytes of this header, magic number first.
+    void encode(unsigned char (&bytes)[size]) const;
 };
 
 } // namespace platelier

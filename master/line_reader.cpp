@@ -5,7 +5,9 @@ namespace platelier {
 
 namespace {
 
-bool isLineEnd(int byte) { return byte == '\r' || byte == '\n'; }
+bool isLineEnd(int byte) {
+    return byte == '\r' || byte == '\n';
+}
 
 } // namespace
 

@@ -8,7 +8,13 @@ namespace platelier {
 
 // Which value of the master a delivery carries: the title, then the plate
 // names in channel order (masterTitle + 1 + ChannelIndex).
-enum MasterValue { masterTitle = 0, cyanPlateName, magentaPlateName, yellowPlateName, blackPlateName };
+enum MasterValue {
+    masterTitle = 0,
+    cyanPlateName,
+    magentaPlateName,
+    yellowPlateName,
+    blackPlateName
+};
 
 using MasterValueSink = std::function<void(MasterValue which, const std::string& value)>;
 

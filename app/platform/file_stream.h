@@ -1,13 +1,18 @@
 // Buffered binary streams over files: how the program reads and writes the
-// bytes of master files. Closing is part of the stream's life; a stream that
-// goes out of scope still open is closed without a report.
+// bytes of master files. The stream keeps its own buffers, so that each read
+// or write that reaches the file is one operation of the file layer, and it
+// remembers whether any of them failed. A stream that goes out of scope still
+// open is closed without a report.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace platelier {
 
@@ -15,36 +20,65 @@ class FileStream {
   public:
     static constexpr int endOfFile = EOF;
 
-    // Opens `path` with a C mode string ("rb", "r+b", "w+b"); the result is
-    // false in a boolean context when the file could not be opened.
+    // Opens `path` with a C mode string ("rb", "w+b"); the result is false
+    // in a boolean context when the file could not be opened.
     static FileStream open(const std::string& path, const char* mode);
 
     explicit operator bool() const { return file_ != nullptr; }
 
-    // The next byte (0-255), or endOfFile at the end of the file or when the
-    // read fails.
-    int getByte();
+    // The next byte (0-255), or endOfFile at the end of the file, at the end
+    // of the reading limit, or when the read fails (then failed() is true).
+    int getByte() {
+        if (position_ < filled_ && readLimit_ > 0) {
+            --readLimit_;
+            return static_cast<unsigned char>(input_[position_++]);
+        }
+        return refillAndGetByte();
+    }
 
-    // Pushes one byte back, returned by the next getByte().
+    // Gives back the byte the last getByte() returned; the next getByte()
+    // returns it again.
     void ungetByte(int byte);
 
     // Reads up to `size` bytes; returns how many were read.
     std::size_t read(void* data, std::size_t size);
 
-    // Writes `size` bytes; false when not all of them could be written.
+    // Writes `size` bytes; false when they could not be written.
     bool write(const void* data, std::size_t size);
+    bool write(const std::string& bytes) { return write(bytes.data(), bytes.size()); }
 
-    // Positions the stream at `offset` bytes from the start of the file.
+    // Positions the stream at `offset` bytes from the start of the file and
+    // lifts the reading limit.
     bool seek(std::uint64_t offset);
 
-    // Flushes and closes; false when either failed.
+    // The file's length in bytes, including what is still buffered for it.
+    std::optional<std::uint64_t> length();
+
+    // From the current position, lets at most `count` more bytes be read.
+    void limitReading(std::uint64_t count) { readLimit_ = count; }
+
+    // True once a read or a write has failed.
+    bool failed() const { return failed_; }
+
+    // Writes what is buffered and closes; false when that or any earlier
+    // read or write failed.
     bool close();
 
   private:
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
+
+    int refillAndGetByte();
+    bool flushOutput();
+
     std::unique_ptr<std::FILE, Closer> file_;
+    std::vector<char> input_;
+    std::size_t position_ = 0;
+    std::size_t filled_ = 0;
+    std::vector<char> output_;
+    std::uint64_t readLimit_ = std::numeric_limits<std::uint64_t>::max();
+    bool failed_ = false;
 };
 
 } // namespace platelier

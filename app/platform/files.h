@@ -1,10 +1,13 @@
-// File-system operations that the program needs from its platform: renaming a
-// file without ever replacing another, the wildcard directory search that
-// finds separation files, and what streams need beyond standard C.
+// File-system operations that the program needs from its platform: renaming
+// without ever replacing another file, replacing a file behind a backup, the
+// wildcard directory search that finds separation files, and what streams
+// need beyond standard C. Each counts as one operation of the file layer
+// (see file_faults.h).
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,19 @@ char pathSeparator();
 // something already stands at `to` or nothing stands at `from`.
 bool moveFileNoReplace(const std::string& from, const std::string& to);
 
+// Puts the file `replacement` in the place of `target`, and the previous
+// `target` under the name `backup`, replacing a file that stood there. On
+// failure `target` still holds its previous bytes under its own name.
+bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
+                           const std::string& backup);
+
+// Creates a new empty file with a name of its own in `folder` (the current
+// folder when empty) and returns its path; none when it cannot.
+std::optional<std::string> createUniqueFile(const std::string& folder);
+
+// Deletes a file.
+bool removeFile(const std::string& path);
+
 // The names (without folder) of the entries of the pattern's folder whose
 // names match the pattern's last component: '*' stands for any run of
 // characters, '?' for one, letter case is ignored, folders count too.
@@ -25,5 +41,8 @@ std::vector<std::string> findMatchingEntries(const std::string& pattern);
 // Positions an open stream at a byte offset from its start; offsets past
 // 2 GiB included.
 bool seekStream(std::FILE* stream, std::uint64_t offset);
+
+// The length of an open stream's file.
+std::optional<std::uint64_t> streamLength(std::FILE* stream);
 
 } // namespace platelier

@@ -2,13 +2,15 @@
 // rename uses renameat2 where the file system offers it).
 #include "app/platform/files.h"
 
+#include "app/platform/file_faults.h"
 #include "app/platform/wildcard_match.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -33,6 +35,32 @@ bool linkThenUnlink(const std::string& from, const std::string& to) {
     return true;
 }
 
+bool renameNoReplace(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    return (errno == EINVAL || errno == ENOSYS) && linkThenUnlink(from, to);
+}
+
+// For file systems without hard links: the target is missing for a moment,
+// and is given its name back when the replacement cannot take it.
+bool renameThroughBackup(const std::string& target, const std::string& replacement,
+                         const std::string& backup) {
+    if (fileOperationFails() || rename(target.c_str(), backup.c_str()) != 0) {
+        return false;
+    }
+    if (fileOperationFails() || rename(replacement.c_str(), target.c_str()) != 0) {
+        rename(backup.c_str(), target.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t separator = path.rfind('/');
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
 } // namespace
 
 char pathSeparator() {
@@ -40,23 +68,63 @@ char pathSeparator() {
 }
 
 bool moveFileNoReplace(const std::string& from, const std::string& to) {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
+    return !fileOperationFails() && renameNoReplace(from, to);
+}
+
+// The target is never missing: a second name for it becomes the backup
+// first (replacing the old backup in one step), then the replacement takes
+// the target's name in one step. The replacement gets the target's
+// permissions, as a rewritten file should.
+bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
+                           const std::string& backup) {
+    if (fileOperationFails()) {
+        return false;
     }
-    if (errno == EINVAL || errno == ENOSYS) {
-        return linkThenUnlink(from, to);
+    struct stat targetStatus {};
+    if (stat(target.c_str(), &targetStatus) != 0) {
+        return false;
     }
-    return false;
+    chmod(replacement.c_str(), targetStatus.st_mode & 07777);
+    const std::optional<std::string> backupLink = createUniqueFile(folderOf(backup));
+    if (!backupLink) {
+        return false;
+    }
+    unlink(backupLink->c_str());
+    if (link(target.c_str(), backupLink->c_str()) != 0) {
+        return renameThroughBackup(target, replacement, backup);
+    }
+    if (fileOperationFails() || rename(backupLink->c_str(), backup.c_str()) != 0) {
+        unlink(backupLink->c_str());
+        return false;
+    }
+    return !fileOperationFails() && rename(replacement.c_str(), target.c_str()) == 0;
+}
+
+std::optional<std::string> createUniqueFile(const std::string& folder) {
+    if (fileOperationFails()) {
+        return std::nullopt;
+    }
+    std::string path = (folder.empty() ? std::string("./") : folder) + ".platelier-XXXXXX";
+    const int descriptor = mkstemp(path.data());
+    if (descriptor < 0) {
+        return std::nullopt;
+    }
+    close(descriptor);
+    return path;
+}
+
+bool removeFile(const std::string& path) {
+    return !fileOperationFails() && unlink(path.c_str()) == 0;
 }
 
 std::vector<std::string> findMatchingEntries(const std::string& pattern) {
-    const std::size_t separator = pattern.rfind('/');
-    const std::string folder =
-        separator == std::string::npos ? "." : pattern.substr(0, separator + 1);
-    const std::string wildcard =
-        separator == std::string::npos ? pattern : pattern.substr(separator + 1);
     std::vector<std::string> names;
-    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.c_str()));
+    if (fileOperationFails()) {
+        return names;
+    }
+    const std::string folder = folderOf(pattern);
+    const std::string wildcard = pattern.substr(folder.size());
+    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.empty() ? "." : folder.c_str()));
     if (!directory) {
         return names;
     }
@@ -71,6 +139,14 @@ std::vector<std::string> findMatchingEntries(const std::string& pattern) {
 
 bool seekStream(std::FILE* stream, std::uint64_t offset) {
     return fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0;
+}
+
+std::optional<std::uint64_t> streamLength(std::FILE* stream) {
+    struct stat status {};
+    if (fstat(fileno(stream), &status) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(status.st_size);
 }
 
 } // namespace platelier

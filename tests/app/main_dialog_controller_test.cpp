@@ -59,6 +59,7 @@ struct DispatchCase {
     int endResult;        // -1: the dialog goes on
     std::size_t aboutBoxes;
     std::size_t helps;
+    std::size_t messages = 0;
 };
 
 const DispatchCase dispatchCases[] = {
@@ -69,7 +70,7 @@ const DispatchCase dispatchCases[] = {
     {messageCommand, 401, true, 0, -1, 0, 0},
     {messageCommand, 404, true, 0, -1, 0, 0},
     {messageCommand, 600, true, 0, -1, 0, 0},
-    {messageCommand, 601, true, 0, -1, 0, 0},
+    {messageCommand, 601, true, 0, -1, 0, 0, 1}, // no master loaded: says so
     {messageCommand, 602, true, 0, -1, 0, 0},
     {messageCommand, 603, true, 1, -1, 0, 0},
     {messageCommand, 604, true, 0, 1, 0, 0},
@@ -103,7 +104,7 @@ TEST(MainDialogController, DispatchesEachMessageCommandAndSystemCommand) {
         EXPECT_EQ(main.dialog.endResult.value_or(-1), c.endResult) << row;
         EXPECT_EQ(main.dialog.modalDialogs, std::vector<int>(c.aboutBoxes, IDD_ABOUT)) << row;
         EXPECT_EQ(main.dialog.helpOpened.size(), c.helps) << row;
-        EXPECT_TRUE(main.dialog.messages.empty()) << row;
+        EXPECT_EQ(main.dialog.messages.size(), c.messages) << row;
     }
 }
 

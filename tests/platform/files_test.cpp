@@ -2,6 +2,7 @@
 // chose: POSIX natively, Win32 under Wine.
 #include "app/platform/files.h"
 
+#include "app/platform/file_faults.h"
 #include "app/platform/file_stream.h"
 #include "temp_folder.h"
 
@@ -46,6 +47,63 @@ TEST(MoveFileNoReplace, RenamesAFolder) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("IMAGE2.C")));
 }
 
+TEST(ReplaceFileWithBackup, PutsTheReplacementInPlaceBehindABackup) {
+    for (const bool olderBackup : {false, true}) {
+        TempFolder folder;
+        const std::string target = folder.write("photo.eps", "old");
+        const std::string replacement = folder.write("new.tmp", "new");
+        if (olderBackup) {
+            folder.write("photo.BAK", "older");
+        }
+        ASSERT_TRUE(replaceFileWithBackup(target, replacement, folder.file("photo.BAK")));
+        EXPECT_EQ(readFileBytes(target), "new");
+        EXPECT_EQ(readFileBytes(folder.file("photo.BAK")), "old");
+        EXPECT_FALSE(fileExists(replacement));
+    }
+}
+
+TEST(ReplaceFileWithBackup, FailsWithoutTouchingTheTarget) {
+    TempFolder folder;
+    const std::string target = folder.write("photo.eps", "old");
+    EXPECT_FALSE(replaceFileWithBackup(target, folder.file("absent"), folder.file("photo.BAK")));
+    EXPECT_EQ(readFileBytes(target), "old");
+    EXPECT_FALSE(replaceFileWithBackup(folder.file("absent"), target, folder.file("photo.BAK")));
+    EXPECT_EQ(readFileBytes(target), "old");
+}
+
+TEST(CreateUniqueFile, GivesANewEmptyFileInTheFolderEachTime) {
+    TempFolder folder;
+    const std::optional<std::string> first = createUniqueFile(folder.folder() + pathSeparator());
+    const std::optional<std::string> second = createUniqueFile(folder.folder() + pathSeparator());
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(*first, *second);
+    EXPECT_EQ(readFileBytes(*first), "");
+    EXPECT_EQ(std::filesystem::path(*first).parent_path(), std::filesystem::path(folder.folder()));
+    EXPECT_TRUE(removeFile(*first));
+    EXPECT_FALSE(fileExists(*first));
+    EXPECT_FALSE(removeFile(*first));
+    EXPECT_FALSE(createUniqueFile(folder.file("absent") + pathSeparator()));
+}
+
+TEST(FileFaults, TheChosenOperationFailsAndOnlyThatOne) {
+    TempFolder folder;
+    const std::string path = folder.write("data", "abc");
+    failFileOperation(2);
+    FileStream first = FileStream::open(path, "rb");
+    FileStream second = FileStream::open(path, "rb");
+    FileStream third = FileStream::open(path, "rb");
+    EXPECT_EQ(fileOperationCount(), 3u);
+    failFileOperation(0);
+    EXPECT_TRUE(first && third);
+    EXPECT_FALSE(second);
+
+    failFileOperation(1);
+    EXPECT_EQ(first.getByte(), FileStream::endOfFile) << "a failing read ends the data";
+    EXPECT_TRUE(first.failed());
+    EXPECT_FALSE(first.close()) << "and is reported when the stream closes";
+    failFileOperation(0);
+}
+
 struct SearchCase {
     std::string pattern;
     std::vector<std::string> names;
@@ -79,6 +137,7 @@ TEST(FileStream, ReadsWritesSeeksAndReportsClosing) {
     FileStream out = FileStream::open(folder.file("data"), "w+b");
     ASSERT_TRUE(out);
     EXPECT_TRUE(out.write("0123456789", 10));
+    EXPECT_EQ(out.length(), 10u);
     EXPECT_TRUE(out.close());
     EXPECT_FALSE(out.close()) << "a closed stream cannot be closed again";
 
@@ -86,12 +145,45 @@ TEST(FileStream, ReadsWritesSeeksAndReportsClosing) {
     ASSERT_TRUE(in);
     ASSERT_TRUE(in.seek(7));
     EXPECT_EQ(in.getByte(), '7');
-    in.ungetByte('x');
+    in.ungetByte('7');
     char rest[8] = {};
     EXPECT_EQ(in.read(rest, sizeof rest), 3u);
-    EXPECT_STREQ(rest, "x89");
+    EXPECT_STREQ(rest, "789");
     EXPECT_EQ(in.getByte(), FileStream::endOfFile);
+    EXPECT_FALSE(in.failed()) << "the end of the file is no failure";
     EXPECT_FALSE(FileStream::open(folder.file("absent"), "rb"));
+}
+
+TEST(FileStream, ReadingLimitEndsASection) {
+    TempFolder folder;
+    FileStream in = FileStream::open(folder.write("data", "abcdefgh"), "rb");
+    ASSERT_TRUE(in.seek(2));
+    in.limitReading(3);
+    EXPECT_EQ(in.getByte(), 'c');
+    in.ungetByte('c');
+    char section[8] = {};
+    EXPECT_EQ(in.read(section, sizeof section), 3u);
+    EXPECT_STREQ(section, "cde");
+    EXPECT_EQ(in.getByte(), FileStream::endOfFile);
+    ASSERT_TRUE(in.seek(6));
+    EXPECT_EQ(in.getByte(), 'g') << "seeking lifts the limit";
+}
+
+TEST(FileStream, BlocksLargerThanItsBufferArriveWhole) {
+    TempFolder folder;
+    std::string bytes;
+    for (int i = 0; i < 300000; ++i) {
+        bytes += static_cast<char>(i * 7 % 251);
+    }
+    FileStream out = FileStream::open(folder.file("big"), "w+b");
+    for (std::size_t at = 0; at < bytes.size(); at += 70001) {
+        ASSERT_TRUE(out.write(bytes.data() + at, std::min<std::size_t>(70001, bytes.size() - at)));
+    }
+    ASSERT_TRUE(out.close());
+    FileStream in = FileStream::open(folder.file("big"), "rb");
+    std::string back(bytes.size() + 10, '\0');
+    back.resize(in.read(back.data(), back.size()));
+    EXPECT_EQ(back, bytes);
 }
 
 } // namespace

@@ -1,0 +1,66 @@
+// Dialog side of reading and rewriting a master file.
+#include "app/master_file_commands.h"
+
+#include "app/fill_placeholders.h"
+#include "app/user_texts.h"
+#include "fileset/channel_table.h"
+#include "master/master_file_reader.h"
+#include "master/master_file_rewriter.h"
+
+namespace platelier {
+
+namespace {
+
+std::string rewriteErrorMessage(const RewriteResult& result, const std::string& masterPath) {
+    switch (result.error) {
+    case RewriteError::none:
+        break;
+    case RewriteError::noMasterPath:
+        return texts::noMasterLoaded;
+    case RewriteError::backupIsMaster:
+        return fillPlaceholders(texts::backupWouldBeMaster, {masterPath});
+    case RewriteError::nameHasLineBreak:
+        return fillPlaceholders(
+            texts::nameHasLineBreak,
+            {masterPath, ChannelTable[static_cast<std::size_t>(result.channel)].colorName});
+    case RewriteError::cannotOpenMaster:
+        return fillPlaceholders(texts::cannotOpenMaster, {masterPath});
+    case RewriteError::damagedHeader:
+        return fillPlaceholders(texts::damagedHeader, {masterPath});
+    case RewriteError::damagedPlateBlock:
+        return fillPlaceholders(texts::damagedPlateBlock, {masterPath});
+    case RewriteError::cannotReadMaster:
+        return fillPlaceholders(texts::cannotReadMaster, {masterPath});
+    case RewriteError::cannotWriteNewMaster:
+        return fillPlaceholders(texts::cannotWriteNewMaster, {masterPath});
+    case RewriteError::cannotReplaceMaster:
+        return fillPlaceholders(texts::cannotReplaceMaster, {masterPath, backupPath(masterPath)});
+    }
+    return std::string();
+}
+
+} // namespace
+
+bool readMasterFile(Dialog& dialog, int masterPathEdit, int titleEdit) {
+    return readMasterFile(dialog.controlText(masterPathEdit, dialogTextLimit),
+                          [&](MasterValue which, const std::string& value) {
+                              dialog.setControlText(titleEdit + which, value);
+                          });
+}
+
+bool rewriteMasterFile(Dialog& dialog, int firstNameEdit, int masterPathEdit) {
+    const std::string masterPath = dialog.controlText(masterPathEdit, dialogTextLimit);
+    std::array<std::string, channelCount> names;
+    for (int channel = cyan; channel <= black; ++channel) {
+        names[static_cast<std::size_t>(channel)] =
+            dialog.controlText(firstNameEdit + channel, dialogTextLimit);
+    }
+    const RewriteResult result = rewriteMasterFile(masterPath, names);
+    if (result.error == RewriteError::none) {
+        return true;
+    }
+    dialog.showMessage(rewriteErrorMessage(result, masterPath), texts::messageCaption);
+    return false;
+}
+
+} // namespace platelier

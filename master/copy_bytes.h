@@ -1,0 +1,15 @@
+// Copies a counted run of bytes from one open stream to another: the parts of
+// a master that the rewriter passes through untouched.
+#pragma once
+
+#include "app/platform/file_stream.h"
+
+#include <cstdint>
+
+namespace platelier {
+
+// Copies `count` bytes from the input's position to the output's, in chunks
+// of 2048 bytes. False when the input ends first or a read or write fails.
+bool copyBytes(FileStream& input, FileStream& output, std::uint64_t count);
+
+} // namespace platelier

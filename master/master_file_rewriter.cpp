@@ -1,0 +1,279 @@
+// The master file rewriter. The master is streamed once into a new file in
+// its own folder; memory stays bounded by a line and the stream buffers,
+// whatever the size of the master and its previews. When the master has an
+// EPS binary header, only its PostScript section is read as lines: the
+// previews before and after it are copied as they are, and the header is
+// brought up to date when the section changes length.
+#include "master/master_file_rewriter.h"
+
+#include "app/platform/file_stream.h"
+#include "app/platform/files.h"
+#include "master/copy_bytes.h"
+#include "master/eps_binary_header.h"
+#include "master/line_reader.h"
+
+#include <limits>
+#include <optional>
+
+namespace platelier {
+
+namespace {
+
+constexpr const char* cyanPlateKeyword = "%%CyanPlate";
+
+char foldAsciiCase(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool equalFoldingAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (foldAsciiCase(a[i]) != foldAsciiCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t separator = path.rfind(pathSeparator());
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+bool endsWithLineEnd(const std::string& line) {
+    return !line.empty() && (line.back() == '\r' || line.back() == '\n');
+}
+
+// Where the PostScript section of the input lies.
+struct Section {
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+    std::uint64_t fileLength = 0;
+    std::optional<EpsBinaryHeader> header;
+};
+
+// The rewrite of one master, from the opened input to the written output.
+class Rewrite {
+  public:
+    Rewrite(FileStream& input, FileStream& output,
+            const std::array<std::string, channelCount>& names)
+        : input_(input), output_(output), names_(names) {}
+
+    RewriteError run() {
+        Section section;
+        RewriteError error = locateSection(section);
+        if (error == RewriteError::none) {
+            error = copySections(section);
+        }
+        if (input_.failed()) {
+            return RewriteError::cannotReadMaster;
+        }
+        return error;
+    }
+
+  private:
+    RewriteError locateSection(Section& section) {
+        const std::optional<std::uint64_t> length = input_.length();
+        unsigned char bytes[EpsBinaryHeader::size];
+        const std::size_t count = input_.read(bytes, sizeof bytes);
+        if (!length) {
+            return RewriteError::cannotReadMaster;
+        }
+        section.fileLength = *length;
+        section.end = *length;
+        if (!EpsBinaryHeader::startsWithMagic(bytes, count)) {
+            return input_.seek(0) ? RewriteError::none : RewriteError::cannotReadMaster;
+        }
+        if (count < sizeof bytes) {
+            return RewriteError::damagedHeader;
+        }
+        section.header = EpsBinaryHeader::decode(bytes);
+        section.start = section.header->postScriptOffset;
+        if (section.start < EpsBinaryHeader::size || section.start >= *length) {
+            return RewriteError::damagedHeader;
+        }
+        section.end = section.start + std::min<std::uint64_t>(section.header->postScriptLength,
+                                                              *length - section.start);
+        return RewriteError::none;
+    }
+
+    RewriteError copySections(const Section& section) {
+        if (section.header) {
+            unsigned char bytes[EpsBinaryHeader::size];
+            section.header->encode(bytes);
+            if (!output_.write(bytes, sizeof bytes) ||
+                !copyBytes(input_, output_, section.start - EpsBinaryHeader::size)) {
+                return writeOrReadError();
+            }
+        }
+        input_.limitReading(section.end - section.start);
+        std::uint64_t written = 0;
+        const RewriteError error = rewriteLines(written);
+        if (error != RewriteError::none) {
+            return error;
+        }
+        input_.limitReading(section.fileLength - section.end);
+        if (!copyBytes(input_, output_, section.fileLength - section.end)) {
+            return writeOrReadError();
+        }
+        return section.header ? updateHeader(section, written) : RewriteError::none;
+    }
+
+    RewriteError rewriteLines(std::uint64_t& written) {
+        std::string line;
+        while (readLine(line, masterLineLength, input_) != 0) {
+            if (line.compare(0, 11, cyanPlateKeyword) == 0) {
+                const RewriteError error = rewritePlateBlock(line, written);
+                if (error != RewriteError::none) {
+                    return error;
+                }
+            } else if (!emit(line, written)) {
+                return writeOrReadError();
+            }
+        }
+        return RewriteError::none;
+    }
+
+    // `line` is the cyan plate line. Each of the four plate lines must have
+    // its colon and end within one line read; the line after the block is
+    // copied whatever it holds.
+    RewriteError rewritePlateBlock(std::string& line, std::uint64_t& written) {
+        for (int channel = cyan; channel <= black; ++channel) {
+            if (channel != cyan && readLine(line, masterLineLength, input_) == 0) {
+                return input_.failed() ? RewriteError::cannotReadMaster
+                                       : RewriteError::damagedPlateBlock;
+            }
+            const std::size_t colon = line.find(':');
+            if (colon == std::string::npos || colon > line.find_first_of("\r\n") ||
+                !lineIsWhole(line)) {
+                return RewriteError::damagedPlateBlock;
+            }
+            if (!emit(line.substr(0, colon + 1) + " " + names_[static_cast<std::size_t>(channel)] +
+                          "\r\n",
+                      written)) {
+                return writeOrReadError();
+            }
+        }
+        if (readLine(line, masterLineLength, input_) != 0 && !emit(line, written)) {
+            return writeOrReadError();
+        }
+        return RewriteError::none;
+    }
+
+    // A line read in full: it has its ending, or it is the last of the input.
+    bool lineIsWhole(const std::string& line) {
+        if (endsWithLineEnd(line)) {
+            return true;
+        }
+        const int next = input_.getByte();
+        input_.ungetByte(next);
+        return next == FileStream::endOfFile;
+    }
+
+    bool emit(const std::string& bytes, std::uint64_t& written) {
+        written += bytes.size();
+        return output_.write(bytes);
+    }
+
+    RewriteError updateHeader(const Section& section, std::uint64_t written) {
+        const std::uint64_t oldLength = section.end - section.start;
+        if (written == oldLength) {
+            return RewriteError::none;
+        }
+        EpsBinaryHeader header = *section.header;
+        const auto moved = [&](std::uint32_t offset) {
+            return static_cast<std::uint64_t>(offset) - oldLength + written;
+        };
+        if (section.start + written > std::numeric_limits<std::uint32_t>::max() ||
+            section.fileLength - oldLength + written > std::numeric_limits<std::uint32_t>::max()) {
+            return RewriteError::damagedHeader;
+        }
+        header.postScriptLength = static_cast<std::uint32_t>(written);
+        if (header.metafileLength != 0 && header.metafileOffset >= section.end) {
+            header.metafileOffset = static_cast<std::uint32_t>(moved(header.metafileOffset));
+        }
+        if (header.tiffLength != 0 && header.tiffOffset >= section.end) {
+            header.tiffOffset = static_cast<std::uint32_t>(moved(header.tiffOffset));
+        }
+        header.checksum = 0xFFFF;
+        unsigned char bytes[EpsBinaryHeader::size];
+        header.encode(bytes);
+        return output_.seek(0) && output_.write(bytes, sizeof bytes)
+                   ? RewriteError::none
+                   : RewriteError::cannotWriteNewMaster;
+    }
+
+    RewriteError writeOrReadError() const {
+        return input_.failed() ? RewriteError::cannotReadMaster
+                               : RewriteError::cannotWriteNewMaster;
+    }
+
+    FileStream& input_;
+    FileStream& output_;
+    const std::array<std::string, channelCount>& names_;
+};
+
+RewriteResult checkRequest(const std::string& masterPath,
+                           const std::array<std::string, channelCount>& names) {
+    if (masterPath.empty()) {
+        return {RewriteError::noMasterPath};
+    }
+    if (equalFoldingAsciiCase(backupPath(masterPath), masterPath)) {
+        return {RewriteError::backupIsMaster};
+    }
+    for (int channel = cyan; channel <= black; ++channel) {
+        if (names[static_cast<std::size_t>(channel)].find_first_of("\r\n") != std::string::npos) {
+            return {RewriteError::nameHasLineBreak, static_cast<ChannelIndex>(channel)};
+        }
+    }
+    return {};
+}
+
+// Writes the new master into `newPath`; the master itself is only read.
+RewriteError writeNewMaster(const std::string& masterPath, const std::string& newPath,
+                            const std::array<std::string, channelCount>& names) {
+    FileStream input = FileStream::open(masterPath, "rb");
+    if (!input) {
+        return RewriteError::cannotOpenMaster;
+    }
+    FileStream output = FileStream::open(newPath, "w+b");
+    if (!output) {
+        return RewriteError::cannotWriteNewMaster;
+    }
+    const RewriteError error = Rewrite(input, output, names).run();
+    if (!output.close() && error == RewriteError::none) {
+        return RewriteError::cannotWriteNewMaster;
+    }
+    return error;
+}
+
+} // namespace
+
+std::string backupPath(const std::string& masterPath) {
+    return masterPath.substr(0, masterPath.rfind('.')) + ".BAK";
+}
+
+RewriteResult rewriteMasterFile(const std::string& masterPath,
+                                const std::array<std::string, channelCount>& names) {
+    const RewriteResult refusal = checkRequest(masterPath, names);
+    if (refusal.error != RewriteError::none) {
+        return refusal;
+    }
+    const std::optional<std::string> newPath = createUniqueFile(folderOf(masterPath));
+    if (!newPath) {
+        return {RewriteError::cannotWriteNewMaster};
+    }
+    RewriteError error = writeNewMaster(masterPath, *newPath, names);
+    if (error == RewriteError::none &&
+        !replaceFileWithBackup(masterPath, *newPath, backupPath(masterPath))) {
+        error = RewriteError::cannotReplaceMaster;
+    }
+    if (error != RewriteError::none) {
+        removeFile(*newPath);
+    }
+    return {error};
+}
+
+} // namespace platelier

@@ -1,0 +1,44 @@
+// Writes edited channel names into a master file's plate lines, keeping the
+// master's previous bytes under its backup path.
+#pragma once
+
+#include "master/channel.h"
+
+#include <array>
+#include <string>
+
+namespace platelier {
+
+// Why a rewrite did not take place. In every case the master and its older
+// backup are as they were.
+enum class RewriteError {
+    none,
+    noMasterPath,     // no master file is loaded
+    backupIsMaster,   // the master's own extension is BAK
+    nameHasLineBreak, // a name holds CR or LF; `channel` says which
+    cannotOpenMaster,
+    damagedHeader,     // an EPS binary header that does not fit the file
+    damagedPlateBlock, // a plate block cut short, or a plate line without ':'
+    cannotReadMaster,
+    cannotWriteNewMaster,
+    cannotReplaceMaster,
+};
+
+struct RewriteResult {
+    RewriteError error = RewriteError::none;
+    ChannelIndex channel = cyan;
+};
+
+// The master path with everything from its last '.' replaced by ".BAK", or
+// ".BAK" appended when the path has no '.'.
+std::string backupPath(const std::string& masterPath);
+
+// Rebuilds every plate block of the master (a "%%CyanPlate" line and the
+// three lines after it) as keyword, colon, one blank, the channel's name and
+// CR LF; every other byte stays as it was. The new master is written whole
+// beside the old one first; only then does the old master become the backup
+// (replacing an older one) and the new file take the master's name.
+RewriteResult rewriteMasterFile(const std::string& masterPath,
+                                const std::array<std::string, channelCount>& names);
+
+} // namespace platelier

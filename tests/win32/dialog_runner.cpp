@@ -1,0 +1,125 @@
+// The UI thread that runs the main dialog through DialogBoxParamA, and the
+// closing of everything it has open when a test is done.
+#include "win32/dialog_runner.h"
+
+#include "app/win32/dialog_procedures.h"
+#include "app/win32/process_state.h"
+#include "resources/resource_ids.h"
+#include "win32/window_finder.h"
+
+namespace platelier::testing {
+
+namespace {
+
+constexpr std::chrono::milliseconds closeRetryPeriod{200};
+
+} // namespace
+
+MainDialogRunner::~MainDialogRunner() {
+    if (thread_.joinable()) {
+        closeEverything();
+    }
+}
+
+::testing::AssertionResult MainDialogRunner::start() {
+    appInstance = GetModuleHandleA(nullptr);
+    mainDialogWindow = nullptr;
+    mainControllerState = ControllerState();
+    thread_ = std::thread([shared = shared_] {
+        shared->threadId = GetCurrentThreadId();
+        shared->result =
+            DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, mainDialogProc, 0);
+        shared->ended = true;
+    });
+    const bool shown = waitUntil([this] {
+        if (hasEnded()) {
+            return true;
+        }
+        const std::vector<HWND> dialogs = visibleDialogs(threadId());
+        dialog_ = dialogs.empty() ? nullptr : dialogs.front();
+        return dialog_ != nullptr;
+    });
+    if (!shown || hasEnded()) {
+        return ::testing::AssertionFailure()
+               << "the main dialog did not appear (DialogBoxParamA returned "
+               << (hasEnded() ? shared_->result.load() : 0) << ")";
+    }
+    settle();
+    if (mainDialogWindow != dialog_) {
+        return ::testing::AssertionFailure() << "mainDialogWindow is not the dialog shown";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+void MainDialogRunner::post(UINT message, WPARAM wParam, LPARAM lParam) const {
+    PostMessageA(dialog_, message, wParam, lParam);
+}
+
+void MainDialogRunner::settle() const {
+    SendMessageA(dialog_, WM_NULL, 0, 0);
+}
+
+std::vector<HWND> MainDialogRunner::nestedDialogs() const {
+    std::vector<HWND> nested;
+    for (HWND window : visibleDialogs(threadId())) {
+        if (window != dialog_) {
+            nested.push_back(window);
+        }
+    }
+    return nested;
+}
+
+std::optional<INT_PTR> MainDialogRunner::waitForEnd(std::chrono::milliseconds timeout) {
+    if (!thread_.joinable() || !waitUntil([this] { return hasEnded(); }, timeout)) {
+        return std::nullopt;
+    }
+    thread_.join();
+    return shared_->result.load();
+}
+
+// Cancels the innermost windows first (a nested modal loop must end before
+// the main dialog's can), then closes the main dialog. A thread that still
+// runs after the timeout is let go: the process ends it.
+void MainDialogRunner::closeEverything() {
+    const bool ended = waitUntil(
+        [this] {
+            if (hasEnded()) {
+                return true;
+            }
+            const std::vector<HWND> nested = nestedDialogs();
+            for (HWND window : nested) {
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            }
+            if (nested.empty()) {
+                post(WM_SYSCOMMAND, SC_CLOSE);
+            }
+            std::this_thread::sleep_for(closeRetryPeriod);
+            return hasEnded();
+        },
+        defaultTimeout);
+    if (ended) {
+        thread_.join();
+    } else {
+        ADD_FAILURE() << "the main dialog's thread did not end";
+        thread_.detach();
+    }
+}
+
+void MainDialogTest::SetUp() {
+    ASSERT_TRUE(runner.start());
+}
+
+void MainDialogTest::TearDown() {
+    if (runner.hasEnded() || runner.dialog() == nullptr) {
+        return;
+    }
+    if (!runner.nestedDialogs().empty()) {
+        ADD_FAILURE() << "a window was left open over the main dialog";
+        return;
+    }
+    runner.postCommand(IDC_QUIT);
+    EXPECT_EQ(runner.waitForEnd(), std::optional<INT_PTR>(1)) << "Quit must end the dialog with 1";
+}
+
+} // namespace platelier::testing
