@@ -7,6 +7,8 @@
 #include "app/help_path.h"
 #include "app/master_file_commands.h"
 #include "app/user_texts.h"
+#include "fileset/separation_discovery.h"
+#include "fileset/separation_renaming.h"
 #include "resources/resource_ids.h"
 
 namespace platelier {
@@ -21,20 +23,33 @@ struct CommandEntry {
     CommandAction action;
 };
 
-// Commands whose actions the separation-file work supplies (issue #5):
-// handled, without effect until then.
-void notYetAttached(Dialog&, ControllerState&, int) {}
+void browseSeparationFileCommand(Dialog& dialog, ControllerState& state, int id) {
+    browseSeparationFile(dialog, static_cast<ChannelIndex>(id - IDC_CYAN_BROWSE),
+                         state.recordedSeparationPaths);
+}
+
+void renameFilesCommand(Dialog& dialog, ControllerState& state, int) {
+    renameSeparationFiles(dialog, IDC_CYAN_NAME, IDC_CYAN_PATH, state.recordedSeparationPaths);
+}
+
+// "Save all changes": the separation files are renamed only once the master
+// names them, so that master and files never disagree.
+void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int id) {
+    if (rewriteMasterFile(dialog, IDC_CYAN_NAME, IDC_MASTER_PATH)) {
+        renameFilesCommand(dialog, state, id);
+    }
+}
 
 const CommandEntry mainDialogCommands[] = {
     {IDC_MASTER_BROWSE, IDC_MASTER_BROWSE,
      [](Dialog& dialog, ControllerState& state, int) { openMasterFile(dialog, state); }},
-    {IDC_CYAN_BROWSE, IDC_BLACK_BROWSE, notYetAttached},
-    {IDC_SAVE_ALL, IDC_SAVE_ALL, notYetAttached},
+    {IDC_CYAN_BROWSE, IDC_BLACK_BROWSE, browseSeparationFileCommand},
+    {IDC_SAVE_ALL, IDC_SAVE_ALL, saveAllChangesCommand},
     {IDC_RENAME_CHANNELS, IDC_RENAME_CHANNELS,
      [](Dialog& dialog, ControllerState&, int) {
          rewriteMasterFile(dialog, IDC_CYAN_NAME, IDC_MASTER_PATH);
      }},
-    {IDC_RENAME_FILES, IDC_RENAME_FILES, notYetAttached},
+    {IDC_RENAME_FILES, IDC_RENAME_FILES, renameFilesCommand},
     {IDC_NEW_FILESET, IDC_NEW_FILESET,
      [](Dialog& dialog, ControllerState&, int) { newFileset(dialog); }},
     {IDC_QUIT, IDC_QUIT, [](Dialog& dialog, ControllerState&, int) { dialog.endDialog(1); }},
@@ -107,6 +122,7 @@ void openMasterFile(Dialog& dialog, ControllerState& state) {
         dialog.showMessage(texts::notAMasterFile, texts::messageCaption);
         return;
     }
+    locateSeparationFiles(dialog, IDC_MASTER_PATH, IDC_CYAN_NAME, IDC_CYAN_PATH);
     recordOpenedFileset(dialog, state);
 }
 

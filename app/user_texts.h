@@ -86,4 +86,14 @@ constexpr const char* cannotReplaceMaster =
     "\xE9"
     ".";
 
+// %s: the separation file's path, then the path it could not be given.
+constexpr const char* cannotRenameSeparationFile = "Impossible de renommer\n%s en\n%s.";
+
+// %s: the channel's colour, then its name.
+constexpr const char* separationChooserTitle = "Ouverture du fichier %s de la couche %s";
+// %s: the channel's colour.
+constexpr const char* separationBrowseTitle = "Ouverture du fichier %s";
+constexpr const char* anyFileFilterText = "Tous fichiers [*.*]";
+constexpr const char* anyFileFilterPattern = "*.*";
+
 } // namespace platelier::texts

@@ -6,8 +6,10 @@
 // brought up to date when the section changes length.
 #include "master/master_file_rewriter.h"
 
+#include "app/platform/ascii_case.h"
 #include "app/platform/file_stream.h"
 #include "app/platform/files.h"
+#include "app/platform/path_parts.h"
 #include "master/copy_bytes.h"
 #include "master/eps_binary_header.h"
 #include "master/line_reader.h"
@@ -20,27 +22,6 @@ namespace platelier {
 namespace {
 
 constexpr const char* cyanPlateKeyword = "%%CyanPlate";
-
-char foldAsciiCase(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool equalFoldingAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldAsciiCase(a[i]) != foldAsciiCase(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t separator = path.rfind(pathSeparator());
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
 
 bool endsWithLineEnd(const std::string& line) {
     return !line.empty() && (line.back() == '\r' || line.back() == '\n');
@@ -220,7 +201,7 @@ RewriteResult checkRequest(const std::string& masterPath,
     if (masterPath.empty()) {
         return {RewriteError::noMasterPath};
     }
-    if (equalFoldingAsciiCase(backupPath(masterPath), masterPath)) {
+    if (equalIgnoringAsciiCase(backupPath(masterPath), masterPath)) {
         return {RewriteError::backupIsMaster};
     }
     for (int channel = cyan; channel <= black; ++channel) {
@@ -261,7 +242,7 @@ RewriteResult rewriteMasterFile(const std::string& masterPath,
     if (refusal.error != RewriteError::none) {
         return refusal;
     }
-    const std::optional<std::string> newPath = createUniqueFile(folderOf(masterPath));
+    const std::optional<std::string> newPath = createUniqueFile(folderPart(masterPath));
     if (!newPath) {
         return {RewriteError::cannotWriteNewMaster};
     }

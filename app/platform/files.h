@@ -16,6 +16,10 @@ namespace platelier {
 // The separator between the folders of a path: '\\' on Win32, '/' elsewhere.
 char pathSeparator();
 
+// The characters a file name cannot hold because they lead out of its
+// folder: the separators, and on Win32 the drive colon.
+const char* folderSeparators();
+
 // Renames the file or folder at `from` to `to`. Fails, changing nothing, when
 // something already stands at `to` or nothing stands at `from`.
 bool moveFileNoReplace(const std::string& from, const std::string& to);

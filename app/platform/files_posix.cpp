@@ -3,6 +3,7 @@
 #include "app/platform/files.h"
 
 #include "app/platform/file_faults.h"
+#include "app/platform/path_parts.h"
 #include "app/platform/wildcard_match.h"
 
 #include <cerrno>
@@ -56,15 +57,14 @@ bool renameThroughBackup(const std::string& target, const std::string& replaceme
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    const std::size_t separator = path.rfind('/');
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
 } // namespace
 
 char pathSeparator() {
     return '/';
+}
+
+const char* folderSeparators() {
+    return "/";
 }
 
 bool moveFileNoReplace(const std::string& from, const std::string& to) {
@@ -85,7 +85,7 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
         return false;
     }
     chmod(replacement.c_str(), targetStatus.st_mode & 07777);
-    const std::optional<std::string> backupLink = createUniqueFile(folderOf(backup));
+    const std::optional<std::string> backupLink = createUniqueFile(folderPart(backup));
     if (!backupLink) {
         return false;
     }
@@ -122,7 +122,7 @@ std::vector<std::string> findMatchingEntries(const std::string& pattern) {
     if (fileOperationFails()) {
         return names;
     }
-    const std::string folder = folderOf(pattern);
+    const std::string folder = folderPart(pattern);
     const std::string wildcard = pattern.substr(folder.size());
     std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.empty() ? "." : folder.c_str()));
     if (!directory) {

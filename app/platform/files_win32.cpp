@@ -26,6 +26,10 @@ char pathSeparator() {
     return '\\';
 }
 
+const char* folderSeparators() {
+    return "\\/:";
+}
+
 bool moveFileNoReplace(const std::string& from, const std::string& to) {
     return !fileOperationFails() && MoveFileA(from.c_str(), to.c_str()) != 0;
 }

@@ -1,15 +1,9 @@
 // Wildcard matching with ASCII case folding, used by the POSIX directory search.
 #include "app/platform/wildcard_match.h"
 
+#include "app/platform/ascii_case.h"
+
 namespace platelier {
-
-namespace {
-
-char foldAsciiCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
 
 // Greedy matching with a single backtrack point: the last '*' seen is the only
 // one worth retrying, which keeps the match linear in practice.

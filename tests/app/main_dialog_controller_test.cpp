@@ -67,9 +67,9 @@ const DispatchCase dispatchCases[] = {
     {messageCommand, commandCancel, false, 0, -1, 0, 0},
     {messageCommand, 400, true, 1, -1, 0, 0},
     {messageCommand, 400 | 0x00050000u, true, 1, -1, 0, 0},
-    {messageCommand, 401, true, 0, -1, 0, 0},
-    {messageCommand, 404, true, 0, -1, 0, 0},
-    {messageCommand, 600, true, 0, -1, 0, 0},
+    {messageCommand, 401, true, 1, -1, 0, 0},
+    {messageCommand, 404, true, 1, -1, 0, 0},
+    {messageCommand, 600, true, 0, -1, 0, 0, 1}, // no master loaded: says so
     {messageCommand, 601, true, 0, -1, 0, 0, 1}, // no master loaded: says so
     {messageCommand, 602, true, 0, -1, 0, 0},
     {messageCommand, 603, true, 1, -1, 0, 0},
@@ -207,7 +207,8 @@ TEST_F(OpenSequence, NewFilesetEmptiesEveryEditThenOpens) {
     for (int id : {300, 301, 302, 303, 304, 500, 501, 502, 503, 504}) {
         EXPECT_EQ(main.dialog.texts[id], "") << id;
     }
-    EXPECT_EQ(main.dialog.chooserCalls.size(), 2u) << "the master chooser opened again";
+    EXPECT_EQ(main.dialog.chooserCalls.back().targetId, IDC_MASTER_PATH)
+        << "the master chooser opened";
     EXPECT_EQ(main.state.recordedSeparationPaths[black], "D:\\job\\x") << "records are kept";
 
     main.dialog.chooserAnswers.push_back(master);

@@ -1,0 +1,34 @@
+// Renaming the separation files on disk to the names the user has given
+// their channels, each in the folder where it already is.
+#pragma once
+
+#include "app/platform/dialog.h"
+#include "master/channel.h"
+
+#include <array>
+#include <string>
+
+namespace platelier {
+
+struct RenameOutcome {
+    enum Kind { skipped, renamed, failed };
+    Kind kind = skipped;
+    std::string newPath; // renamed: where the file now is
+    std::string message; // failed: what to tell the user
+};
+
+// Renames the file at `recordedPath` to `name` in its own folder. Skipped
+// when there is no recorded file or its name already is `name` (letters a-z
+// folded); failed, with the message to show, when the name would lead out
+// of the folder, the new path would pass 255 characters, or the file system
+// refuses (an existing file is never replaced).
+RenameOutcome renameSeparationFile(const std::string& recordedPath, const std::string& name);
+
+// "Rename files": renames each channel's recorded file to the name in its
+// edit from `firstNameEdit`, shows each new path in its edit from
+// `firstPathEdit` and records it, and shows each failure in a message before
+// going on with the next channel.
+void renameSeparationFiles(Dialog& dialog, int firstNameEdit, int firstPathEdit,
+                           std::array<std::string, channelCount>& recordedPaths);
+
+} // namespace platelier

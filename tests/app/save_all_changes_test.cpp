@@ -1,0 +1,93 @@
+// The whole road through the controller with real files: open a fileset,
+// edit names, save all changes, and the master and the files on disk say
+// what the user asked for.
+#include "app/dialog_messages.h"
+#include "app/main_dialog_controller.h"
+#include "fake_dialog.h"
+#include "master_bytes.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace platelier {
+namespace {
+
+using namespace testing;
+
+class SaveAllChanges : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    FakeDialog dialog;
+    ControllerState state;
+    const std::string original = "%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: poster\r\n" +
+                                 plateBlock("\r\n", "IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N") +
+                                 "%%EndComments\r\n";
+    std::string master;
+
+    void SetUp() override {
+        master = folder.write("IMAGE.EPS", original);
+        for (const char* name : {"IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N"}) {
+            folder.write(name, name);
+        }
+        dialog.onCommand = [this](int id) { command(id); };
+        handleMainDialogMessage(dialog, state, messageInitDialog, 0);
+        dialog.chooserAnswers.push_back(master);
+        command(IDC_MASTER_BROWSE);
+    }
+    void command(int id) {
+        handleMainDialogMessage(dialog, state, messageCommand, static_cast<std::uintptr_t>(id));
+    }
+};
+
+TEST_F(SaveAllChanges, RewritesTheMasterThenRenamesTheFiles) {
+    ASSERT_EQ(dialog.texts[IDC_BLACK_PATH], folder.file("IMAGE.N"));
+    ASSERT_TRUE(dialog.isEnabled(IDC_SAVE_ALL));
+    dialog.texts[IDC_CYAN_NAME] = "NEW.C";
+    dialog.texts[IDC_MAGENTA_NAME] = "NEW.M";
+    command(IDC_SAVE_ALL);
+
+    EXPECT_TRUE(dialog.messages.empty());
+    EXPECT_EQ(readFileBytes(master),
+              "%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: poster\r\n" +
+                  plateBlock("\r\n", "NEW.C", "NEW.M", "IMAGE.J", "IMAGE.N") + "%%EndComments\r\n");
+    EXPECT_EQ(readFileBytes(folder.file("IMAGE.BAK")), original);
+    EXPECT_EQ(readFileBytes(folder.file("NEW.C")), "IMAGE.C");
+    EXPECT_EQ(readFileBytes(folder.file("NEW.M")), "IMAGE.M");
+    EXPECT_FALSE(fileExists(folder.file("IMAGE.C")));
+    EXPECT_EQ(dialog.texts[IDC_CYAN_PATH], folder.file("NEW.C"));
+    EXPECT_EQ(dialog.texts[IDC_YELLOW_PATH], folder.file("IMAGE.J"));
+
+    dialog.texts[IDC_YELLOW_NAME] = "NEW.C";
+    command(IDC_RENAME_FILES);
+    ASSERT_EQ(dialog.messages.size(), 1u);
+    EXPECT_EQ(dialog.messages[0].text, "Impossible de renommer\n" + folder.file("IMAGE.J") +
+                                           " en\n" + folder.file("NEW.C") + ".");
+    EXPECT_EQ(readFileBytes(folder.file("NEW.C")), "IMAGE.C");
+}
+
+TEST_F(SaveAllChanges, RenamesNothingWhenTheMasterCannotBeRewritten) {
+    dialog.texts[IDC_CYAN_NAME] = "NEW.C";
+    dialog.texts[IDC_BLACK_NAME] = "two\nlines";
+    command(IDC_SAVE_ALL);
+    ASSERT_EQ(dialog.messages.size(), 1u);
+    EXPECT_EQ(dialog.messages[0].text,
+              "Impossible de renommer les couches de\n" + master +
+                  " :\nle nom de la couche Noir contient un saut de ligne.\n"
+                  "Le fichier n'a pas \xE9t\xE9 modifi\xE9.");
+    EXPECT_EQ(readFileBytes(master), original);
+    EXPECT_TRUE(fileExists(folder.file("IMAGE.C")));
+    EXPECT_FALSE(fileExists(folder.file("IMAGE.BAK")));
+}
+
+TEST_F(SaveAllChanges, BrowsingAPathRecordsItForTheNextRename) {
+    folder.write("OTHER.J", "other");
+    dialog.chooserAnswers.push_back(folder.file("OTHER.J"));
+    command(IDC_YELLOW_BROWSE);
+    dialog.texts[IDC_YELLOW_NAME] = "NEW.J";
+    command(IDC_RENAME_FILES);
+    EXPECT_EQ(readFileBytes(folder.file("NEW.J")), "other");
+    EXPECT_TRUE(fileExists(folder.file("IMAGE.J")));
+}
+
+} // namespace
+} // namespace platelier
