@@ -118,10 +118,9 @@ inline const DialogLayout aboutDialogLayout = {
     {
         {noId, staticClass, TextKind::applicationIcon, "", 4, 108, 21, 20, SS_ICON},
         {noId, staticClass, exact,
-         "Utility to edit links between\ncolors seps in a DCS fileset\nVersion 1.0", 12, 7, 148,
-         32, WS_GROUP | SS_CENTER},
-        {noId, staticClass, TextKind::publisherAddress, "", 16, 38, 144, 62,
+         "Utility to edit links between\ncolors seps in a DCS fileset\nVersion 1.0", 12, 7, 148, 32,
          WS_GROUP | SS_CENTER},
+        {noId, staticClass, TextKind::publisherAddress, "", 16, 38, 144, 62, WS_GROUP | SS_CENTER},
         {501, buttonClass, exact, "OK", 36, 112, 125, 18, WS_TABSTOP | BS_DEFPUSHBUTTON},
         {noId, staticClass, exact, "", 9, 4, 155, 100, SS_BLACKFRAME},
     },

@@ -12,6 +12,7 @@ namespace platelier::testing {
 namespace {
 
 constexpr std::chrono::milliseconds closeRetryPeriod{200};
+constexpr std::chrono::milliseconds askingTime{2000};
 
 } // namespace
 
@@ -77,27 +78,37 @@ std::optional<INT_PTR> MainDialogRunner::waitForEnd(std::chrono::milliseconds ti
     return shared_->result.load();
 }
 
-// Cancels the innermost windows first (a nested modal loop must end before
-// the main dialog's can), then closes the main dialog. A thread that still
-// runs after the timeout is let go: the process ends it.
+// Asks every nested window to close, then the main dialog once none is
+// left (a nested modal loop must end before the main dialog's can). A window
+// that ignores the requests, as a broken dialog procedure would, is ended
+// with EndDialog. A thread that still runs after the timeout is let go: the
+// process ends it.
 void MainDialogRunner::closeEverything() {
-    const bool ended = waitUntil(
-        [this] {
-            if (hasEnded()) {
-                return true;
-            }
-            const std::vector<HWND> nested = nestedDialogs();
-            for (HWND window : nested) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool ended = waitUntil([&] {
+        if (hasEnded()) {
+            return true;
+        }
+        const bool ask = std::chrono::steady_clock::now() - start < askingTime;
+        const std::vector<HWND> nested = nestedDialogs();
+        for (HWND window : nested) {
+            if (ask) {
                 PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-                PostMessageA(window, WM_CLOSE, 0, 0);
+                PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+            } else {
+                EndDialog(window, IDCANCEL);
             }
-            if (nested.empty()) {
+        }
+        if (nested.empty()) {
+            if (ask) {
                 post(WM_SYSCOMMAND, SC_CLOSE);
+            } else {
+                EndDialog(dialog_, 0);
             }
-            std::this_thread::sleep_for(closeRetryPeriod);
-            return hasEnded();
-        },
-        defaultTimeout);
+        }
+        std::this_thread::sleep_for(closeRetryPeriod);
+        return hasEnded();
+    });
     if (ended) {
         thread_.join();
     } else {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <vector>
 
 namespace platelier::testing {
 

@@ -53,7 +53,8 @@ void expectControl(const DialogItemTemplate& item, const ControlLayout& expected
 }
 
 void expectDialog(const DialogLayout& expected) {
-    const DialogTemplate dialog = loadDialogTemplate(GetModuleHandleA(nullptr), expected.templateId);
+    const DialogTemplate dialog =
+        loadDialogTemplate(GetModuleHandleA(nullptr), expected.templateId);
     EXPECT_EQ(dialog.style, expected.style)
         << std::hex << "extra bits " << (dialog.style ^ expected.style);
     EXPECT_EQ(dialog.extendedStyle, 0u);
@@ -70,8 +71,8 @@ void expectDialog(const DialogLayout& expected) {
     ASSERT_EQ(dialog.items.size(), expected.controls.size());
     for (std::size_t i = 0; i < expected.controls.size(); ++i) {
         SCOPED_TRACE("control " + std::to_string(i + 1) + " (ID " +
-                     std::to_string(expected.controls[i].id) + ", \"" +
-                     expected.controls[i].text + "\")");
+                     std::to_string(expected.controls[i].id) + ", \"" + expected.controls[i].text +
+                     "\")");
         expectControl(dialog.items[i], expected.controls[i]);
     }
 }

@@ -82,6 +82,24 @@ SIZE screenSize() {
     return size;
 }
 
+std::vector<Place> placesToCentreOn(HWND window) {
+    const RECT rect = windowRect(window);
+    const SIZE screen = screenSize();
+    const LONG halfWidth = (rect.right - rect.left) / 2;
+    const LONG halfHeight = (rect.bottom - rect.top) / 2;
+    return {
+        {"where it is", {rect.left, rect.top}},
+        {"off centre", {37, 21}},
+        {"half off the top-left corner", {-halfWidth, -halfHeight}},
+        {"half off the bottom-right corner", {screen.cx - halfWidth, screen.cy - halfHeight}},
+    };
+}
+
+void moveWindowTo(HWND window, POINT corner) {
+    SetWindowPos(window, nullptr, corner.x, corner.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 namespace {
 
 LONG centredOnAxis(LONG areaStart, LONG areaSize, LONG size, LONG screenSize) {

@@ -3,7 +3,7 @@
 // children, and where a centred window is expected to be.
 #pragma once
 
-#include "polling.h"
+#include "win32/polling.h"
 
 #include <windows.h>
 
@@ -32,6 +32,19 @@ RECT windowRect(HWND window);
 RECT clientRectOf(HWND child, HWND parent); // `child`'s window rectangle in `parent`'s client area
 
 SIZE screenSize();
+
+// A place for a window's top-left corner, named for the failure messages.
+struct Place {
+    const char* name;
+    POINT corner;
+};
+
+// The places of `window` from which a window centred on it is checked:
+// where it is, off centre, and half off the screen at two corners, from
+// which the centred window must be pulled back inside the screen.
+std::vector<Place> placesToCentreOn(HWND window);
+
+void moveWindowTo(HWND window, POINT corner);
 
 // Where a window of `window`'s size is placed when centred on `area`: the
 // difference halved (truncating), then kept on the screen, a negative
