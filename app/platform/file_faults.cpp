@@ -1,4 +1,4 @@
-// The file operation counter. The program has one thread; so have its tests.
+// The file operation counters. The program has one thread; so have its tests.
 #include "app/platform/file_faults.h"
 
 namespace platelier {
@@ -7,20 +7,38 @@ namespace {
 
 std::uint64_t operationCount = 0;
 std::uint64_t failingOperation = 0;
+std::uint64_t writeCount = 0;
+std::uint64_t firstFailingWrite = 0;
 
 } // namespace
 
 void failFileOperation(std::uint64_t n) {
     failingOperation = n;
+    firstFailingWrite = 0;
     operationCount = 0;
+    writeCount = 0;
+}
+
+void failFileWritesFrom(std::uint64_t n) {
+    failFileOperation(0);
+    firstFailingWrite = n;
 }
 
 std::uint64_t fileOperationCount() {
     return operationCount;
 }
 
-bool fileOperationFails() {
-    return ++operationCount == failingOperation;
+std::uint64_t fileWriteCount() {
+    return writeCount;
+}
+
+bool fileOperationFails(FileOperation operation) {
+    const bool failsNow = ++operationCount == failingOperation;
+    if (operation != FileOperation::write) {
+        return failsNow;
+    }
+    ++writeCount;
+    return failsNow || (firstFailingWrite != 0 && writeCount >= firstFailingWrite);
 }
 
 } // namespace platelier

@@ -19,7 +19,7 @@ constexpr std::size_t bufferSize = 64 * 1024;
 
 FileStream FileStream::open(const std::string& path, const char* mode) {
     FileStream stream;
-    if (fileOperationFails()) {
+    if (fileOperationFails(FileOperation::open)) {
         return stream;
     }
     stream.file_.reset(std::fopen(path.c_str(), mode));
@@ -36,7 +36,7 @@ int FileStream::refillAndGetByte() {
     input_.resize(bufferSize);
     position_ = 0;
     filled_ = 0;
-    if (fileOperationFails()) {
+    if (fileOperationFails(FileOperation::read)) {
         failed_ = true;
         return endOfFile;
     }
@@ -94,7 +94,7 @@ bool FileStream::flushOutput() {
         output_.clear();
         return !failed_;
     }
-    if (fileOperationFails() ||
+    if (fileOperationFails(FileOperation::write) ||
         std::fwrite(output_.data(), 1, output_.size(), file_.get()) != output_.size()) {
         failed_ = true;
     }
@@ -106,14 +106,14 @@ bool FileStream::seek(std::uint64_t offset) {
     position_ = 0;
     filled_ = 0;
     readLimit_ = std::numeric_limits<std::uint64_t>::max();
-    if (!flushOutput() || fileOperationFails()) {
+    if (!flushOutput() || fileOperationFails(FileOperation::seek)) {
         return false;
     }
     return seekStream(file_.get(), offset);
 }
 
 std::optional<std::uint64_t> FileStream::length() {
-    if (!flushOutput() || fileOperationFails()) {
+    if (!flushOutput() || fileOperationFails(FileOperation::query)) {
         return std::nullopt;
     }
     return streamLength(file_.get());
@@ -125,7 +125,7 @@ bool FileStream::close() {
     }
     const bool flushed = flushOutput();
     std::FILE* file = file_.release();
-    const bool injectedFailure = fileOperationFails();
+    const bool injectedFailure = fileOperationFails(FileOperation::close);
     const bool closed = std::fclose(file) == 0 && !injectedFailure;
     return flushed && closed && !failed_;
 }

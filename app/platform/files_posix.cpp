@@ -47,10 +47,10 @@ bool renameNoReplace(const std::string& from, const std::string& to) {
 // and is given its name back when the replacement cannot take it.
 bool renameThroughBackup(const std::string& target, const std::string& replacement,
                          const std::string& backup) {
-    if (fileOperationFails() || rename(target.c_str(), backup.c_str()) != 0) {
+    if (fileOperationFails(FileOperation::rename) || rename(target.c_str(), backup.c_str()) != 0) {
         return false;
     }
-    if (fileOperationFails() || rename(replacement.c_str(), target.c_str()) != 0) {
+    if (fileOperationFails(FileOperation::rename) || rename(replacement.c_str(), target.c_str()) != 0) {
         rename(backup.c_str(), target.c_str());
         return false;
     }
@@ -68,7 +68,7 @@ const char* folderSeparators() {
 }
 
 bool moveFileNoReplace(const std::string& from, const std::string& to) {
-    return !fileOperationFails() && renameNoReplace(from, to);
+    return !fileOperationFails(FileOperation::rename) && renameNoReplace(from, to);
 }
 
 // The target is never missing: a second name for it becomes the backup
@@ -77,7 +77,7 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
 // permissions, as a rewritten file should.
 bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
                            const std::string& backup) {
-    if (fileOperationFails()) {
+    if (fileOperationFails(FileOperation::rename)) {
         return false;
     }
     struct stat targetStatus {};
@@ -93,15 +93,15 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
     if (link(target.c_str(), backupLink->c_str()) != 0) {
         return renameThroughBackup(target, replacement, backup);
     }
-    if (fileOperationFails() || rename(backupLink->c_str(), backup.c_str()) != 0) {
+    if (fileOperationFails(FileOperation::rename) || rename(backupLink->c_str(), backup.c_str()) != 0) {
         unlink(backupLink->c_str());
         return false;
     }
-    return !fileOperationFails() && rename(replacement.c_str(), target.c_str()) == 0;
+    return !fileOperationFails(FileOperation::rename) && rename(replacement.c_str(), target.c_str()) == 0;
 }
 
 std::optional<std::string> createUniqueFile(const std::string& folder) {
-    if (fileOperationFails()) {
+    if (fileOperationFails(FileOperation::create)) {
         return std::nullopt;
     }
     std::string path = (folder.empty() ? std::string("./") : folder) + ".platelier-XXXXXX";
@@ -114,12 +114,12 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
 }
 
 bool removeFile(const std::string& path) {
-    return !fileOperationFails() && unlink(path.c_str()) == 0;
+    return !fileOperationFails(FileOperation::remove) && unlink(path.c_str()) == 0;
 }
 
 std::vector<std::string> findMatchingEntries(const std::string& pattern) {
     std::vector<std::string> names;
-    if (fileOperationFails()) {
+    if (fileOperationFails(FileOperation::search)) {
         return names;
     }
     const std::string folder = folderPart(pattern);

@@ -31,12 +31,12 @@ const char* folderSeparators() {
 }
 
 bool moveFileNoReplace(const std::string& from, const std::string& to) {
-    return !fileOperationFails() && MoveFileA(from.c_str(), to.c_str()) != 0;
+    return !fileOperationFails(FileOperation::rename) && MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
 bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
                            const std::string& backup) {
-    if (fileOperationFails()) {
+    if (fileOperationFails(FileOperation::rename)) {
         return false;
     }
     if (ReplaceFileA(target.c_str(), replacement.c_str(), backup.c_str(),
@@ -52,7 +52,7 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
 }
 
 std::optional<std::string> createUniqueFile(const std::string& folder) {
-    if (fileOperationFails()) {
+    if (fileOperationFails(FileOperation::create)) {
         return std::nullopt;
     }
     char path[MAX_PATH] = {};
@@ -63,14 +63,14 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
 }
 
 bool removeFile(const std::string& path) {
-    return !fileOperationFails() && DeleteFileA(path.c_str()) != 0;
+    return !fileOperationFails(FileOperation::remove) && DeleteFileA(path.c_str()) != 0;
 }
 
 std::vector<std::string> findMatchingEntries(const std::string& pattern) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry{};
     HANDLE first =
-        fileOperationFails() ? INVALID_HANDLE_VALUE : FindFirstFileA(pattern.c_str(), &entry);
+        fileOperationFails(FileOperation::search) ? INVALID_HANDLE_VALUE : FindFirstFileA(pattern.c_str(), &entry);
     if (first == INVALID_HANDLE_VALUE) {
         return names;
     }
