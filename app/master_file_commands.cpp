@@ -23,6 +23,10 @@ std::string rewriteErrorMessage(const RewriteResult& result, const std::string& 
         return fillPlaceholders(
             texts::nameHasLineBreak,
             {masterPath, ChannelTable[static_cast<std::size_t>(result.channel)].colorName});
+    case RewriteError::nameTooLong:
+        return fillPlaceholders(
+            texts::nameTooLong,
+            {masterPath, ChannelTable[static_cast<std::size_t>(result.channel)].colorName});
     case RewriteError::cannotOpenMaster:
         return fillPlaceholders(texts::cannotOpenMaster, {masterPath});
     case RewriteError::damagedHeader:

@@ -41,6 +41,16 @@ constexpr const char* nameHasLineBreak =
     " modifi"
     "\xE9"
     ".";
+// %s: the master's path, then the channel's colour.
+constexpr const char* nameTooLong =
+    "Impossible de renommer les couches de\n%s :\nle nom de la couche %s est trop long "
+    "pour le fichier-ma"
+    "\xEE"
+    "tre.\nLe fichier n'a pas "
+    "\xE9t\xE9"
+    " modifi"
+    "\xE9"
+    ".";
 constexpr const char* cannotOpenMaster = "Impossible d'ouvrir le fichier-ma"
                                          "\xEE"
                                          "tre\n%s.";

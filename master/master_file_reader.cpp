@@ -8,7 +8,9 @@
 #include "master/eps_binary_header.h"
 #include "master/line_reader.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace platelier {
 
@@ -18,28 +20,29 @@ bool startsWith(const std::string& line, const char* keyword) {
     return line.compare(0, std::char_traits<char>::length(keyword), keyword) == 0;
 }
 
-// Positions the file at the first byte of its PostScript text: behind the
-// EPS binary header when there is one, at its first byte otherwise. A header
-// whose PostScript offset points into the header itself or at or past the
-// end of the file is refused.
+// Positions the file at the first byte of its PostScript text and limits
+// the reading to that section: behind an EPS binary header, the section the
+// header gives (cut at the end of the file), which is all the rewriter
+// rewrites; without a header, the whole file. A header whose PostScript
+// offset points into the header itself or at or past the end of the file is
+// refused.
 bool seekPostScriptSection(FileStream& file) {
     unsigned char bytes[EpsBinaryHeader::size];
     const std::size_t count = file.read(bytes, sizeof bytes);
     if (!EpsBinaryHeader::startsWithMagic(bytes, count)) {
         return file.seek(0);
     }
-    if (count < sizeof bytes) {
+    const std::optional<std::uint64_t> length = file.length();
+    if (count < sizeof bytes || !length) {
         return false;
     }
-    const std::uint32_t offset = EpsBinaryHeader::decode(bytes).postScriptOffset;
-    if (offset < EpsBinaryHeader::size || !file.seek(offset)) {
+    const EpsBinaryHeader header = EpsBinaryHeader::decode(bytes);
+    if (header.postScriptOffset < EpsBinaryHeader::size || header.postScriptOffset >= *length ||
+        !file.seek(header.postScriptOffset)) {
         return false;
     }
-    const int first = file.getByte();
-    if (first == FileStream::endOfFile) {
-        return false;
-    }
-    file.ungetByte(first);
+    file.limitReading(
+        std::min<std::uint64_t>(header.postScriptLength, *length - header.postScriptOffset));
     return true;
 }
 

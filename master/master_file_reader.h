@@ -18,7 +18,8 @@ enum MasterValue {
 
 using MasterValueSink = std::function<void(MasterValue which, const std::string& value)>;
 
-// Reads the master file at `path`. Delivers the title as soon as the first
+// Reads the master file at `path` (behind an EPS binary header, only its
+// PostScript section). Delivers the title as soon as the first
 // "%%Title" line is read, then the four values of the plate block (the first
 // "%%CyanPlate" line after the title and the three lines after it) once the
 // whole block has been read. Returns false when the file cannot be opened,

@@ -23,6 +23,14 @@ namespace {
 
 constexpr const char* cyanPlateKeyword = "%%CyanPlate";
 
+// Where a plate line's text ends: its line end, or a zero byte, where the
+// reader's values end too.
+const std::string lineEndOrZero("\r\n\0", 3);
+
+bool startsPlateBlock(const std::string& line) {
+    return line.compare(0, 11, cyanPlateKeyword) == 0;
+}
+
 bool endsWithLineEnd(const std::string& line) {
     return !line.empty() && (line.back() == '\r' || line.back() == '\n');
 }
@@ -42,16 +50,16 @@ class Rewrite {
             const std::array<std::string, channelCount>& names)
         : input_(input), output_(output), names_(names) {}
 
-    RewriteError run() {
+    RewriteResult run() {
         Section section;
         RewriteError error = locateSection(section);
         if (error == RewriteError::none) {
             error = copySections(section);
         }
         if (input_.failed()) {
-            return RewriteError::cannotReadMaster;
+            return {RewriteError::cannotReadMaster};
         }
-        return error;
+        return {error, failedChannel_};
     }
 
   private:
@@ -105,7 +113,7 @@ class Rewrite {
     RewriteError rewriteLines(std::uint64_t& written) {
         std::string line;
         while (readLine(line, masterLineLength, input_) != 0) {
-            if (line.compare(0, 11, cyanPlateKeyword) == 0) {
+            if (startsPlateBlock(line)) {
                 const RewriteError error = rewritePlateBlock(line, written);
                 if (error != RewriteError::none) {
                     return error;
@@ -118,8 +126,9 @@ class Rewrite {
     }
 
     // `line` is the cyan plate line. Each of the four plate lines must have
-    // its colon and end within one line read; the line after the block is
-    // copied whatever it holds.
+    // its colon and end within one line read, and no second block may start
+    // inside the first. Each rebuilt line must be readable again as one line,
+    // so that the master is read back with the names written into it.
     RewriteError rewritePlateBlock(std::string& line, std::uint64_t& written) {
         for (int channel = cyan; channel <= black; ++channel) {
             if (channel != cyan && readLine(line, masterLineLength, input_) == 0) {
@@ -127,18 +136,19 @@ class Rewrite {
                                        : RewriteError::damagedPlateBlock;
             }
             const std::size_t colon = line.find(':');
-            if (colon == std::string::npos || colon > line.find_first_of("\r\n") ||
-                !lineIsWhole(line)) {
+            if (colon == std::string::npos || colon > line.find_first_of(lineEndOrZero) ||
+                (channel != cyan && startsPlateBlock(line)) || !lineIsWhole(line)) {
                 return RewriteError::damagedPlateBlock;
             }
-            if (!emit(line.substr(0, colon + 1) + " " + names_[static_cast<std::size_t>(channel)] +
-                          "\r\n",
-                      written)) {
+            const std::string rebuilt =
+                line.substr(0, colon + 1) + " " + names_[static_cast<std::size_t>(channel)];
+            if (rebuilt.size() >= static_cast<std::size_t>(masterLineLength)) {
+                failedChannel_ = static_cast<ChannelIndex>(channel);
+                return RewriteError::nameTooLong;
+            }
+            if (!emit(rebuilt + "\r\n", written)) {
                 return writeOrReadError();
             }
-        }
-        if (readLine(line, masterLineLength, input_) != 0 && !emit(line, written)) {
-            return writeOrReadError();
         }
         return RewriteError::none;
     }
@@ -194,6 +204,7 @@ class Rewrite {
     FileStream& input_;
     FileStream& output_;
     const std::array<std::string, channelCount>& names_;
+    ChannelIndex failedChannel_ = cyan;
 };
 
 RewriteResult checkRequest(const std::string& masterPath,
@@ -213,21 +224,21 @@ RewriteResult checkRequest(const std::string& masterPath,
 }
 
 // Writes the new master into `newPath`; the master itself is only read.
-RewriteError writeNewMaster(const std::string& masterPath, const std::string& newPath,
-                            const std::array<std::string, channelCount>& names) {
+RewriteResult writeNewMaster(const std::string& masterPath, const std::string& newPath,
+                             const std::array<std::string, channelCount>& names) {
     FileStream input = FileStream::open(masterPath, "rb");
     if (!input) {
-        return RewriteError::cannotOpenMaster;
+        return {RewriteError::cannotOpenMaster};
     }
     FileStream output = FileStream::open(newPath, "w+b");
     if (!output) {
-        return RewriteError::cannotWriteNewMaster;
+        return {RewriteError::cannotWriteNewMaster};
     }
-    const RewriteError error = Rewrite(input, output, names).run();
-    if (!output.close() && error == RewriteError::none) {
-        return RewriteError::cannotWriteNewMaster;
+    const RewriteResult result = Rewrite(input, output, names).run();
+    if (!output.close() && result.error == RewriteError::none) {
+        return {RewriteError::cannotWriteNewMaster};
     }
-    return error;
+    return result;
 }
 
 } // namespace
@@ -246,15 +257,15 @@ RewriteResult rewriteMasterFile(const std::string& masterPath,
     if (!newPath) {
         return {RewriteError::cannotWriteNewMaster};
     }
-    RewriteError error = writeNewMaster(masterPath, *newPath, names);
-    if (error == RewriteError::none &&
+    RewriteResult result = writeNewMaster(masterPath, *newPath, names);
+    if (result.error == RewriteError::none &&
         !replaceFileWithBackup(masterPath, *newPath, backupPath(masterPath))) {
-        error = RewriteError::cannotReplaceMaster;
+        result.error = RewriteError::cannotReplaceMaster;
     }
-    if (error != RewriteError::none) {
+    if (result.error != RewriteError::none) {
         removeFile(*newPath);
     }
-    return {error};
+    return result;
 }
 
 } // namespace platelier

@@ -16,9 +16,10 @@ enum class RewriteError {
     noMasterPath,     // no master file is loaded
     backupIsMaster,   // the master's own extension is BAK
     nameHasLineBreak, // a name holds CR or LF; `channel` says which
+    nameTooLong,      // a plate line would not be read back whole; `channel` says which
     cannotOpenMaster,
     damagedHeader,     // an EPS binary header that does not fit the file
-    damagedPlateBlock, // a plate block cut short, or a plate line without ':'
+    damagedPlateBlock, // a block cut short or overlapping another, or a plate line without ':'
     cannotReadMaster,
     cannotWriteNewMaster,
     cannotReplaceMaster,
@@ -35,9 +36,10 @@ std::string backupPath(const std::string& masterPath);
 
 // Rebuilds every plate block of the master (a "%%CyanPlate" line and the
 // three lines after it) as keyword, colon, one blank, the channel's name and
-// CR LF; every other byte stays as it was. The new master is written whole
-// beside the old one first; only then does the old master become the backup
-// (replacing an older one) and the new file take the master's name.
+// CR LF; every other byte stays as it was. A rebuilt line must stay under
+// 256 bytes, so that the master is read back with the names written. The new master is written
+// whole beside the old one first; only then does the old master become the backup (replacing an
+// older one) and the new file take the master's name.
 RewriteResult rewriteMasterFile(const std::string& masterPath,
                                 const std::array<std::string, channelCount>& names);
 

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the portable core and its tests natively, again under AddressSanitizer
 # and UndefinedBehaviorSanitizer, and the Win32 program with mingw-w64, then
-# runs every test; the Win32 tests run under Wine on a virtual X display.
+# runs every test; the fuzzers run for a bounded time (FUZZ_SECONDS each,
+# 60 by default); the Win32 tests run under Wine on a virtual X display.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib/packages.sh
@@ -18,5 +19,7 @@ for preset in native asan; do
     echo "== $preset: tests"
     ctest --preset "$preset" -j "$jobs"
 done
+echo "== fuzz: each target ${FUZZ_SECONDS:-60} s under AddressSanitizer and UndefinedBehaviorSanitizer"
+sh scripts/fuzz.sh
 echo "== win32: tests under Wine"
 xvfb-run -a -s '-screen 0 1024x768x24' ctest --preset win32

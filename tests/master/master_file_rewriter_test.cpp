@@ -5,6 +5,7 @@
 
 #include "app/platform/file_faults.h"
 #include "master/copy_bytes.h"
+#include "master/master_file_reader.h"
 #include "master_bytes.h"
 #include "temp_folder.h"
 
@@ -53,10 +54,10 @@ const RewriteCase rewriteCases[] = {
      {" D:\\x ", "a:b", "\xe9t\xe9", "\t"},
      "%%CyanPlate:  D:\\x \r\n%%MagentaPlate: a:b\r\n%%YellowPlate: \xe9t\xe9\r\n%%BlackPlate: "
      "\t\r\n"},
-    {"line after the block copied with its own count, whatever it says",
-     plateBlock(crlf) + "%%CyanPlate: not a block start\r\nx\n", newNames,
-     plateBlock(crlf, "new.C", "new.M", "new.J", "new.N") +
-         "%%CyanPlate: not a block start\r\nx\n"},
+    {"line after the block read as any other, a block there too",
+     plateBlock(crlf) + "x\n" + plateBlock("\n") + "%%EOF\n", newNames,
+     plateBlock(crlf, "new.C", "new.M", "new.J", "new.N") + "x\n" +
+         plateBlock(crlf, "new.C", "new.M", "new.J", "new.N") + "%%EOF\n"},
     {"fourth plate line last, without ending", "%%CyanPlate: a\r\nm: b\r\ny: c\r\nk: d", newNames,
      "%%CyanPlate: new.C\r\nm: new.M\r\ny: new.J\r\nk: new.N\r\n"},
     {"every block, before the title too",
@@ -171,6 +172,19 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
         }
         EXPECT_EQ(entriesIn(folder), c.error == RewriteError::backupIsMaster ? 1u : 2u) << c.name;
     }
+}
+
+TEST(RewriteMasterFile, WritesTheLongestNameThatReadsBackWhole) {
+    TempFolder folder;
+    const std::string master = folder.write("m.eps", "%%Title: t\r\n" + plateBlock(crlf));
+    const Names longest = {std::string(242, 'c'), std::string(239, 'm'), std::string(240, 'j'),
+                           "k"};
+    ASSERT_EQ(rewriteMasterFile(master, longest).error, RewriteError::none);
+    std::vector<std::string> values;
+    ASSERT_TRUE(readMasterFile(
+        master, [&](MasterValue, const std::string& value) { values.push_back(value); }));
+    EXPECT_EQ(values,
+              (std::vector<std::string>{"t", longest[0], longest[1], longest[2], longest[3]}));
 }
 
 TEST(RewriteMasterFile, RefusesAMissingOrUnnamedMaster) {
