@@ -56,6 +56,24 @@ void MainDialogRunner::post(UINT message, WPARAM wParam, LPARAM lParam) const {
     PostMessageA(dialog_, message, wParam, lParam);
 }
 
+// The sending thread is let go: it holds nothing of the runner's, and a send
+// to a dialog that has gone returns at once.
+bool MainDialogRunner::click(int id, std::chrono::milliseconds timeout) {
+    const auto ended = std::make_shared<std::atomic<bool>>(false);
+    commandEnded_ = ended;
+    std::thread([dialog = dialog_, button = item(id), id, ended] {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        *ended = true;
+    }).detach();
+    return waitForCommand(timeout);
+}
+
+bool MainDialogRunner::waitForCommand(std::chrono::milliseconds timeout) const {
+    waitUntil([this] { return *commandEnded_ || !nestedDialogs().empty(); }, timeout);
+    return *commandEnded_;
+}
+
 void MainDialogRunner::settle() const {
     SendMessageA(dialog_, WM_NULL, 0, 0);
 }

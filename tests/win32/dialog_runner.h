@@ -34,6 +34,16 @@ class MainDialogRunner {
     void post(UINT message, WPARAM wParam, LPARAM lParam = 0) const;
     void postCommand(int id) const { post(WM_COMMAND, static_cast<WPARAM>(id)); }
 
+    // Clicks button `id` as the user does: the dialog gets WM_COMMAND with
+    // BN_CLICKED and the button's handle, sent from a thread of its own so
+    // that a window the command opens does not hold up the test. Returns as
+    // waitForCommand() does.
+    bool click(int id, std::chrono::milliseconds timeout = defaultTimeout);
+
+    // Returns true once the command last clicked has run to its end, false
+    // as soon as a window is up over the main dialog, or after the timeout.
+    bool waitForCommand(std::chrono::milliseconds timeout = defaultTimeout) const;
+
     // Returns once the UI thread has taken a message from a message loop
     // again: whatever it was doing synchronously when called is done.
     void settle() const;
@@ -58,6 +68,7 @@ class MainDialogRunner {
     void closeEverything();
 
     std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
+    std::shared_ptr<std::atomic<bool>> commandEnded_ = std::make_shared<std::atomic<bool>>(true);
     std::thread thread_;
     HWND dialog_ = nullptr;
 };

@@ -31,6 +31,19 @@ std::vector<HWND> childWindows(HWND parent) {
     return children;
 }
 
+std::string messageBoxText(HWND box) {
+    if (HWND text = GetDlgItem(box, 0xFFFF)) {
+        return windowText(text);
+    }
+    for (HWND child : childWindows(box)) {
+        if (hasClass(child, "Static") &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+            return windowText(child);
+        }
+    }
+    return std::string();
+}
+
 namespace {
 
 BOOL CALLBACK collectVisibleDialog(HWND window, LPARAM found) {

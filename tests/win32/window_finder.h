@@ -20,6 +20,10 @@ bool hasClass(HWND window, const char* name); // case-insensitive, as USER compa
 // order its template created them.
 std::vector<HWND> childWindows(HWND parent);
 
+// The text of a message box: its text control, ID 0xFFFF on Windows and in
+// Wine, or else its first static control that is not an icon.
+std::string messageBoxText(HWND box);
+
 // The visible top-level dialogs (class "#32770") of thread `threadId`.
 std::vector<HWND> visibleDialogs(DWORD threadId);
 
