@@ -32,10 +32,21 @@ void renameFilesCommand(Dialog& dialog, ControllerState& state, int) {
     renameSeparationFiles(dialog, IDC_CYAN_NAME, IDC_CYAN_PATH, state.recordedSeparationPaths);
 }
 
-// "Save all changes": the separation files are renamed only once the master
-// names them, so that master and files never disagree.
+// "Save all changes": the master and its files must end up agreeing. A
+// rename that is sure to fail stops the command before anything changes,
+// and the files are renamed only once the master names them.
 void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int id) {
-    if (rewriteMasterFile(dialog, IDC_CYAN_NAME, IDC_MASTER_PATH)) {
+    std::array<std::string, channelCount> names;
+    for (int channel = cyan; channel <= black; ++channel) {
+        names[static_cast<std::size_t>(channel)] =
+            dialog.controlText(IDC_CYAN_NAME + channel, dialogTextLimit);
+    }
+    const std::vector<std::string> problems =
+        separationRenameProblems(state.recordedSeparationPaths, names);
+    for (const std::string& problem : problems) {
+        dialog.showMessage(problem, texts::messageCaption);
+    }
+    if (problems.empty() && rewriteMasterFile(dialog, IDC_CYAN_NAME, IDC_MASTER_PATH)) {
         renameFilesCommand(dialog, state, id);
     }
 }

@@ -9,6 +9,8 @@
 #include "app/platform/path_parts.h"
 #include "app/user_texts.h"
 
+#include <algorithm>
+
 namespace platelier {
 
 namespace {
@@ -18,19 +20,54 @@ bool staysInItsFolder(const std::string& name) {
            name.find_first_of(folderSeparators()) == std::string::npos;
 }
 
+RenameOutcome failure(const std::string& recordedPath, const std::string& newPath) {
+    return {RenameOutcome::failed, newPath,
+            fillPlaceholders(texts::cannotRenameSeparationFile, {recordedPath, newPath})};
+}
+
 } // namespace
 
-RenameOutcome renameSeparationFile(const std::string& recordedPath, const std::string& name) {
+RenameOutcome planSeparationRename(const std::string& recordedPath, const std::string& name) {
     if (recordedPath.empty() || equalIgnoringAsciiCase(fileNamePart(recordedPath), name)) {
         return {};
     }
     const std::string newPath = folderPart(recordedPath) + name;
-    if (staysInItsFolder(name) && newPath.size() < static_cast<std::size_t>(dialogTextLimit) &&
-        moveFileNoReplace(recordedPath, newPath)) {
-        return {RenameOutcome::renamed, newPath, std::string()};
+    if (!staysInItsFolder(name) || newPath.size() >= static_cast<std::size_t>(dialogTextLimit)) {
+        return failure(recordedPath, newPath);
     }
-    return {RenameOutcome::failed, std::string(),
-            fillPlaceholders(texts::cannotRenameSeparationFile, {recordedPath, newPath})};
+    return {RenameOutcome::renamed, newPath, std::string()};
+}
+
+RenameOutcome renameSeparationFile(const std::string& recordedPath, const std::string& name) {
+    const RenameOutcome plan = planSeparationRename(recordedPath, name);
+    if (plan.kind == RenameOutcome::renamed && !moveFileNoReplace(recordedPath, plan.newPath)) {
+        return failure(recordedPath, plan.newPath);
+    }
+    return plan;
+}
+
+std::vector<std::string>
+separationRenameProblems(const std::array<std::string, channelCount>& recordedPaths,
+                         const std::array<std::string, channelCount>& names) {
+    std::vector<std::string> problems;
+    std::vector<std::string> taken;
+    for (std::size_t channel = 0; channel < recordedPaths.size(); ++channel) {
+        RenameOutcome plan = planSeparationRename(recordedPaths[channel], names[channel]);
+        if (plan.kind == RenameOutcome::renamed) {
+            const bool twice =
+                std::any_of(taken.begin(), taken.end(), [&](const std::string& path) {
+                    return equalIgnoringAsciiCase(path, plan.newPath);
+                });
+            if (twice || pathExists(plan.newPath)) {
+                plan = failure(recordedPaths[channel], plan.newPath);
+            }
+            taken.push_back(plan.newPath);
+        }
+        if (plan.kind == RenameOutcome::failed) {
+            problems.push_back(plan.message);
+        }
+    }
+    return problems;
 }
 
 void renameSeparationFiles(Dialog& dialog, int firstNameEdit, int firstPathEdit,

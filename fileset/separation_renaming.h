@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace platelier {
 
@@ -23,6 +24,18 @@ struct RenameOutcome {
 // of the folder, the new path would pass 255 characters, or the file system
 // refuses (an existing file is never replaced).
 RenameOutcome renameSeparationFile(const std::string& recordedPath, const std::string& name);
+
+// What renaming one channel's file would do, without touching the disk:
+// skipped, renamed (with the new path) or failed for a name that cannot be
+// given in the file's folder.
+RenameOutcome planSeparationRename(const std::string& recordedPath, const std::string& name);
+
+// The failure messages of every rename that is sure to fail: names that
+// cannot be given, names already taken on disk, and one new name given to two
+// files. Checked before anything is changed.
+std::vector<std::string>
+separationRenameProblems(const std::array<std::string, channelCount>& recordedPaths,
+                         const std::array<std::string, channelCount>& names);
 
 // "Rename files": renames each channel's recorded file to the name in its
 // edit from `firstNameEdit`, shows each new path in its edit from

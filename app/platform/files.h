@@ -34,6 +34,9 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
 // folder when empty) and returns its path; none when it cannot.
 std::optional<std::string> createUniqueFile(const std::string& folder);
 
+// True when a file or folder stands at `path`.
+bool pathExists(const std::string& path);
+
 // Deletes a file.
 bool removeFile(const std::string& path);
 

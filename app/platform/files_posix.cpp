@@ -50,7 +50,8 @@ bool renameThroughBackup(const std::string& target, const std::string& replaceme
     if (fileOperationFails(FileOperation::rename) || rename(target.c_str(), backup.c_str()) != 0) {
         return false;
     }
-    if (fileOperationFails(FileOperation::rename) || rename(replacement.c_str(), target.c_str()) != 0) {
+    if (fileOperationFails(FileOperation::rename) ||
+        rename(replacement.c_str(), target.c_str()) != 0) {
         rename(backup.c_str(), target.c_str());
         return false;
     }
@@ -93,11 +94,13 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
     if (link(target.c_str(), backupLink->c_str()) != 0) {
         return renameThroughBackup(target, replacement, backup);
     }
-    if (fileOperationFails(FileOperation::rename) || rename(backupLink->c_str(), backup.c_str()) != 0) {
+    if (fileOperationFails(FileOperation::rename) ||
+        rename(backupLink->c_str(), backup.c_str()) != 0) {
         unlink(backupLink->c_str());
         return false;
     }
-    return !fileOperationFails(FileOperation::rename) && rename(replacement.c_str(), target.c_str()) == 0;
+    return !fileOperationFails(FileOperation::rename) &&
+           rename(replacement.c_str(), target.c_str()) == 0;
 }
 
 std::optional<std::string> createUniqueFile(const std::string& folder) {
@@ -111,6 +114,11 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
     }
     close(descriptor);
     return path;
+}
+
+bool pathExists(const std::string& path) {
+    struct stat status {};
+    return !fileOperationFails(FileOperation::query) && lstat(path.c_str(), &status) == 0;
 }
 
 bool removeFile(const std::string& path) {

@@ -62,6 +62,11 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
     return std::string(path);
 }
 
+bool pathExists(const std::string& path) {
+    return !fileOperationFails(FileOperation::query) &&
+           GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool removeFile(const std::string& path) {
     return !fileOperationFails(FileOperation::remove) && DeleteFileA(path.c_str()) != 0;
 }
@@ -69,8 +74,9 @@ bool removeFile(const std::string& path) {
 std::vector<std::string> findMatchingEntries(const std::string& pattern) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry{};
-    HANDLE first =
-        fileOperationFails(FileOperation::search) ? INVALID_HANDLE_VALUE : FindFirstFileA(pattern.c_str(), &entry);
+    HANDLE first = fileOperationFails(FileOperation::search)
+                       ? INVALID_HANDLE_VALUE
+                       : FindFirstFileA(pattern.c_str(), &entry);
     if (first == INVALID_HANDLE_VALUE) {
         return names;
     }

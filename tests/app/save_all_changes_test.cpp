@@ -14,18 +14,18 @@ namespace {
 
 using namespace testing;
 
-class SaveAllChanges : public ::testing::Test {
-  protected:
+// A fileset of IMAGE.EPS and its four separation files, opened in the
+// controller.
+struct OpenedFileset {
     TempFolder folder;
     FakeDialog dialog;
     ControllerState state;
     const std::string original = "%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: poster\r\n" +
                                  plateBlock("\r\n", "IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N") +
                                  "%%EndComments\r\n";
-    std::string master;
+    const std::string master = folder.write("IMAGE.EPS", original);
 
-    void SetUp() override {
-        master = folder.write("IMAGE.EPS", original);
+    OpenedFileset() {
         for (const char* name : {"IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N"}) {
             folder.write(name, name);
         }
@@ -38,6 +38,8 @@ class SaveAllChanges : public ::testing::Test {
         handleMainDialogMessage(dialog, state, messageCommand, static_cast<std::uintptr_t>(id));
     }
 };
+
+class SaveAllChanges : public ::testing::Test, protected OpenedFileset {};
 
 TEST_F(SaveAllChanges, RewritesTheMasterThenRenamesTheFiles) {
     ASSERT_EQ(dialog.texts[IDC_BLACK_PATH], folder.file("IMAGE.N"));
@@ -77,6 +79,38 @@ TEST_F(SaveAllChanges, RenamesNothingWhenTheMasterCannotBeRewritten) {
     EXPECT_EQ(readFileBytes(master), original);
     EXPECT_TRUE(fileExists(folder.file("IMAGE.C")));
     EXPECT_FALSE(fileExists(folder.file("IMAGE.BAK")));
+}
+
+TEST(SaveAllChangesRefusal, ARenameSureToFailStopsItBeforeAnythingChanges) {
+    struct Row {
+        const char* what;
+        std::array<std::string, 4> names;
+        std::size_t messages;
+    };
+    const Row rows[] = {
+        {"a name already taken on disk", {"IMAGE.M", "NEW.M", "IMAGE.J", "IMAGE.N"}, 1},
+        {"one new name for two files", {"SAME", "SAME", "IMAGE.J", "IMAGE.N"}, 1},
+        {"a name leading out of the folder", {"../IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N"}, 1},
+        {"two bad names", {"", "IMAGE.M", "IMAGE.J", ".."}, 2},
+        {"a path over 255 characters", {std::string(250, 'c'), "IMAGE.M", "IMAGE.J", "IMAGE.N"}, 1},
+    };
+    for (const Row& row : rows) {
+        OpenedFileset fileset;
+        for (int channel = cyan; channel <= black; ++channel) {
+            fileset.dialog.texts[IDC_CYAN_NAME + channel] =
+                row.names[static_cast<std::size_t>(channel)];
+        }
+        fileset.command(IDC_SAVE_ALL);
+        EXPECT_EQ(fileset.dialog.messages.size(), row.messages) << row.what;
+        for (const FakeDialog::Message& message : fileset.dialog.messages) {
+            EXPECT_EQ(message.text.rfind("Impossible de renommer\n", 0), 0u) << row.what;
+        }
+        EXPECT_EQ(readFileBytes(fileset.master), fileset.original) << row.what;
+        EXPECT_FALSE(fileExists(fileset.folder.file("IMAGE.BAK"))) << row.what;
+        for (const char* name : {"IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N"}) {
+            EXPECT_EQ(readFileBytes(fileset.folder.file(name)), name) << row.what;
+        }
+    }
 }
 
 TEST_F(SaveAllChanges, BrowsingAPathRecordsItForTheNextRename) {
