@@ -15,8 +15,13 @@ namespace platelier {
 
 namespace {
 
-bool staysInItsFolder(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
+// A name the file can take in its own folder: not empty, not a folder of
+// its own, no separator, and no control character (Win32 refuses them, and a
+// line break could not be written into the master).
+bool canNameAFile(const std::string& name) {
+    const bool control = std::any_of(name.begin(), name.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    return !name.empty() && name != "." && name != ".." && !control &&
            name.find_first_of(folderSeparators()) == std::string::npos;
 }
 
@@ -32,7 +37,7 @@ RenameOutcome planSeparationRename(const std::string& recordedPath, const std::s
         return {};
     }
     const std::string newPath = folderPart(recordedPath) + name;
-    if (!staysInItsFolder(name) || newPath.size() >= static_cast<std::size_t>(dialogTextLimit)) {
+    if (!canNameAFile(name) || newPath.size() >= static_cast<std::size_t>(dialogTextLimit)) {
         return failure(recordedPath, newPath);
     }
     return {RenameOutcome::renamed, newPath, std::string()};

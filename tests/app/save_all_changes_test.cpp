@@ -68,15 +68,15 @@ TEST_F(SaveAllChanges, RewritesTheMasterThenRenamesTheFiles) {
 }
 
 TEST_F(SaveAllChanges, RenamesNothingWhenTheMasterCannotBeRewritten) {
+    const std::string cutShort = original.substr(0, original.find("%%YellowPlate"));
+    folder.write("IMAGE.EPS", cutShort);
     dialog.texts[IDC_CYAN_NAME] = "NEW.C";
-    dialog.texts[IDC_BLACK_NAME] = "two\nlines";
     command(IDC_SAVE_ALL);
     ASSERT_EQ(dialog.messages.size(), 1u);
-    EXPECT_EQ(dialog.messages[0].text,
-              "Impossible de renommer les couches de\n" + master +
-                  " :\nle nom de la couche Noir contient un saut de ligne.\n"
-                  "Le fichier n'a pas \xE9t\xE9 modifi\xE9.");
-    EXPECT_EQ(readFileBytes(master), original);
+    EXPECT_EQ(dialog.messages[0].text, "Impossible de renommer les couches de\n" + master +
+                                           " :\nun bloc %%CyanPlate est incomplet ou mal form\xE9.\n"
+                                           "Le fichier n'a pas \xE9t\xE9 modifi\xE9.");
+    EXPECT_EQ(readFileBytes(master), cutShort);
     EXPECT_TRUE(fileExists(folder.file("IMAGE.C")));
     EXPECT_FALSE(fileExists(folder.file("IMAGE.BAK")));
 }
