@@ -3,10 +3,8 @@
 // empty, garbage or cut short, separation files gone or whose new name is
 // taken, and a read-only backup. Each gets one message, and no
 // file is lost or changed by a command that did not take place.
-#include "app/dialog_messages.h"
-#include "app/main_dialog_controller.h"
-#include "fake_dialog.h"
 #include "master_bytes.h"
+#include "opened_fileset.h"
 #include "temp_folder.h"
 
 #include <filesystem>
@@ -25,25 +23,11 @@ std::string jobMaster() {
            "%%EOF\r\n";
 }
 
-struct Fileset {
-    TempFolder folder;
-    FakeDialog dialog;
-    ControllerState state;
-    std::string master;
-
+struct Fileset : OpenedFileset {
     explicit Fileset(const std::string& masterBytes)
-        : master(folder.write("JOB.EPS", masterBytes)) {
-        for (const std::string& name : separations) {
-            folder.write(name, name);
-        }
-        dialog.onCommand = [this](int id) { command(id); };
-        handleMainDialogMessage(dialog, state, messageInitDialog, 0);
-        dialog.chooserAnswers.push_back(master);
-        command(IDC_MASTER_BROWSE);
-    }
-    void command(int id) {
-        handleMainDialogMessage(dialog, state, messageCommand, static_cast<std::uintptr_t>(id));
-    }
+        : OpenedFileset("JOB.EPS", masterBytes,
+                        {separations[0], separations[1], separations[2], separations[3]}) {}
+
     bool unchanged() const {
         bool same = readFileBytes(master) == jobMaster() && !fileExists(folder.file("JOB.BAK"));
         for (const std::string& name : separations) {

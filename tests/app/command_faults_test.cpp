@@ -4,11 +4,9 @@
 // all its new ones (and then its backup the old ones), every separation file
 // exists once under its old or its new name, nothing is left behind, and
 // each failure is told in exactly one message.
-#include "app/dialog_messages.h"
-#include "app/main_dialog_controller.h"
 #include "app/platform/file_faults.h"
-#include "fake_dialog.h"
 #include "master_bytes.h"
+#include "opened_fileset.h"
 #include "temp_folder.h"
 
 #include <filesystem>
@@ -53,24 +51,12 @@ struct Outcome {
 };
 
 Outcome runCommand(int command, const std::function<void()>& arm) {
-    TempFolder folder;
-    folder.write("JOB.EPS", jobMaster());
-    for (const char* name : oldNames) {
-        folder.write(name, name);
-    }
-    FakeDialog dialog;
-    ControllerState state;
-    dialog.onCommand = [&](int id) {
-        handleMainDialogMessage(dialog, state, messageCommand, static_cast<std::uintptr_t>(id));
-    };
-    handleMainDialogMessage(dialog, state, messageInitDialog, 0);
-    dialog.chooserAnswers.push_back(folder.file("JOB.EPS"));
-    dialog.sendCommand(IDC_MASTER_BROWSE);
-    for (int channel = cyan; channel <= black; ++channel) {
-        dialog.texts[IDC_CYAN_NAME + channel] = newNames[channel];
-    }
+    OpenedFileset fileset("JOB.EPS", jobMaster(),
+                          {oldNames[0], oldNames[1], oldNames[2], oldNames[3]});
+    fileset.setNames({newNames[0], newNames[1], newNames[2], newNames[3]});
+    const TempFolder& folder = fileset.folder;
     arm();
-    dialog.sendCommand(command);
+    fileset.command(command);
     Outcome outcome;
     outcome.operations = fileOperationCount();
     outcome.writes = fileWriteCount();
@@ -83,7 +69,7 @@ Outcome runCommand(int command, const std::function<void()>& arm) {
         outcome.entries.insert(entry.path().filename().string() + "=" +
                                readFileBytes(entry.path().string()));
     }
-    for (const FakeDialog::Message& message : dialog.messages) {
+    for (const FakeDialog::Message& message : fileset.dialog.messages) {
         outcome.messages.push_back(message.text);
     }
     return outcome;

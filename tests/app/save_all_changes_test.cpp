@@ -1,10 +1,8 @@
 // The whole road through the controller with real files: open a fileset,
 // edit names, save all changes, and the master and the files on disk say
 // what the user asked for.
-#include "app/dialog_messages.h"
-#include "app/main_dialog_controller.h"
-#include "fake_dialog.h"
 #include "master_bytes.h"
+#include "opened_fileset.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -14,32 +12,16 @@ namespace {
 
 using namespace testing;
 
-// A fileset of IMAGE.EPS and its four separation files, opened in the
-// controller.
-struct OpenedFileset {
-    TempFolder folder;
-    FakeDialog dialog;
-    ControllerState state;
-    const std::string original = "%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: poster\r\n" +
-                                 plateBlock("\r\n", "IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N") +
-                                 "%%EndComments\r\n";
-    const std::string master = folder.write("IMAGE.EPS", original);
+const std::array<std::string, channelCount> imageNames = {"IMAGE.C", "IMAGE.M", "IMAGE.J",
+                                                          "IMAGE.N"};
+const std::string original = "%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: poster\r\n" +
+                             plateBlock("\r\n", "IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N") +
+                             "%%EndComments\r\n";
 
-    OpenedFileset() {
-        for (const char* name : {"IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N"}) {
-            folder.write(name, name);
-        }
-        dialog.onCommand = [this](int id) { command(id); };
-        handleMainDialogMessage(dialog, state, messageInitDialog, 0);
-        dialog.chooserAnswers.push_back(master);
-        command(IDC_MASTER_BROWSE);
-    }
-    void command(int id) {
-        handleMainDialogMessage(dialog, state, messageCommand, static_cast<std::uintptr_t>(id));
-    }
+class SaveAllChanges : public ::testing::Test, protected OpenedFileset {
+  protected:
+    SaveAllChanges() : OpenedFileset("IMAGE.EPS", original, imageNames) {}
 };
-
-class SaveAllChanges : public ::testing::Test, protected OpenedFileset {};
 
 TEST_F(SaveAllChanges, RewritesTheMasterThenRenamesTheFiles) {
     ASSERT_EQ(dialog.texts[IDC_BLACK_PATH], folder.file("IMAGE.N"));
@@ -73,9 +55,10 @@ TEST_F(SaveAllChanges, RenamesNothingWhenTheMasterCannotBeRewritten) {
     dialog.texts[IDC_CYAN_NAME] = "NEW.C";
     command(IDC_SAVE_ALL);
     ASSERT_EQ(dialog.messages.size(), 1u);
-    EXPECT_EQ(dialog.messages[0].text, "Impossible de renommer les couches de\n" + master +
-                                           " :\nun bloc %%CyanPlate est incomplet ou mal form\xE9.\n"
-                                           "Le fichier n'a pas \xE9t\xE9 modifi\xE9.");
+    EXPECT_EQ(dialog.messages[0].text,
+              "Impossible de renommer les couches de\n" + master +
+                  " :\nun bloc %%CyanPlate est incomplet ou mal form\xE9.\n"
+                  "Le fichier n'a pas \xE9t\xE9 modifi\xE9.");
     EXPECT_EQ(readFileBytes(master), cutShort);
     EXPECT_TRUE(fileExists(folder.file("IMAGE.C")));
     EXPECT_FALSE(fileExists(folder.file("IMAGE.BAK")));
@@ -95,17 +78,14 @@ TEST(SaveAllChangesRefusal, ARenameSureToFailStopsItBeforeAnythingChanges) {
         {"a path over 255 characters", {std::string(250, 'c'), "IMAGE.M", "IMAGE.J", "IMAGE.N"}, 1},
     };
     for (const Row& row : rows) {
-        OpenedFileset fileset;
-        for (int channel = cyan; channel <= black; ++channel) {
-            fileset.dialog.texts[IDC_CYAN_NAME + channel] =
-                row.names[static_cast<std::size_t>(channel)];
-        }
+        OpenedFileset fileset("IMAGE.EPS", original, imageNames);
+        fileset.setNames(row.names);
         fileset.command(IDC_SAVE_ALL);
         EXPECT_EQ(fileset.dialog.messages.size(), row.messages) << row.what;
         for (const FakeDialog::Message& message : fileset.dialog.messages) {
             EXPECT_EQ(message.text.rfind("Impossible de renommer\n", 0), 0u) << row.what;
         }
-        EXPECT_EQ(readFileBytes(fileset.master), fileset.original) << row.what;
+        EXPECT_EQ(readFileBytes(fileset.master), original) << row.what;
         EXPECT_FALSE(fileExists(fileset.folder.file("IMAGE.BAK"))) << row.what;
         for (const char* name : {"IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N"}) {
             EXPECT_EQ(readFileBytes(fileset.folder.file(name)), name) << row.what;
