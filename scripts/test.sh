@@ -19,6 +19,9 @@ for preset in native asan; do
     echo "== $preset: tests"
     ctest --preset "$preset" -j "$jobs"
 done
+echo "== figures: injected faults and real EPS files"
+build/native/tests/controller_tests --gtest_filter='CommandFaults.*' | grep '^faults injected'
+build/native/tests/master_tests --gtest_filter='RealEpsFiles.*' | grep 'checked' || true
 echo "== fuzz: each target ${FUZZ_SECONDS:-60} s under AddressSanitizer and UndefinedBehaviorSanitizer"
 sh scripts/fuzz.sh
 echo "== win32: tests under Wine"
