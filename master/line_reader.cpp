@@ -1,4 +1,6 @@
-// The line reader shared by the master file reader and rewriter.
+// The line reader shared by the master file reader and rewriter. The stream
+// hands over each line's bytes up to its first CR or LF in one run from its
+// buffer; only the byte after that ending is looked at on its own.
 #include "master/line_reader.h"
 
 namespace platelier {
@@ -16,20 +18,12 @@ int readLine(std::string& line, int maxLength, FileStream& file) {
         return 0;
     }
     line.clear();
-    for (int taken = 0; taken < maxLength; ++taken) {
-        const int byte = file.getByte();
-        if (byte == FileStream::endOfFile) {
-            break;
-        }
-        line.push_back(static_cast<char>(byte));
-        if (isLineEnd(byte)) {
-            const int next = file.getByte();
-            if (isLineEnd(next)) {
-                line.push_back(static_cast<char>(next));
-            } else if (next != FileStream::endOfFile) {
-                file.ungetByte(next);
-            }
-            break;
+    if (file.appendUpToLineEnd(line, static_cast<std::size_t>(maxLength))) {
+        const int next = file.getByte();
+        if (isLineEnd(next)) {
+            line.push_back(static_cast<char>(next));
+        } else if (next != FileStream::endOfFile) {
+            file.ungetByte(next);
         }
     }
     return static_cast<int>(line.size());

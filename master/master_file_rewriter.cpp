@@ -27,8 +27,10 @@ constexpr const char* cyanPlateKeyword = "%%CyanPlate";
 // reader's values end too.
 const std::string lineEndOrZero("\r\n\0", 3);
 
+// The first byte is looked at on its own first: most lines of a master are
+// image data, and this test runs on each of them.
 bool startsPlateBlock(const std::string& line) {
-    return line.compare(0, 11, cyanPlateKeyword) == 0;
+    return !line.empty() && line[0] == '%' && line.compare(0, 11, cyanPlateKeyword) == 0;
 }
 
 bool endsWithLineEnd(const std::string& line) {

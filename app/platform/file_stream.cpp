@@ -11,12 +11,6 @@
 
 namespace platelier {
 
-namespace {
-
-constexpr std::size_t bufferSize = 64 * 1024;
-
-} // namespace
-
 FileStream FileStream::open(const std::string& path, const char* mode) {
     FileStream stream;
     if (fileOperationFails(FileOperation::open)) {
@@ -29,20 +23,38 @@ FileStream FileStream::open(const std::string& path, const char* mode) {
     return stream;
 }
 
-int FileStream::refillAndGetByte() {
-    if (readLimit_ == 0 || failed_) {
-        return endOfFile;
+// Makes at least one byte readable at `position_`, reading the next block
+// when the buffer is used up; false at the end of the file or of the
+// reading limit, or after a failure.
+bool FileStream::fillInput() {
+    if (readLimit_ == 0) {
+        return false;
     }
-    input_.resize(bufferSize);
+    if (position_ < filled_) {
+        return true;
+    }
+    if (failed_) {
+        return false;
+    }
+    if (!input_) {
+        input_ = std::make_unique<char[]>(bufferSize);
+    }
     position_ = 0;
     filled_ = 0;
     if (fileOperationFails(FileOperation::read)) {
         failed_ = true;
-        return endOfFile;
+        return false;
     }
-    filled_ = std::fread(input_.data(), 1, input_.size(), file_.get());
+    filled_ = std::fread(input_.get(), 1, bufferSize, file_.get());
     if (filled_ == 0) {
         failed_ = std::ferror(file_.get()) != 0;
+        return false;
+    }
+    return true;
+}
+
+int FileStream::refillAndGetByte() {
+    if (!fillInput()) {
         return endOfFile;
     }
     --readLimit_;
@@ -56,18 +68,38 @@ void FileStream::ungetByte(int byte) {
     }
 }
 
-std::size_t FileStream::read(void* data, std::size_t size) {
-    auto* bytes = static_cast<unsigned char*>(data);
-    std::size_t count = 0;
-    while (count < size) {
-        const int byte = getByte();
-        if (byte == endOfFile) {
-            break;
+// Each pass looks at what the buffer holds (within both limits) with two
+// memchr calls: for LF first, then for CR before it.
+bool FileStream::appendUpToLineEnd(std::string& bytes, std::size_t maxCount) {
+    while (maxCount > 0 && fillInput()) {
+        const char* start = input_.get() + position_;
+        const auto available = static_cast<std::size_t>(
+            std::min<std::uint64_t>({filled_ - position_, readLimit_, maxCount}));
+        const auto* lineFeed = static_cast<const char*>(std::memchr(start, '\n', available));
+        const std::size_t beforeLineFeed =
+            lineFeed ? static_cast<std::size_t>(lineFeed - start) : available;
+        const auto* carriageReturn =
+            static_cast<const char*>(std::memchr(start, '\r', beforeLineFeed));
+        const char* lineEnd = carriageReturn ? carriageReturn : lineFeed;
+        const std::size_t run = lineEnd ? static_cast<std::size_t>(lineEnd - start) + 1 : available;
+        bytes.append(start, run);
+        position_ += run;
+        readLimit_ -= run;
+        maxCount -= run;
+        if (lineEnd) {
+            return true;
         }
-        const std::size_t run = static_cast<std::size_t>(
-            std::min<std::uint64_t>({size - count - 1, filled_ - position_, readLimit_}));
-        bytes[count++] = static_cast<unsigned char>(byte);
-        std::memcpy(bytes + count, input_.data() + position_, run);
+    }
+    return false;
+}
+
+std::size_t FileStream::read(void* data, std::size_t size) {
+    auto* bytes = static_cast<char*>(data);
+    std::size_t count = 0;
+    while (count < size && fillInput()) {
+        const auto run = static_cast<std::size_t>(
+            std::min<std::uint64_t>({size - count, filled_ - position_, readLimit_}));
+        std::memcpy(bytes + count, input_.get() + position_, run);
         position_ += run;
         readLimit_ -= run;
         count += run;
@@ -78,11 +110,15 @@ std::size_t FileStream::read(void* data, std::size_t size) {
 bool FileStream::write(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0 && !failed_) {
-        const std::size_t run = std::min(size, bufferSize - output_.size());
-        output_.insert(output_.end(), bytes, bytes + run);
+        if (!output_) {
+            output_ = std::make_unique<char[]>(bufferSize);
+        }
+        const std::size_t run = std::min(size, bufferSize - outputFilled_);
+        std::memcpy(output_.get() + outputFilled_, bytes, run);
+        outputFilled_ += run;
         bytes += run;
         size -= run;
-        if (output_.size() == bufferSize) {
+        if (outputFilled_ == bufferSize) {
             flushOutput();
         }
     }
@@ -90,15 +126,15 @@ bool FileStream::write(const void* data, std::size_t size) {
 }
 
 bool FileStream::flushOutput() {
-    if (output_.empty() || failed_) {
-        output_.clear();
+    if (outputFilled_ == 0 || failed_) {
+        outputFilled_ = 0;
         return !failed_;
     }
     if (fileOperationFails(FileOperation::write) ||
-        std::fwrite(output_.data(), 1, output_.size(), file_.get()) != output_.size()) {
+        std::fwrite(output_.get(), 1, outputFilled_, file_.get()) != outputFilled_) {
         failed_ = true;
     }
-    output_.clear();
+    outputFilled_ = 0;
     return !failed_;
 }
 

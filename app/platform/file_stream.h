@@ -12,13 +12,16 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace platelier {
 
 class FileStream {
   public:
     static constexpr int endOfFile = EOF;
+
+    // The size of the stream's buffers: the most that one read or one write
+    // of the file takes.
+    static constexpr std::size_t bufferSize = 256 * 1024;
 
     // Opens `path` with a C mode string ("rb", "w+b"); the result is false
     // in a boolean context when the file could not be opened.
@@ -39,6 +42,12 @@ class FileStream {
     // Gives back the byte the last getByte() returned; the next getByte()
     // returns it again.
     void ungetByte(int byte);
+
+    // Appends to `bytes` the next bytes up to and including the first CR or
+    // LF, at most `maxCount` of them; fewer at the end of the file or of the
+    // reading limit, or when a read fails. True when the last byte appended
+    // is that CR or LF.
+    bool appendUpToLineEnd(std::string& bytes, std::size_t maxCount);
 
     // Reads up to `size` bytes; returns how many were read.
     std::size_t read(void* data, std::size_t size);
@@ -70,13 +79,15 @@ class FileStream {
     };
 
     int refillAndGetByte();
+    bool fillInput();
     bool flushOutput();
 
     std::unique_ptr<std::FILE, Closer> file_;
-    std::vector<char> input_;
+    std::unique_ptr<char[]> input_;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
-    std::vector<char> output_;
+    std::unique_ptr<char[]> output_;
+    std::size_t outputFilled_ = 0;
     std::uint64_t readLimit_ = std::numeric_limits<std::uint64_t>::max();
     bool failed_ = false;
 };

@@ -1,7 +1,9 @@
-// readLine: every ending convention, pieces of the maximum length, and the
-// byte-exact round trip the rewriter relies on.
+// readLine: every ending convention, pieces of the maximum length, the
+// byte-exact round trip the rewriter relies on, and lines that straddle the
+// end of one of the stream's blocks.
 #include "master/line_reader.h"
 
+#include "app/platform/file_faults.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +99,101 @@ TEST(ReadLine, MaximumLengthOfOneOrLessReadsNothing) {
     }
     std::string line;
     EXPECT_EQ(readLine(line, 256, file), 4) << "nothing was consumed";
+}
+
+// CR LF lines of 100 to 199 bytes, `length` (at least 100) bytes in all.
+std::vector<std::string> fillerLines(std::size_t length) {
+    std::vector<std::string> lines;
+    for (std::size_t size = 100 + length % 100; length > 0; length -= size, size = 100) {
+        lines.push_back(std::string(size - 2, 'f') + "\r\n");
+    }
+    return lines;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line;
+    }
+    return bytes;
+}
+
+// `inFirstBlock` bytes of `bytes` lie in the stream's first block, the
+// others after it.
+struct BoundaryCase {
+    const char* name;
+    std::size_t inFirstBlock;
+    std::string bytes;
+    std::vector<std::string> lines;
+};
+
+const std::string y255 = std::string(255, 'y');
+const std::string w256 = std::string(256, 'w');
+
+const BoundaryCase boundaryCases[] = {
+    {"CR LF split", 3, "ab\r\ncd", {"ab\r\n", "cd"}},
+    {"LF CR split", 3, "ab\n\rcd", {"ab\n\r", "cd"}},
+    {"CR CR split, then a lone LF", 3, "ab\r\r\ncd", {"ab\r\r", "\n", "cd"}},
+    {"lone CR last: the next byte is given back", 3, "ab\rcd", {"ab\r", "cd"}},
+    {"lone LF first in the next block", 2, "ab\ncd", {"ab\n", "cd"}},
+    {"CR LF whole in the next block", 2, "ab\r\ncd", {"ab\r\n", "cd"}},
+    {"line split one byte before its ending", 4, "abc\r\n", {"abc\r\n"}},
+    {"piece of 256 ending with the block",
+     256,
+     std::string(300, 'x') + "\n",
+     {std::string(256, 'x'), std::string(44, 'x') + "\n"}},
+    {"piece of 256 split",
+     100,
+     std::string(300, 'x'),
+     {std::string(256, 'x'), std::string(44, 'x')}},
+    {"CR as the 256th byte, its LF next", 256, y255 + "\r\nz", {y255 + "\r\n", "z"}},
+    {"256 bytes, then CR LF split", 257, w256 + "\r\nq", {w256, "\r\n", "q"}},
+    {"file ending with CR at the block end", 3, "ab\r", {"ab\r"}},
+    {"file ending at the block end", 2, "ab", {"ab"}},
+};
+
+TEST(ReadLine, LinesAcrossTheEndOfABlockComeBackExactly) {
+    for (const BoundaryCase& c : boundaryCases) {
+        const std::vector<std::string> filler =
+            fillerLines(FileStream::bufferSize - c.inFirstBlock);
+        const std::vector<std::string> lines = readAllLines(joined(filler) + c.bytes, 256);
+        ASSERT_GE(lines.size(), filler.size()) << c.name;
+        const auto caseStart = lines.begin() + static_cast<std::ptrdiff_t>(filler.size());
+        EXPECT_EQ(std::vector<std::string>(lines.begin(), caseStart), filler) << c.name;
+        EXPECT_EQ(std::vector<std::string>(caseStart, lines.end()), c.lines) << c.name;
+    }
+}
+
+TEST(ReadLine, ReadingLimitAndReadFailureAtTheEndOfABlock) {
+    const std::vector<std::string> filler = fillerLines(FileStream::bufferSize - 3);
+    TempFolder folder;
+    const std::string path = folder.write("lines", joined(filler) + "ab\r\ncd\r\n");
+    std::string line;
+    {
+        FileStream file = FileStream::open(path, "rb");
+        file.limitReading(FileStream::bufferSize);
+        for (const std::string& fillerLine : filler) {
+            ASSERT_EQ(readLine(line, 256, file), static_cast<int>(fillerLine.size()));
+        }
+        EXPECT_EQ(readLine(line, 256, file), 3);
+        EXPECT_EQ(line, "ab\r") << "the limit falls between CR and LF";
+        EXPECT_EQ(readLine(line, 256, file), 0);
+        file.limitReading(100);
+        EXPECT_EQ(readLine(line, 256, file), 1);
+        EXPECT_EQ(line, "\n");
+        EXPECT_EQ(readLine(line, 256, file), 4);
+        EXPECT_EQ(line, "cd\r\n");
+    }
+    FileStream file = FileStream::open(path, "rb");
+    for (const std::string& fillerLine : filler) {
+        ASSERT_EQ(readLine(line, 256, file), static_cast<int>(fillerLine.size()));
+    }
+    failFileOperation(1);
+    EXPECT_EQ(readLine(line, 256, file), 3);
+    EXPECT_EQ(line, "ab\r") << "the bytes before the failing read";
+    EXPECT_TRUE(file.failed());
+    EXPECT_EQ(readLine(line, 256, file), 0);
+    failFileOperation(0);
 }
 
 } // namespace

@@ -169,6 +169,27 @@ TEST(FileStream, ReadingLimitEndsASection) {
     EXPECT_EQ(in.getByte(), 'g') << "seeking lifts the limit";
 }
 
+TEST(FileStream, AppendsUpToTheFirstLineEndWithinItsLimits) {
+    TempFolder folder;
+    FileStream in = FileStream::open(folder.write("data", "ab\rcd\nefghij"), "rb");
+    std::string bytes = "x";
+    EXPECT_TRUE(in.appendUpToLineEnd(bytes, 10));
+    EXPECT_EQ(bytes, "xab\r") << "appended, its CR included";
+    EXPECT_FALSE(in.appendUpToLineEnd(bytes, 2));
+    EXPECT_EQ(bytes, "xab\rcd") << "no more than the count";
+    EXPECT_TRUE(in.appendUpToLineEnd(bytes, 1));
+    EXPECT_EQ(bytes, "xab\rcd\n");
+    in.limitReading(3);
+    bytes.clear();
+    EXPECT_FALSE(in.appendUpToLineEnd(bytes, 10));
+    EXPECT_EQ(bytes, "efg") << "the reading limit ends the run";
+    in.limitReading(10);
+    EXPECT_FALSE(in.appendUpToLineEnd(bytes, 10));
+    EXPECT_FALSE(in.appendUpToLineEnd(bytes, 10));
+    EXPECT_EQ(bytes, "efghij") << "and so does the end of the file";
+    EXPECT_FALSE(in.failed());
+}
+
 TEST(FileStream, BlocksLargerThanItsBufferArriveWhole) {
     TempFolder folder;
     std::string bytes;
