@@ -37,7 +37,8 @@ bool FileStream::fillInput() {
         return false;
     }
     if (!input_) {
-        input_ = std::make_unique<char[]>(bufferSize);
+        // Not zeroed: only the bytes read into it are ever used.
+        input_ = std::unique_ptr<char[]>(new char[bufferSize]);
     }
     position_ = 0;
     filled_ = 0;
@@ -111,7 +112,7 @@ bool FileStream::write(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0 && !failed_) {
         if (!output_) {
-            output_ = std::make_unique<char[]>(bufferSize);
+            output_ = std::unique_ptr<char[]>(new char[bufferSize]);
         }
         const std::size_t run = std::min(size, bufferSize - outputFilled_);
         std::memcpy(output_.get() + outputFilled_, bytes, run);
