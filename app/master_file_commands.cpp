@@ -11,7 +11,10 @@ namespace platelier {
 
 namespace {
 
-std::string rewriteErrorMessage(const RewriteResult& result, const std::string& masterPath) {
+// The message's own text; those that do not say what became of the master
+// are followed by texts::masterUnchanged (rewriteErrorMessage adds it).
+std::string rewriteErrorText(const RewriteResult& result, const std::string& masterPath) {
+    const std::string colour = ChannelTable[static_cast<std::size_t>(result.channel)].colorName;
     switch (result.error) {
     case RewriteError::none:
         break;
@@ -20,13 +23,9 @@ std::string rewriteErrorMessage(const RewriteResult& result, const std::string& 
     case RewriteError::backupIsMaster:
         return fillPlaceholders(texts::backupWouldBeMaster, {masterPath});
     case RewriteError::nameHasLineBreak:
-        return fillPlaceholders(
-            texts::nameHasLineBreak,
-            {masterPath, ChannelTable[static_cast<std::size_t>(result.channel)].colorName});
+        return fillPlaceholders(texts::nameHasLineBreak, {masterPath, colour});
     case RewriteError::nameTooLong:
-        return fillPlaceholders(
-            texts::nameTooLong,
-            {masterPath, ChannelTable[static_cast<std::size_t>(result.channel)].colorName});
+        return fillPlaceholders(texts::nameTooLong, {masterPath, colour});
     case RewriteError::cannotOpenMaster:
         return fillPlaceholders(texts::cannotOpenMaster, {masterPath});
     case RewriteError::damagedHeader:
@@ -41,6 +40,13 @@ std::string rewriteErrorMessage(const RewriteResult& result, const std::string& 
         return fillPlaceholders(texts::cannotReplaceMaster, {masterPath, backupPath(masterPath)});
     }
     return std::string();
+}
+
+std::string rewriteErrorMessage(const RewriteResult& result, const std::string& masterPath) {
+    const bool saysItself = result.error == RewriteError::noMasterPath ||
+                            result.error == RewriteError::cannotOpenMaster ||
+                            result.error == RewriteError::cannotReadMaster;
+    return rewriteErrorText(result, masterPath) + (saysItself ? "" : texts::masterUnchanged);
 }
 
 } // namespace

@@ -22,53 +22,38 @@ constexpr const char* aboutMenuItem = "A propos de Platelier...";
 constexpr const char* helpMenuItem = "Aide...";
 
 // Why "Rename channels" did not rewrite the master; %s is the master's path
-// unless said otherwise. Each says that the master is as it was.
+// unless said otherwise. Each ends by saying that the master is as it was:
+// masterUnchanged is added after those that do not say it themselves.
+constexpr const char* masterUnchanged = "\nLe fichier n'a pas "
+                                        "\xE9t\xE9"
+                                        " modifi"
+                                        "\xE9"
+                                        ".";
 constexpr const char* noMasterLoaded = "Impossible de renommer les couches : aucun fichier-ma"
                                        "\xEE"
                                        "tre n'est ouvert.";
 constexpr const char* backupWouldBeMaster =
     "Impossible de renommer les couches de\n%s :\nsa copie de sauvegarde porterait son propre nom "
-    "(.BAK).\nLe fichier n'a pas "
-    "\xE9t\xE9"
-    " modifi"
-    "\xE9"
-    ".";
+    "(.BAK).";
 // %s: the master's path, then the channel's colour.
 constexpr const char* nameHasLineBreak =
     "Impossible de renommer les couches de\n%s :\nle nom de la couche %s "
-    "contient un saut de ligne.\nLe fichier n'a pas "
-    "\xE9t\xE9"
-    " modifi"
-    "\xE9"
-    ".";
+    "contient un saut de ligne.";
 // %s: the master's path, then the channel's colour.
 constexpr const char* nameTooLong =
     "Impossible de renommer les couches de\n%s :\nle nom de la couche %s est trop long "
     "pour le fichier-ma"
     "\xEE"
-    "tre.\nLe fichier n'a pas "
-    "\xE9t\xE9"
-    " modifi"
-    "\xE9"
-    ".";
+    "tre.";
 constexpr const char* cannotOpenMaster = "Impossible d'ouvrir le fichier-ma"
                                          "\xEE"
                                          "tre\n%s.";
-constexpr const char* damagedHeader =
-    "Impossible de renommer les couches de\n%s :\nson en-t"
-    "\xEA"
-    "te EPS binaire ne correspond pas au fichier.\nLe fichier n'a pas "
-    "\xE9t\xE9"
-    " modifi"
-    "\xE9"
-    ".";
+constexpr const char* damagedHeader = "Impossible de renommer les couches de\n%s :\nson en-t"
+                                      "\xEA"
+                                      "te EPS binaire ne correspond pas au fichier.";
 constexpr const char* damagedPlateBlock =
     "Impossible de renommer les couches de\n%s :\nun bloc %%CyanPlate est "
     "incomplet ou mal form"
-    "\xE9"
-    ".\nLe fichier n'a pas "
-    "\xE9t\xE9"
-    " modifi"
     "\xE9"
     ".";
 constexpr const char* cannotReadMaster = "Impossible de lire le fichier-ma"
@@ -82,19 +67,11 @@ constexpr const char* cannotWriteNewMaster = "Impossible d'"
                                              "\xE9"
                                              "crire le nouveau fichier-ma"
                                              "\xEE"
-                                             "tre dans le dossier de\n%s.\nLe fichier n'a pas "
-                                             "\xE9t\xE9"
-                                             " modifi"
-                                             "\xE9"
-                                             ".";
+                                             "tre dans le dossier de\n%s.";
 // %s: the master's path, then the backup's.
 constexpr const char* cannotReplaceMaster =
     "Impossible de remplacer\n%s\net d'en garder la copie de sauvegarde\n%s."
-    "\nLe fichier n'a pas "
-    "\xE9t\xE9"
-    " modifi"
-    "\xE9"
-    ".";
+    "";
 
 // %s: the separation file's path, then the path it could not be given.
 constexpr const char* cannotRenameSeparationFile = "Impossible de renommer\n%s en\n%s.";
