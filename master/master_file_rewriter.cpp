@@ -232,7 +232,9 @@ RewriteResult writeNewMaster(const std::string& masterPath, const std::string& n
     if (!input) {
         return {RewriteError::cannotOpenMaster};
     }
-    FileStream output = FileStream::open(newPath, "w+b");
+    // The new file exists and is empty: opening it with truncation would
+    // make ext4 write all of it out at close and wait for the device.
+    FileStream output = FileStream::open(newPath, "r+b");
     if (!output) {
         return {RewriteError::cannotWriteNewMaster};
     }

@@ -135,7 +135,12 @@ bool FileStream::flushOutput() {
         std::fwrite(output_.get(), 1, outputFilled_, file_.get()) != outputFilled_) {
         failed_ = true;
     }
+    notWrittenOut_ += outputFilled_;
     outputFilled_ = 0;
+    if (notWrittenOut_ >= writeOutInterval && !failed_) {
+        startWritingOut(file_.get());
+        notWrittenOut_ = 0;
+    }
     return !failed_;
 }
 

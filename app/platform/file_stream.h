@@ -23,6 +23,10 @@ class FileStream {
     // of the file takes.
     static constexpr std::size_t bufferSize = 256 * 1024;
 
+    // How many bytes a stream writes between two requests to the system to
+    // start writing them out to the disk (see startWritingOut).
+    static constexpr std::uint64_t writeOutInterval = 8 * 1024 * 1024;
+
     // Opens `path` with a C mode string ("rb", "w+b"); the result is false
     // in a boolean context when the file could not be opened.
     static FileStream open(const std::string& path, const char* mode);
@@ -88,6 +92,7 @@ class FileStream {
     std::size_t filled_ = 0;
     std::unique_ptr<char[]> output_;
     std::size_t outputFilled_ = 0;
+    std::uint64_t notWrittenOut_ = 0;
     std::uint64_t readLimit_ = std::numeric_limits<std::uint64_t>::max();
     bool failed_ = false;
 };

@@ -52,4 +52,9 @@ bool seekStream(std::FILE* stream, std::uint64_t offset);
 // The length of an open stream's file.
 std::optional<std::uint64_t> streamLength(std::FILE* stream);
 
+// Asks the system to start writing to the disk what has been written to the
+// stream's file so far, without waiting for it. Only a hint: it may do
+// nothing, and it is not an operation of the file layer.
+void startWritingOut(std::FILE* stream);
+
 } // namespace platelier

@@ -157,4 +157,12 @@ std::optional<std::uint64_t> streamLength(std::FILE* stream) {
     return static_cast<std::uint64_t>(status.st_size);
 }
 
+// A file that replaces another by rename makes ext4 write all of it out
+// there and then, and wait while the device takes it. Started block by block
+// while the file is still being written, that writing overlaps the work of
+// producing it, and reaches the disk sooner.
+void startWritingOut(std::FILE* stream) {
+    sync_file_range(fileno(stream), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 } // namespace platelier

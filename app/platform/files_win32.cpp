@@ -99,4 +99,8 @@ std::optional<std::uint64_t> streamLength(std::FILE* stream) {
     return static_cast<std::uint64_t>(status.st_size);
 }
 
+// Windows does not make a file that replaces another wait for its bytes to
+// reach the disk, so there is no wait to spread over the writing.
+void startWritingOut(std::FILE*) {}
+
 } // namespace platelier
