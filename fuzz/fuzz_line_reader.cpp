@@ -1,9 +1,11 @@
-// Fuzzes readLine and commentValue: the lines read with any maximum length
-// put back together give the input exactly, no line passes its length by
-// more than one byte, and a comment value never holds a line end or blanks
-// at its ends.
+// Fuzzes readLine, commentValue and the block line copy: the lines read with
+// any maximum length put back together give the input exactly, no line
+// passes its length by more than one byte, a comment value never holds a
+// line end or blanks at its ends, and the block copy stops where reading
+// line by line meets the first line that starts with '%'.
 #include "fuzz_input_file.h"
 #include "master/comment_value.h"
+#include "master/line_copier.h"
 #include "master/line_reader.h"
 
 #include <cstdint>
@@ -11,13 +13,46 @@
 
 using namespace platelier;
 
+namespace {
+
+// The bytes before the first line read that starts with '%'.
+std::string bytesBeforePercentLine(const std::string& path, int maxLength) {
+    FileStream file = FileStream::open(path, "rb");
+    std::string before;
+    std::string line;
+    while (readLine(line, maxLength, file) != 0 && line[0] != '%') {
+        before += line;
+    }
+    return before;
+}
+
+void checkLineCopy(const std::string& path, int maxLength) {
+    FileStream input = FileStream::open(path, "rb");
+    FileStream output = FileStream::open(fuzzing::writeScratchFile("copied", ""), "r+b");
+    std::uint64_t written = 0;
+    const bool copied = copyLinesUntilOneStartsWith('%', maxLength, input, output, written);
+    const int next = input.getByte();
+    if (!copied || !output.close()) {
+        std::abort();
+    }
+    const std::string before = bytesBeforePercentLine(path, maxLength);
+    const std::string bytes = fuzzing::readScratchFile(fuzzing::scratchFolder() + "copied");
+    if (bytes != before || written != bytes.size() ||
+        (next != '%' && next != FileStream::endOfFile)) {
+        std::abort();
+    }
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
     }
     const int maxLength = data[0] % 64 == 0 ? masterLineLength : data[0] % 64;
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    FileStream file = FileStream::open(fuzzing::writeScratchFile("lines", bytes), "rb");
+    const std::string path = fuzzing::writeScratchFile("lines", bytes);
+    FileStream file = FileStream::open(path, "rb");
     std::string joined;
     std::string line;
     for (int count; (count = readLine(line, maxLength, file)) != 0;) {
@@ -34,6 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (maxLength > 1 && joined != bytes) {
         std::abort();
+    }
+    if (maxLength > 1) {
+        checkLineCopy(path, maxLength);
     }
     return 0;
 }

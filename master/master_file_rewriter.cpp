@@ -12,6 +12,7 @@
 #include "app/platform/path_parts.h"
 #include "master/copy_bytes.h"
 #include "master/eps_binary_header.h"
+#include "master/line_copier.h"
 #include "master/line_reader.h"
 
 #include <limits>
@@ -27,10 +28,8 @@ constexpr const char* cyanPlateKeyword = "%%CyanPlate";
 // reader's values end too.
 const std::string lineEndOrZero("\r\n\0", 3);
 
-// The first byte is looked at on its own first: most lines of a master are
-// image data, and this test runs on each of them.
 bool startsPlateBlock(const std::string& line) {
-    return !line.empty() && line[0] == '%' && line.compare(0, 11, cyanPlateKeyword) == 0;
+    return line.compare(0, 11, cyanPlateKeyword) == 0;
 }
 
 bool endsWithLineEnd(const std::string& line) {
@@ -112,9 +111,18 @@ class Rewrite {
         return section.header ? updateHeader(section, written) : RewriteError::none;
     }
 
+    // Only a line that begins as the keyword does can start a plate block: the lines
+    // before it are passed through as one block.
     RewriteError rewriteLines(std::uint64_t& written) {
         std::string line;
-        while (readLine(line, masterLineLength, input_) != 0) {
+        for (;;) {
+            if (!copyLinesUntilOneStartsWith(cyanPlateKeyword[0], masterLineLength, input_, output_,
+                                             written)) {
+                return writeOrReadError();
+            }
+            if (readLine(line, masterLineLength, input_) == 0) {
+                return RewriteError::none;
+            }
             if (startsPlateBlock(line)) {
                 const RewriteError error = rewritePlateBlock(line, written);
                 if (error != RewriteError::none) {
@@ -124,7 +132,6 @@ class Rewrite {
                 return writeOrReadError();
             }
         }
-        return RewriteError::none;
     }
 
     // `line` is the cyan plate line. Each of the four plate lines must have

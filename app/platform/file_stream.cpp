@@ -94,6 +94,14 @@ bool FileStream::appendUpToLineEnd(std::string& bytes, std::size_t maxCount) {
     return false;
 }
 
+std::string_view FileStream::bufferedBytes() {
+    if (!fillInput()) {
+        return {};
+    }
+    return {input_.get() + position_,
+            static_cast<std::size_t>(std::min<std::uint64_t>(filled_ - position_, readLimit_))};
+}
+
 std::size_t FileStream::read(void* data, std::size_t size) {
     auto* bytes = static_cast<char*>(data);
     std::size_t count = 0;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platelier {
 
@@ -52,6 +53,18 @@ class FileStream {
     // reading limit, or when a read fails. True when the last byte appended
     // is that CR or LF.
     bool appendUpToLineEnd(std::string& bytes, std::size_t maxCount);
+
+    // The bytes that can be taken next without another read of the file,
+    // within the reading limit; the next block is read first when none are
+    // left. Empty at the end of the file or of the reading limit, or when the
+    // read fails. Valid until the stream is next used.
+    std::string_view bufferedBytes();
+
+    // Passes over the first `count` bytes that bufferedBytes() returned.
+    void skipBytes(std::size_t count) {
+        position_ += count;
+        readLimit_ -= count;
+    }
 
     // Reads up to `size` bytes; returns how many were read.
     std::size_t read(void* data, std::size_t size);
