@@ -15,18 +15,8 @@ using namespace platelier;
 
 namespace {
 
-// The bytes before the first line read that starts with '%'.
-std::string bytesBeforePercentLine(const std::string& path, int maxLength) {
-    FileStream file = FileStream::open(path, "rb");
-    std::string before;
-    std::string line;
-    while (readLine(line, maxLength, file) != 0 && line[0] != '%') {
-        before += line;
-    }
-    return before;
-}
-
-void checkLineCopy(const std::string& path, int maxLength) {
+// `before`: the bytes of the lines read before the first that starts with '%'.
+void checkLineCopy(const std::string& path, int maxLength, const std::string& before) {
     FileStream input = FileStream::open(path, "rb");
     FileStream output = FileStream::open(fuzzing::writeScratchFile("copied", ""), "r+b");
     std::uint64_t written = 0;
@@ -35,7 +25,6 @@ void checkLineCopy(const std::string& path, int maxLength) {
     if (!copied || !output.close()) {
         std::abort();
     }
-    const std::string before = bytesBeforePercentLine(path, maxLength);
     const std::string bytes = fuzzing::readScratchFile(fuzzing::scratchFolder() + "copied");
     if (bytes != before || written != bytes.size() ||
         (next != '%' && next != FileStream::endOfFile)) {
@@ -54,11 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzzing::writeScratchFile("lines", bytes);
     FileStream file = FileStream::open(path, "rb");
     std::string joined;
+    std::string beforePercentLine;
+    bool percentLineMet = false;
     std::string line;
     for (int count; (count = readLine(line, maxLength, file)) != 0;) {
         if (static_cast<std::size_t>(count) != line.size() || count > maxLength + 1 ||
             (maxLength <= 1)) {
             std::abort();
+        }
+        if (!percentLineMet && line[0] == '%') {
+            percentLineMet = true;
+            beforePercentLine = joined;
         }
         joined += line;
         const std::string value = commentValue(line);
@@ -71,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     if (maxLength > 1) {
-        checkLineCopy(path, maxLength);
+        checkLineCopy(path, maxLength, percentLineMet ? beforePercentLine : joined);
     }
     return 0;
 }
