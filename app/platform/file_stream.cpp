@@ -103,14 +103,12 @@ std::string_view FileStream::bufferedBytes() {
 }
 
 std::size_t FileStream::read(void* data, std::size_t size) {
-    auto* bytes = static_cast<char*>(data);
+    auto* destination = static_cast<char*>(data);
     std::size_t count = 0;
-    while (count < size && fillInput()) {
-        const auto run = static_cast<std::size_t>(
-            std::min<std::uint64_t>({size - count, filled_ - position_, readLimit_}));
-        std::memcpy(bytes + count, input_.get() + position_, run);
-        position_ += run;
-        readLimit_ -= run;
+    for (std::string_view bytes; count < size && !(bytes = bufferedBytes()).empty();) {
+        const std::size_t run = std::min(size - count, bytes.size());
+        std::memcpy(destination + count, bytes.data(), run);
+        skipBytes(run);
         count += run;
     }
     return count;
