@@ -2,7 +2,7 @@
 // close command.
 #pragma once
 
-#include "app/platform/dialog.h"
+#include "platform/dialog.h"
 
 #include <cstdint>
 

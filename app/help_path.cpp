@@ -1,7 +1,7 @@
 // The help file path rule.
 #include "app/help_path.h"
 
-#include "app/platform/dialog.h"
+#include "platform/dialog.h"
 
 namespace platelier {
 

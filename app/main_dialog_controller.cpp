@@ -6,10 +6,11 @@
 #include "app/dialog_messages.h"
 #include "app/help_path.h"
 #include "app/master_file_commands.h"
-#include "app/user_texts.h"
+#include "fileset/channel_table.h"
 #include "fileset/separation_discovery.h"
 #include "fileset/separation_renaming.h"
 #include "resources/resource_ids.h"
+#include "resources/user_texts.h"
 
 namespace platelier {
 
@@ -36,13 +37,8 @@ void renameFilesCommand(Dialog& dialog, ControllerState& state, int) {
 // rename that is sure to fail stops the command before anything changes,
 // and the files are renamed only once the master names them.
 void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int id) {
-    std::array<std::string, channelCount> names;
-    for (int channel = cyan; channel <= black; ++channel) {
-        names[static_cast<std::size_t>(channel)] =
-            dialog.controlText(IDC_CYAN_NAME + channel, dialogTextLimit);
-    }
-    const std::vector<std::string> problems =
-        separationRenameProblems(state.recordedSeparationPaths, names);
+    const std::vector<std::string> problems = separationRenameProblems(
+        state.recordedSeparationPaths, readChannelNames(dialog, IDC_CYAN_NAME));
     for (const std::string& problem : problems) {
         dialog.showMessage(problem, texts::messageCaption);
     }
@@ -138,12 +134,11 @@ void openMasterFile(Dialog& dialog, ControllerState& state) {
 }
 
 void recordOpenedFileset(Dialog& dialog, ControllerState& state) {
+    state.recordedChannelNames = readChannelNames(dialog, IDC_CYAN_NAME);
     int names = 0;
     int paths = 0;
     for (int channel = cyan; channel <= black; ++channel) {
         const auto i = static_cast<std::size_t>(channel);
-        state.recordedChannelNames[i] =
-            dialog.controlText(IDC_CYAN_NAME + channel, dialogTextLimit);
         names += state.recordedChannelNames[i].empty() ? 0 : 1;
         state.recordedSeparationPaths[i] =
             dialog.controlText(IDC_CYAN_PATH + channel, dialogTextLimit);

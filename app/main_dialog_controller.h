@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/controller_state.h"
-#include "app/platform/dialog.h"
+#include "platform/dialog.h"
 
 #include <cstdint>
 

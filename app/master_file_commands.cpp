@@ -1,11 +1,11 @@
 // Dialog side of reading and rewriting a master file.
 #include "app/master_file_commands.h"
 
-#include "app/fill_placeholders.h"
-#include "app/user_texts.h"
 #include "fileset/channel_table.h"
 #include "master/master_file_reader.h"
 #include "master/master_file_rewriter.h"
+#include "resources/fill_placeholders.h"
+#include "resources/user_texts.h"
 
 namespace platelier {
 
@@ -60,12 +60,8 @@ bool readMasterFile(Dialog& dialog, int masterPathEdit, int titleEdit) {
 
 bool rewriteMasterFile(Dialog& dialog, int firstNameEdit, int masterPathEdit) {
     const std::string masterPath = dialog.controlText(masterPathEdit, dialogTextLimit);
-    std::array<std::string, channelCount> names;
-    for (int channel = cyan; channel <= black; ++channel) {
-        names[static_cast<std::size_t>(channel)] =
-            dialog.controlText(firstNameEdit + channel, dialogTextLimit);
-    }
-    const RewriteResult result = rewriteMasterFile(masterPath, names);
+    const RewriteResult result =
+        rewriteMasterFile(masterPath, readChannelNames(dialog, firstNameEdit));
     if (result.error == RewriteError::none) {
         return true;
     }

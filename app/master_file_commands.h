@@ -2,7 +2,7 @@
 // from the dialog's edits, their results shown in them or in a message.
 #pragma once
 
-#include "app/platform/dialog.h"
+#include "platform/dialog.h"
 
 namespace platelier {
 

@@ -1,8 +1,10 @@
-# Chooses the implementation files of the platform operations: Win32 on
-# Windows, POSIX everywhere else.
+# Chooses the implementation file of the platform's file operations: Win32 on
+# Windows, Linux on Linux (it uses Linux calls).
 if(WIN32)
     set(PLATELIER_PLATFORM win32)
+elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    set(PLATELIER_PLATFORM linux)
 else()
-    set(PLATELIER_PLATFORM posix)
+    message(FATAL_ERROR "No file operations for ${CMAKE_SYSTEM_NAME}: Platelier builds for Windows and Linux")
 endif()
 message(STATUS "Platelier platform operations: ${PLATELIER_PLATFORM}")

@@ -16,4 +16,13 @@ const std::array<ChannelRow, channelCount> ChannelTable = {{
      IDC_BLACK_BROWSE},
 }};
 
+std::array<std::string, channelCount> readChannelNames(Dialog& dialog, int firstNameEdit) {
+    std::array<std::string, channelCount> names;
+    for (int channel = cyan; channel <= black; ++channel) {
+        names[static_cast<std::size_t>(channel)] =
+            dialog.controlText(firstNameEdit + channel, dialogTextLimit);
+    }
+    return names;
+}
+
 } // namespace platelier

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "master/channel.h"
+#include "platform/dialog.h"
 
 #include <array>
+#include <string>
 
 namespace platelier {
 
@@ -21,5 +23,9 @@ struct ChannelRow {
 
 // Indexed by ChannelIndex.
 extern const std::array<ChannelRow, channelCount> ChannelTable;
+
+// The four channel names, read from the dialog's edits from `firstNameEdit`
+// on in channel order.
+std::array<std::string, channelCount> readChannelNames(Dialog& dialog, int firstNameEdit);
 
 } // namespace platelier

@@ -2,11 +2,11 @@
 // pattern; its channels go to the chooser as if nothing matched.
 #include "fileset/separation_discovery.h"
 
-#include "app/fill_placeholders.h"
-#include "app/platform/files.h"
-#include "app/platform/path_parts.h"
-#include "app/user_texts.h"
 #include "fileset/channel_table.h"
+#include "platform/files.h"
+#include "platform/path_parts.h"
+#include "resources/fill_placeholders.h"
+#include "resources/user_texts.h"
 
 #include <vector>
 

@@ -2,8 +2,8 @@
 // the master, and the file chooser where the search does not settle it.
 #pragma once
 
-#include "app/platform/dialog.h"
 #include "master/channel.h"
+#include "platform/dialog.h"
 
 #include <array>
 #include <optional>

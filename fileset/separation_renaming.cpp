@@ -3,11 +3,12 @@
 // the file is.
 #include "fileset/separation_renaming.h"
 
-#include "app/fill_placeholders.h"
-#include "app/platform/ascii_case.h"
-#include "app/platform/files.h"
-#include "app/platform/path_parts.h"
-#include "app/user_texts.h"
+#include "fileset/channel_table.h"
+#include "platform/ascii_case.h"
+#include "platform/files.h"
+#include "platform/path_parts.h"
+#include "resources/fill_placeholders.h"
+#include "resources/user_texts.h"
 
 #include <algorithm>
 
@@ -77,13 +78,13 @@ separationRenameProblems(const std::array<std::string, channelCount>& recordedPa
 
 void renameSeparationFiles(Dialog& dialog, int firstNameEdit, int firstPathEdit,
                            std::array<std::string, channelCount>& recordedPaths) {
+    const std::array<std::string, channelCount> names = readChannelNames(dialog, firstNameEdit);
     for (int channel = cyan; channel <= black; ++channel) {
-        std::string& recordedPath = recordedPaths[static_cast<std::size_t>(channel)];
-        const RenameOutcome outcome = renameSeparationFile(
-            recordedPath, dialog.controlText(firstNameEdit + channel, dialogTextLimit));
+        const auto i = static_cast<std::size_t>(channel);
+        const RenameOutcome outcome = renameSeparationFile(recordedPaths[i], names[i]);
         if (outcome.kind == RenameOutcome::renamed) {
             dialog.setControlText(firstPathEdit + channel, outcome.newPath);
-            recordedPath = outcome.newPath;
+            recordedPaths[i] = outcome.newPath;
         } else if (outcome.kind == RenameOutcome::failed) {
             dialog.showMessage(outcome.message, texts::messageCaption);
         }

@@ -2,8 +2,8 @@
 // their channels, each in the folder where it already is.
 #pragma once
 
-#include "app/platform/dialog.h"
 #include "master/channel.h"
+#include "platform/dialog.h"
 
 #include <array>
 #include <string>

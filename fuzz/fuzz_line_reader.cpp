@@ -17,8 +17,8 @@ namespace {
 
 // `before`: the bytes of the lines read before the first that starts with '%'.
 void checkLineCopy(const std::string& path, int maxLength, const std::string& before) {
-    FileStream input = FileStream::open(path, "rb");
-    FileStream output = FileStream::open(fuzzing::writeScratchFile("copied", ""), "r+b");
+    FileReader input = FileReader::open(path);
+    FileWriter output = FileWriter::open(fuzzing::writeScratchFile("copied", ""));
     std::uint64_t written = 0;
     const bool copied = copyLinesUntilOneStartsWith('%', maxLength, input, output, written);
     const int next = input.getByte();
@@ -27,7 +27,7 @@ void checkLineCopy(const std::string& path, int maxLength, const std::string& be
     }
     const std::string bytes = fuzzing::readScratchFile(fuzzing::scratchFolder() + "copied");
     if (bytes != before || written != bytes.size() ||
-        (next != '%' && next != FileStream::endOfFile)) {
+        (next != '%' && next != FileReader::endOfFile)) {
         std::abort();
     }
 }
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int maxLength = data[0] % 64 == 0 ? masterLineLength : data[0] % 64;
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::string path = fuzzing::writeScratchFile("lines", bytes);
-    FileStream file = FileStream::open(path, "rb");
+    FileReader file = FileReader::open(path);
     std::string joined;
     std::string beforePercentLine;
     bool percentLineMet = false;

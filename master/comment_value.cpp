@@ -3,10 +3,12 @@
 // a name is a file name and is written back into the master.
 #include "master/comment_value.h"
 
+#include "master/dsc_syntax.h"
+
 namespace platelier {
 
 std::string commentValue(const std::string& line) {
-    const std::string text = line.substr(0, line.find_first_of(std::string("\r\n\0", 3)));
+    const std::string text = line.substr(0, line.find_first_of(commentTextEnds));
     const std::size_t colon = text.find(':');
     if (colon == std::string::npos) {
         return std::string();

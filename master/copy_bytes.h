@@ -2,7 +2,7 @@
 // a master that the rewriter passes through untouched.
 #pragma once
 
-#include "app/platform/file_stream.h"
+#include "platform/file_stream.h"
 
 #include <cstdint>
 
@@ -10,6 +10,6 @@ namespace platelier {
 
 // Copies `count` bytes from the input's position to the output's, in chunks
 // of 2048 bytes. False when the input ends first or a read or write fails.
-bool copyBytes(FileStream& input, FileStream& output, std::uint64_t count);
+bool copyBytes(FileReader& input, FileWriter& output, std::uint64_t count);
 
 } // namespace platelier

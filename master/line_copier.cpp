@@ -5,6 +5,8 @@
 // ends the copy.
 #include "master/line_copier.h"
 
+#include "master/dsc_syntax.h"
+
 #include <string_view>
 
 namespace platelier {
@@ -15,7 +17,7 @@ namespace {
 std::size_t lastLineEnd(std::string_view bytes, std::size_t from, std::size_t end) {
     while (end > from) {
         --end;
-        if (bytes[end] == '\r' || bytes[end] == '\n') {
+        if (isLineEnd(bytes[end])) {
             return end;
         }
     }
@@ -60,7 +62,7 @@ class LineCopy {
 
 } // namespace
 
-bool copyLinesUntilOneStartsWith(char first, int maxLength, FileStream& input, FileStream& output,
+bool copyLinesUntilOneStartsWith(char first, int maxLength, FileReader& input, FileWriter& output,
                                  std::uint64_t& written) {
     LineCopy copy(first, maxLength);
     for (std::string_view bytes; !(bytes = input.bufferedBytes()).empty();) {

@@ -2,7 +2,7 @@
 // the lines put back together give the file's bytes exactly.
 #pragma once
 
-#include "app/platform/file_stream.h"
+#include "platform/file_stream.h"
 
 #include <string>
 
@@ -15,7 +15,7 @@ namespace platelier {
 // piece can hold `maxLength` + 1 bytes. Returns the number of bytes taken from
 // the file, 0 at its end. With a `maxLength` of 1 or less nothing is read and
 // `line` is left as it was.
-int readLine(std::string& line, int maxLength, FileStream& file);
+int readLine(std::string& line, int maxLength, FileReader& file);
 
 // The maximum line length with which master files are read and rewritten.
 constexpr int masterLineLength = 256;

@@ -1,54 +1,31 @@
 // The master file reader. It reads only the DSC comments it needs, from the
-// start of the PostScript section to the end of the file.
+// start of the PostScript section to its end.
 #include "master/master_file_reader.h"
 
-#include "app/platform/file_stream.h"
 #include "master/channel.h"
 #include "master/comment_value.h"
-#include "master/eps_binary_header.h"
+#include "master/dsc_syntax.h"
 #include "master/line_reader.h"
+#include "master/postscript_section.h"
 
-#include <algorithm>
 #include <array>
-#include <optional>
 
 namespace platelier {
 
 namespace {
 
-bool startsWith(const std::string& line, const char* keyword) {
-    return line.compare(0, std::char_traits<char>::length(keyword), keyword) == 0;
-}
-
-// Positions the file at the first byte of its PostScript text and limits
-// the reading to that section: behind an EPS binary header, the section the
-// header gives (cut at the end of the file), which is all the rewriter
-// rewrites; without a header, the whole file. A header whose PostScript
-// offset points into the header itself or at or past the end of the file is
-// refused.
-bool seekPostScriptSection(FileStream& file) {
-    unsigned char bytes[EpsBinaryHeader::size];
-    const std::size_t count = file.read(bytes, sizeof bytes);
-    if (!EpsBinaryHeader::startsWithMagic(bytes, count)) {
-        return file.seek(0);
-    }
-    const std::optional<std::uint64_t> length = file.length();
-    if (count < sizeof bytes || !length) {
+bool openPostScriptSection(FileReader& file) {
+    PostScriptSection section;
+    if (locatePostScriptSection(file, section) != SectionError::none || !file.seek(section.start)) {
         return false;
     }
-    const EpsBinaryHeader header = EpsBinaryHeader::decode(bytes);
-    if (header.postScriptOffset < EpsBinaryHeader::size || header.postScriptOffset >= *length ||
-        !file.seek(header.postScriptOffset)) {
-        return false;
-    }
-    file.limitReading(
-        std::min<std::uint64_t>(header.postScriptLength, *length - header.postScriptOffset));
+    file.limitReading(section.end - section.start);
     return true;
 }
 
-bool skipToLineStartingWith(FileStream& file, std::string& line, const char* keyword) {
+bool skipToLineStartingWith(FileReader& file, std::string& line, std::string_view keyword) {
     while (readLine(line, masterLineLength, file) != 0) {
-        if (startsWith(line, keyword)) {
+        if (startsWithKeyword(line, keyword)) {
             return true;
         }
     }
@@ -58,17 +35,17 @@ bool skipToLineStartingWith(FileStream& file, std::string& line, const char* key
 } // namespace
 
 bool readMasterFile(const std::string& path, const MasterValueSink& deliver) {
-    FileStream file = FileStream::open(path, "rb");
-    if (!file || !seekPostScriptSection(file)) {
+    FileReader file = FileReader::open(path);
+    if (!file || !openPostScriptSection(file)) {
         return false;
     }
     std::string line;
-    if (!skipToLineStartingWith(file, line, "%%Title")) {
+    if (!skipToLineStartingWith(file, line, titleKeyword)) {
         return false;
     }
     deliver(masterTitle, commentValue(line));
     std::array<std::string, channelCount> plateLines;
-    if (!skipToLineStartingWith(file, plateLines[cyan], "%%CyanPlate")) {
+    if (!skipToLineStartingWith(file, plateLines[cyan], cyanPlateKeyword)) {
         return false;
     }
     // A block cut short by the end of the file is refused: such a master

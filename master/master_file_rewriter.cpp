@@ -6,14 +6,15 @@
 // brought up to date when the section changes length.
 #include "master/master_file_rewriter.h"
 
-#include "app/platform/ascii_case.h"
-#include "app/platform/file_stream.h"
-#include "app/platform/files.h"
-#include "app/platform/path_parts.h"
 #include "master/copy_bytes.h"
-#include "master/eps_binary_header.h"
+#include "master/dsc_syntax.h"
 #include "master/line_copier.h"
 #include "master/line_reader.h"
+#include "master/postscript_section.h"
+#include "platform/ascii_case.h"
+#include "platform/file_stream.h"
+#include "platform/files.h"
+#include "platform/path_parts.h"
 
 #include <limits>
 #include <optional>
@@ -22,41 +23,24 @@ namespace platelier {
 
 namespace {
 
-constexpr const char* cyanPlateKeyword = "%%CyanPlate";
-
-// Where a plate line's text ends: its line end, or a zero byte, where the
-// reader's values end too.
-const std::string lineEndOrZero("\r\n\0", 3);
-
-bool startsPlateBlock(const std::string& line) {
-    return line.compare(0, 11, cyanPlateKeyword) == 0;
-}
-
 bool endsWithLineEnd(const std::string& line) {
-    return !line.empty() && (line.back() == '\r' || line.back() == '\n');
+    return !line.empty() && isLineEnd(line.back());
 }
-
-// Where the PostScript section of the input lies.
-struct Section {
-    std::uint64_t start = 0;
-    std::uint64_t end = 0;
-    std::uint64_t fileLength = 0;
-    std::optional<EpsBinaryHeader> header;
-};
 
 // The rewrite of one master, from the opened input to the written output.
 class Rewrite {
   public:
-    Rewrite(FileStream& input, FileStream& output,
+    Rewrite(FileReader& input, FileWriter& output,
             const std::array<std::string, channelCount>& names)
         : input_(input), output_(output), names_(names) {}
 
     RewriteResult run() {
-        Section section;
-        RewriteError error = locateSection(section);
-        if (error == RewriteError::none) {
-            error = copySections(section);
-        }
+        PostScriptSection section;
+        const SectionError located = locatePostScriptSection(input_, section);
+        const RewriteError error =
+            located == SectionError::damagedHeader ? RewriteError::damagedHeader
+            : located == SectionError::cannotRead  ? RewriteError::cannotReadMaster
+                                                   : copySections(section);
         if (input_.failed()) {
             return {RewriteError::cannotReadMaster};
         }
@@ -64,39 +48,9 @@ class Rewrite {
     }
 
   private:
-    RewriteError locateSection(Section& section) {
-        const std::optional<std::uint64_t> length = input_.length();
-        unsigned char bytes[EpsBinaryHeader::size];
-        const std::size_t count = input_.read(bytes, sizeof bytes);
-        if (!length) {
-            return RewriteError::cannotReadMaster;
-        }
-        section.fileLength = *length;
-        section.end = *length;
-        if (!EpsBinaryHeader::startsWithMagic(bytes, count)) {
-            return input_.seek(0) ? RewriteError::none : RewriteError::cannotReadMaster;
-        }
-        if (count < sizeof bytes) {
-            return RewriteError::damagedHeader;
-        }
-        section.header = EpsBinaryHeader::decode(bytes);
-        section.start = section.header->postScriptOffset;
-        if (section.start < EpsBinaryHeader::size || section.start >= *length) {
-            return RewriteError::damagedHeader;
-        }
-        section.end = section.start + std::min<std::uint64_t>(section.header->postScriptLength,
-                                                              *length - section.start);
-        return RewriteError::none;
-    }
-
-    RewriteError copySections(const Section& section) {
-        if (section.header) {
-            unsigned char bytes[EpsBinaryHeader::size];
-            section.header->encode(bytes);
-            if (!output_.write(bytes, sizeof bytes) ||
-                !copyBytes(input_, output_, section.start - EpsBinaryHeader::size)) {
-                return writeOrReadError();
-            }
+    RewriteError copySections(const PostScriptSection& section) {
+        if (!copyBytes(input_, output_, section.start)) {
+            return writeOrReadError();
         }
         input_.limitReading(section.end - section.start);
         std::uint64_t written = 0;
@@ -116,14 +70,14 @@ class Rewrite {
     RewriteError rewriteLines(std::uint64_t& written) {
         std::string line;
         for (;;) {
-            if (!copyLinesUntilOneStartsWith(cyanPlateKeyword[0], masterLineLength, input_, output_,
-                                             written)) {
+            if (!copyLinesUntilOneStartsWith(cyanPlateKeyword.front(), masterLineLength, input_,
+                                             output_, written)) {
                 return writeOrReadError();
             }
             if (readLine(line, masterLineLength, input_) == 0) {
                 return RewriteError::none;
             }
-            if (startsPlateBlock(line)) {
+            if (startsWithKeyword(line, cyanPlateKeyword)) {
                 const RewriteError error = rewritePlateBlock(line, written);
                 if (error != RewriteError::none) {
                     return error;
@@ -145,8 +99,9 @@ class Rewrite {
                                        : RewriteError::damagedPlateBlock;
             }
             const std::size_t colon = line.find(':');
-            if (colon == std::string::npos || colon > line.find_first_of(lineEndOrZero) ||
-                (channel != cyan && startsPlateBlock(line)) || !lineIsWhole(line)) {
+            if (colon == std::string::npos || colon > line.find_first_of(commentTextEnds) ||
+                (channel != cyan && startsWithKeyword(line, cyanPlateKeyword)) ||
+                !lineIsWhole(line)) {
                 return RewriteError::damagedPlateBlock;
             }
             const std::string rebuilt =
@@ -169,7 +124,7 @@ class Rewrite {
         }
         const int next = input_.getByte();
         input_.ungetByte(next);
-        return next == FileStream::endOfFile;
+        return next == FileReader::endOfFile;
     }
 
     bool emit(const std::string& bytes, std::uint64_t& written) {
@@ -177,7 +132,7 @@ class Rewrite {
         return output_.write(bytes);
     }
 
-    RewriteError updateHeader(const Section& section, std::uint64_t written) {
+    RewriteError updateHeader(const PostScriptSection& section, std::uint64_t written) {
         const std::uint64_t oldLength = section.end - section.start;
         if (written == oldLength) {
             return RewriteError::none;
@@ -210,8 +165,8 @@ class Rewrite {
                                : RewriteError::cannotWriteNewMaster;
     }
 
-    FileStream& input_;
-    FileStream& output_;
+    FileReader& input_;
+    FileWriter& output_;
     const std::array<std::string, channelCount>& names_;
     ChannelIndex failedChannel_ = cyan;
 };
@@ -225,7 +180,7 @@ RewriteResult checkRequest(const std::string& masterPath,
         return {RewriteError::backupIsMaster};
     }
     for (int channel = cyan; channel <= black; ++channel) {
-        if (names[static_cast<std::size_t>(channel)].find_first_of("\r\n") != std::string::npos) {
+        if (names[static_cast<std::size_t>(channel)].find_first_of(lineEnds) != std::string::npos) {
             return {RewriteError::nameHasLineBreak, static_cast<ChannelIndex>(channel)};
         }
     }
@@ -235,13 +190,11 @@ RewriteResult checkRequest(const std::string& masterPath,
 // Writes the new master into `newPath`; the master itself is only read.
 RewriteResult writeNewMaster(const std::string& masterPath, const std::string& newPath,
                              const std::array<std::string, channelCount>& names) {
-    FileStream input = FileStream::open(masterPath, "rb");
+    FileReader input = FileReader::open(masterPath);
     if (!input) {
         return {RewriteError::cannotOpenMaster};
     }
-    // The new file exists and is empty: opening it with truncation would
-    // make ext4 write all of it out at close and wait for the device.
-    FileStream output = FileStream::open(newPath, "r+b");
+    FileWriter output = FileWriter::open(newPath);
     if (!output) {
         return {RewriteError::cannotWriteNewMaster};
     }

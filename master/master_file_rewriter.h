@@ -9,8 +9,10 @@
 
 namespace platelier {
 
-// Why a rewrite did not take place. In every case the master and its older
-// backup are as they were.
+// Why a rewrite did not take place. In every case the master is as it was.
+// So is an older backup, except after cannotReplaceMaster: the master may
+// already have been moved or linked to the backup path, over the older
+// backup, when the new master failed to take its name.
 enum class RewriteError {
     none,
     noMasterPath,     // no master file is loaded
@@ -37,9 +39,10 @@ std::string backupPath(const std::string& masterPath);
 // Rebuilds every plate block of the master (a "%%CyanPlate" line and the
 // three lines after it) as keyword, colon, one blank, the channel's name and
 // CR LF; every other byte stays as it was. A rebuilt line must stay under
-// 256 bytes, so that the master is read back with the names written. The new master is written
-// whole beside the old one first; only then does the old master become the backup (replacing an
-// older one) and the new file take the master's name.
+// 256 bytes, so that the master is read back with the names written. The new
+// master is written whole beside the old one first; only then does the old
+// master become the backup (replacing an older one) and the new file take
+// the master's name.
 RewriteResult rewriteMasterFile(const std::string& masterPath,
                                 const std::array<std::string, channelCount>& names);
 

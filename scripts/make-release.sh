@@ -11,7 +11,7 @@ staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
 
 mkdir "$staging/Platelier"
-cp "$build/app/Platelier.exe" "$staging/Platelier/"
+cp "$build/bin/Platelier.exe" "$staging/Platelier/"
 cp "$root/docs/user-guide.md" "$staging/Platelier/USER-GUIDE.txt"
 cp "$root/README.md" "$staging/Platelier/README.txt"
 cp "$root/LICENSE" "$staging/Platelier/LICENSE.txt"

@@ -17,4 +17,4 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Platelier
 WINEPREFIX="${WINEPREFIX:-$HOME/.platelier-wine}"
 export WINEPREFIX
-exec scripts/wine-run build/win32/app/Platelier.exe
+exec scripts/wine-run build/win32/bin/Platelier.exe

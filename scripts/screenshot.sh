@@ -22,7 +22,7 @@ master=$(scripts/wine-run winepath -w "$work/POSTER.EPS" 2>/dev/null)
 # The driver runs in the program's virtual desktop, where it can see it.
 desktop="explorer /desktop=Platelier,720x460"
 xvfb-run -a -s '-screen 0 1024x768x24' sh -c '
-    scripts/wine-run $1 build/win32/app/Platelier.exe &
+    scripts/wine-run $1 build/win32/bin/Platelier.exe &
     sleep 5
     scripts/wine-run $1 build/win32/tests/drive_main_window.exe open "$2"
     sleep 3

@@ -3,7 +3,7 @@
 // chooser from a script, and records everything else the controller asks.
 #pragma once
 
-#include "app/platform/dialog.h"
+#include "platform/dialog.h"
 #include "resources/resource_ids.h"
 
 #include <deque>

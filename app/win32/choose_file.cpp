@@ -2,8 +2,8 @@
 // that places it.
 #include "app/win32/choose_file.h"
 
+#include "app/win32/callback_guard.h"
 #include "app/win32/center_window.h"
-#include "app/win32/process_state.h"
 
 #include <commdlg.h>
 #include <cstddef>
@@ -33,7 +33,7 @@ int chooseFile(HWND owner, HWND target, const char* defaultExtension, const char
     OPENFILENAMEA request{};
     request.lStructSize = openFileNameVersion400Size;
     request.hwndOwner = owner;
-    request.hInstance = appInstance;
+    request.hInstance = GetModuleHandleA(nullptr);
     request.lpstrFilter = filter.c_str();
     request.lpstrFile = fileName;
     request.nMaxFile = static_cast<DWORD>(sizeof fileName);
@@ -48,17 +48,21 @@ int chooseFile(HWND owner, HWND target, const char* defaultExtension, const char
     return 1;
 }
 
+// The hook runs in an empty child of the open-file dialog, which is owned by
+// the main dialog.
 UINT_PTR CALLBACK chooserHook(HWND hookDialog, UINT message, WPARAM, LPARAM) {
     if (message != WM_INITDIALOG) {
         return 0;
     }
-    HWND dialog = GetParent(hookDialog);
-    RECT rect{};
-    GetWindowRect(dialog, &rect);
-    SetWindowPos(dialog, HWND_TOP, 0, 0, rect.right - rect.left,
-                 rect.bottom - rect.top - chooserHeightReduction, SWP_NOMOVE);
-    centerWindow(dialog, mainDialogWindow);
-    return 1;
+    return withoutExceptions<UINT_PTR>(0, [&]() -> UINT_PTR {
+        HWND dialog = GetParent(hookDialog);
+        RECT rect{};
+        GetWindowRect(dialog, &rect);
+        SetWindowPos(dialog, HWND_TOP, 0, 0, rect.right - rect.left,
+                     rect.bottom - rect.top - chooserHeightReduction, SWP_NOMOVE);
+        centerWindow(dialog, GetWindow(dialog, GW_OWNER));
+        return 1;
+    });
 }
 
 } // namespace platelier

@@ -4,7 +4,6 @@
 
 #include "app/win32/choose_file.h"
 #include "app/win32/dialog_procedures.h"
-#include "app/win32/process_state.h"
 #include "resources/resource_ids.h"
 
 #include <vector>
@@ -31,7 +30,8 @@ void Win32Dialog::showMessage(const std::string& text, const std::string& captio
 
 void Win32Dialog::runModalDialog(int templateId) {
     // The About box is the one nested dialog of the program's own.
-    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), window_, aboutDialogProc, 0);
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), window_,
+                    aboutDialogProc, 0);
 }
 
 void Win32Dialog::endDialog(int result) {

@@ -1,7 +1,7 @@
 // The Dialog interface over a real Win32 dialog window.
 #pragma once
 
-#include "app/platform/dialog.h"
+#include "platform/dialog.h"
 
 #include <windows.h>
 

@@ -4,9 +4,9 @@
 // all its new ones (and then its backup the old ones), every separation file
 // exists once under its old or its new name, nothing is left behind, and
 // each failure is told in exactly one message.
-#include "app/platform/file_faults.h"
 #include "master_bytes.h"
 #include "opened_fileset.h"
+#include "platform/file_faults.h"
 #include "temp_folder.h"
 
 #include <filesystem>

@@ -2,8 +2,8 @@
 // the test: patterns, single matches, choosers and their texts.
 #include "fileset/separation_discovery.h"
 
-#include "app/platform/files.h"
 #include "fake_dialog.h"
+#include "platform/files.h"
 #include "temp_folder.h"
 
 #include <filesystem>

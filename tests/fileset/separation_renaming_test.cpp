@@ -2,11 +2,11 @@
 // and what the user is shown.
 #include "fileset/separation_renaming.h"
 
-#include "app/platform/file_stream.h"
-#include "app/platform/files.h"
 #include "fake_dialog.h"
+#include "platform/files.h"
 #include "temp_folder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace platelier {
@@ -64,7 +64,7 @@ TEST(RenameSeparationFile, SkipsRenamesOrRefuses) {
 TEST(RenameSeparationFile, TakesCaseOutsideAToZAsADifferentName) {
     TempFolder folder;
     const std::string recorded = folder.folder() + pathSeparator() + "\xe9.C";
-    FileStream::open(recorded, "w+b").close();
+    std::ofstream(recorded).close();
     EXPECT_NE(renameSeparationFile(recorded, "\xc9.C").kind, RenameOutcome::skipped);
     EXPECT_EQ(renameSeparationFile(recorded, "\xe9.c").kind, RenameOutcome::skipped);
 }

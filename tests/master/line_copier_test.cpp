@@ -22,7 +22,7 @@ struct Outcome {
     }
 };
 
-std::string remainingBytes(FileStream& input) {
+std::string remainingBytes(FileReader& input) {
     std::string rest;
     char chunk[4096];
     for (std::size_t count; (count = input.read(chunk, sizeof chunk)) > 0;) {
@@ -33,7 +33,7 @@ std::string remainingBytes(FileStream& input) {
 
 Outcome lineByLine(const std::string& bytes, char first, int maxLength) {
     TempFolder folder;
-    FileStream input = FileStream::open(folder.write("in", bytes), "rb");
+    FileReader input = FileReader::open(folder.write("in", bytes));
     Outcome outcome;
     std::string line;
     while (readLine(line, maxLength, input) != 0) {
@@ -49,8 +49,8 @@ Outcome lineByLine(const std::string& bytes, char first, int maxLength) {
 
 Outcome copiedInBlocks(const std::string& bytes, char first, int maxLength) {
     TempFolder folder;
-    FileStream input = FileStream::open(folder.write("in", bytes), "rb");
-    FileStream output = FileStream::open(folder.write("out", ""), "r+b");
+    FileReader input = FileReader::open(folder.write("in", bytes));
+    FileWriter output = FileWriter::open(folder.write("out", ""));
     std::uint64_t written = 0;
     EXPECT_TRUE(copyLinesUntilOneStartsWith(first, maxLength, input, output, written));
     Outcome outcome;
@@ -66,7 +66,7 @@ struct CopyCase {
     std::string bytes;
 };
 
-const std::string block(FileStream::bufferSize, 'x');
+const std::string block(FileReader::bufferSize, 'x');
 const std::string piece(masterLineLength, 'x');
 
 const CopyCase copyCases[] = {

@@ -3,7 +3,7 @@
 // end of one of the stream's blocks.
 #include "master/line_reader.h"
 
-#include "app/platform/file_faults.h"
+#include "platform/file_faults.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ using testing::TempFolder;
 
 std::vector<std::string> readAllLines(const std::string& bytes, int maxLength) {
     TempFolder folder;
-    FileStream file = FileStream::open(folder.write("lines", bytes), "rb");
+    FileReader file = FileReader::open(folder.write("lines", bytes));
     std::vector<std::string> lines;
     std::string line;
     for (int count; (count = readLine(line, maxLength, file)) != 0;) {
@@ -91,7 +91,7 @@ TEST(ReadLine, LinesPutBackTogetherGiveTheFileExactly) {
 
 TEST(ReadLine, MaximumLengthOfOneOrLessReadsNothing) {
     TempFolder folder;
-    FileStream file = FileStream::open(folder.write("lines", "abc\n"), "rb");
+    FileReader file = FileReader::open(folder.write("lines", "abc\n"));
     for (int maxLength : {1, 0, -5}) {
         std::string line = "untouched";
         EXPECT_EQ(readLine(line, maxLength, file), 0);
@@ -155,7 +155,7 @@ const BoundaryCase boundaryCases[] = {
 TEST(ReadLine, LinesAcrossTheEndOfABlockComeBackExactly) {
     for (const BoundaryCase& c : boundaryCases) {
         const std::vector<std::string> filler =
-            fillerLines(FileStream::bufferSize - c.inFirstBlock);
+            fillerLines(FileReader::bufferSize - c.inFirstBlock);
         const std::vector<std::string> lines = readAllLines(joined(filler) + c.bytes, 256);
         ASSERT_GE(lines.size(), filler.size()) << c.name;
         const auto caseStart = lines.begin() + static_cast<std::ptrdiff_t>(filler.size());
@@ -165,13 +165,13 @@ TEST(ReadLine, LinesAcrossTheEndOfABlockComeBackExactly) {
 }
 
 TEST(ReadLine, ReadingLimitAndReadFailureAtTheEndOfABlock) {
-    const std::vector<std::string> filler = fillerLines(FileStream::bufferSize - 3);
+    const std::vector<std::string> filler = fillerLines(FileReader::bufferSize - 3);
     TempFolder folder;
     const std::string path = folder.write("lines", joined(filler) + "ab\r\ncd\r\n");
     std::string line;
     {
-        FileStream file = FileStream::open(path, "rb");
-        file.limitReading(FileStream::bufferSize);
+        FileReader file = FileReader::open(path);
+        file.limitReading(FileReader::bufferSize);
         for (const std::string& fillerLine : filler) {
             ASSERT_EQ(readLine(line, 256, file), static_cast<int>(fillerLine.size()));
         }
@@ -184,7 +184,7 @@ TEST(ReadLine, ReadingLimitAndReadFailureAtTheEndOfABlock) {
         EXPECT_EQ(readLine(line, 256, file), 4);
         EXPECT_EQ(line, "cd\r\n");
     }
-    FileStream file = FileStream::open(path, "rb");
+    FileReader file = FileReader::open(path);
     for (const std::string& fillerLine : filler) {
         ASSERT_EQ(readLine(line, 256, file), static_cast<int>(fillerLine.size()));
     }

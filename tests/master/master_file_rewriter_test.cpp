@@ -3,10 +3,10 @@
 // and a master that is never lost whichever file operation fails.
 #include "master/master_file_rewriter.h"
 
-#include "app/platform/file_faults.h"
 #include "master/copy_bytes.h"
 #include "master/master_file_reader.h"
 #include "master_bytes.h"
+#include "platform/file_faults.h"
 #include "temp_folder.h"
 
 #include <filesystem>
@@ -285,14 +285,14 @@ TEST(CopyBytes, CopiesExactlyTheCountOrFails) {
     bytes[2047] = 'b';
     bytes[4999] = 'z';
     for (std::uint64_t count : {0u, 1u, 2048u, 5000u}) {
-        FileStream in = FileStream::open(folder.write("in", bytes), "rb");
-        FileStream out = FileStream::open(folder.file("out"), "w+b");
+        FileReader in = FileReader::open(folder.write("in", bytes));
+        FileWriter out = FileWriter::open(folder.write("out", ""));
         EXPECT_TRUE(copyBytes(in, out, count));
         ASSERT_TRUE(out.close());
         EXPECT_EQ(readFileBytes(folder.file("out")), bytes.substr(0, count));
     }
-    FileStream in = FileStream::open(folder.write("in", bytes), "rb");
-    FileStream out = FileStream::open(folder.file("out"), "w+b");
+    FileReader in = FileReader::open(folder.write("in", bytes));
+    FileWriter out = FileWriter::open(folder.write("out", ""));
     EXPECT_FALSE(copyBytes(in, out, 5001)) << "the input ends first";
 }
 

@@ -1,9 +1,9 @@
 // The file-system operations, run against whichever implementation the build
 // chose: POSIX natively, Win32 under Wine.
-#include "app/platform/files.h"
+#include "platform/files.h"
 
-#include "app/platform/file_faults.h"
-#include "app/platform/file_stream.h"
+#include "platform/file_faults.h"
+#include "platform/file_stream.h"
 #include "temp_folder.h"
 
 #include <algorithm>
@@ -89,16 +89,16 @@ TEST(FileFaults, TheChosenOperationFailsAndOnlyThatOne) {
     TempFolder folder;
     const std::string path = folder.write("data", "abc");
     failFileOperation(2);
-    FileStream first = FileStream::open(path, "rb");
-    FileStream second = FileStream::open(path, "rb");
-    FileStream third = FileStream::open(path, "rb");
+    FileReader first = FileReader::open(path);
+    FileReader second = FileReader::open(path);
+    FileReader third = FileReader::open(path);
     EXPECT_EQ(fileOperationCount(), 3u);
     failFileOperation(0);
     EXPECT_TRUE(first && third);
     EXPECT_FALSE(second);
 
     failFileOperation(1);
-    EXPECT_EQ(first.getByte(), FileStream::endOfFile) << "a failing read ends the data";
+    EXPECT_EQ(first.getByte(), FileReader::endOfFile) << "a failing read ends the data";
     EXPECT_TRUE(first.failed());
     EXPECT_FALSE(first.close()) << "and is reported when the stream closes";
     failFileOperation(0);
@@ -134,29 +134,30 @@ TEST(FindMatchingEntries, MatchesTheLastComponentIgnoringCaseFoldersIncluded) {
 
 TEST(FileStream, ReadsWritesSeeksAndReportsClosing) {
     TempFolder folder;
-    FileStream out = FileStream::open(folder.file("data"), "w+b");
+    FileWriter out = FileWriter::open(folder.write("data", ""));
     ASSERT_TRUE(out);
     EXPECT_TRUE(out.write("0123456789", 10));
-    EXPECT_EQ(out.length(), 10u);
     EXPECT_TRUE(out.close());
     EXPECT_FALSE(out.close()) << "a closed stream cannot be closed again";
 
-    FileStream in = FileStream::open(folder.file("data"), "rb");
+    FileReader in = FileReader::open(folder.file("data"));
     ASSERT_TRUE(in);
+    EXPECT_EQ(in.length(), 10u);
     ASSERT_TRUE(in.seek(7));
     EXPECT_EQ(in.getByte(), '7');
     in.ungetByte('7');
     char rest[8] = {};
     EXPECT_EQ(in.read(rest, sizeof rest), 3u);
     EXPECT_STREQ(rest, "789");
-    EXPECT_EQ(in.getByte(), FileStream::endOfFile);
+    EXPECT_EQ(in.getByte(), FileReader::endOfFile);
     EXPECT_FALSE(in.failed()) << "the end of the file is no failure";
-    EXPECT_FALSE(FileStream::open(folder.file("absent"), "rb"));
+    EXPECT_FALSE(FileReader::open(folder.file("absent")));
+    EXPECT_FALSE(FileWriter::open(folder.file("absent"))) << "a writer opens existing files only";
 }
 
 TEST(FileStream, ReadingLimitEndsASection) {
     TempFolder folder;
-    FileStream in = FileStream::open(folder.write("data", "abcdefgh"), "rb");
+    FileReader in = FileReader::open(folder.write("data", "abcdefgh"));
     ASSERT_TRUE(in.seek(2));
     in.limitReading(3);
     EXPECT_EQ(in.getByte(), 'c');
@@ -164,30 +165,9 @@ TEST(FileStream, ReadingLimitEndsASection) {
     char section[8] = {};
     EXPECT_EQ(in.read(section, sizeof section), 3u);
     EXPECT_STREQ(section, "cde");
-    EXPECT_EQ(in.getByte(), FileStream::endOfFile);
+    EXPECT_EQ(in.getByte(), FileReader::endOfFile);
     ASSERT_TRUE(in.seek(6));
     EXPECT_EQ(in.getByte(), 'g') << "seeking lifts the limit";
-}
-
-TEST(FileStream, AppendsUpToTheFirstLineEndWithinItsLimits) {
-    TempFolder folder;
-    FileStream in = FileStream::open(folder.write("data", "ab\rcd\nefghij"), "rb");
-    std::string bytes = "x";
-    EXPECT_TRUE(in.appendUpToLineEnd(bytes, 10));
-    EXPECT_EQ(bytes, "xab\r") << "appended, its CR included";
-    EXPECT_FALSE(in.appendUpToLineEnd(bytes, 2));
-    EXPECT_EQ(bytes, "xab\rcd") << "no more than the count";
-    EXPECT_TRUE(in.appendUpToLineEnd(bytes, 1));
-    EXPECT_EQ(bytes, "xab\rcd\n");
-    in.limitReading(3);
-    bytes.clear();
-    EXPECT_FALSE(in.appendUpToLineEnd(bytes, 10));
-    EXPECT_EQ(bytes, "efg") << "the reading limit ends the run";
-    in.limitReading(10);
-    EXPECT_FALSE(in.appendUpToLineEnd(bytes, 10));
-    EXPECT_FALSE(in.appendUpToLineEnd(bytes, 10));
-    EXPECT_EQ(bytes, "efghij") << "and so does the end of the file";
-    EXPECT_FALSE(in.failed());
 }
 
 // Past the write-out interval too, where the stream asks the system to
@@ -195,11 +175,11 @@ TEST(FileStream, AppendsUpToTheFirstLineEndWithinItsLimits) {
 // rewrite fixes a header.
 TEST(FileStream, BlocksLargerThanItsBufferArriveWhole) {
     TempFolder folder;
-    std::string bytes(FileStream::writeOutInterval + 300000, '\0');
+    std::string bytes(FileWriter::writeOutInterval + 300000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<char>(i * 7 % 251);
     }
-    FileStream out = FileStream::open(folder.file("big"), "w+b");
+    FileWriter out = FileWriter::open(folder.write("big", ""));
     for (std::size_t at = 0; at < bytes.size(); at += 70001) {
         ASSERT_TRUE(out.write(bytes.data() + at, std::min<std::size_t>(70001, bytes.size() - at)));
     }
@@ -207,7 +187,7 @@ TEST(FileStream, BlocksLargerThanItsBufferArriveWhole) {
     ASSERT_TRUE(out.write("HEADER", 6));
     ASSERT_TRUE(out.close());
     bytes.replace(5, 6, "HEADER");
-    FileStream in = FileStream::open(folder.file("big"), "rb");
+    FileReader in = FileReader::open(folder.file("big"));
     std::string back(bytes.size() + 10, '\0');
     back.resize(in.read(back.data(), back.size()));
     EXPECT_TRUE(back == bytes) << "read back " << back.size() << " of " << bytes.size();

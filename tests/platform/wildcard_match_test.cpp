@@ -1,5 +1,5 @@
 // Wildcard matching as the POSIX directory search uses it.
-#include "app/platform/wildcard_match.h"
+#include "platform/wildcard_match.h"
 
 #include <gtest/gtest.h>
 

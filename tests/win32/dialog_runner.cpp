@@ -2,8 +2,8 @@
 // closing of everything it has open when a test is done.
 #include "win32/dialog_runner.h"
 
+#include "app/controller_state.h"
 #include "app/win32/dialog_procedures.h"
-#include "app/win32/process_state.h"
 #include "resources/resource_ids.h"
 #include "win32/window_finder.h"
 
@@ -23,13 +23,11 @@ MainDialogRunner::~MainDialogRunner() {
 }
 
 ::testing::AssertionResult MainDialogRunner::start() {
-    appInstance = GetModuleHandleA(nullptr);
-    mainDialogWindow = nullptr;
-    mainControllerState = ControllerState();
     thread_ = std::thread([shared = shared_] {
         shared->threadId = GetCurrentThreadId();
-        shared->result =
-            DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, mainDialogProc, 0);
+        ControllerState state;
+        shared->result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN),
+                                         nullptr, mainDialogProc, reinterpret_cast<LPARAM>(&state));
         shared->ended = true;
     });
     const bool shown = waitUntil([this] {
@@ -46,9 +44,6 @@ MainDialogRunner::~MainDialogRunner() {
                << (hasEnded() ? shared_->result.load() : 0) << ")";
     }
     settle();
-    if (mainDialogWindow != dialog_) {
-        return ::testing::AssertionFailure() << "mainDialogWindow is not the dialog shown";
-    }
     return ::testing::AssertionSuccess();
 }
 

@@ -1,10 +1,10 @@
 // File-system operations on POSIX systems (Linux first: the never-replacing
 // rename uses renameat2 where the file system offers it).
-#include "app/platform/files.h"
+#include "platform/files.h"
 
-#include "app/platform/file_faults.h"
-#include "app/platform/path_parts.h"
-#include "app/platform/wildcard_match.h"
+#include "platform/file_faults.h"
+#include "platform/path_parts.h"
+#include "platform/wildcard_match.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Splitting paths at the platform's separator.
-#include "app/platform/path_parts.h"
+#include "platform/path_parts.h"
 
-#include "app/platform/files.h"
+#include "platform/files.h"
 
 namespace platelier {
 

@@ -1,9 +1,9 @@
 // File-system operations on Win32: MoveFileA, which never replaces a file,
 // ReplaceFileA, which keeps the replaced file's attributes, and the
 // FindFirstFileA wildcard search, which ignores letter case.
-#include "app/platform/files.h"
+#include "platform/files.h"
 
-#include "app/platform/file_faults.h"
+#include "platform/file_faults.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,5 +1,5 @@
 // The file operation counters. The program has one thread; so have its tests.
-#include "app/platform/file_faults.h"
+#include "platform/file_faults.h"
 
 namespace platelier {
 

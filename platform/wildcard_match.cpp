@@ -1,7 +1,7 @@
 // Wildcard matching with ASCII case folding, used by the POSIX directory search.
-#include "app/platform/wildcard_match.h"
+#include "platform/wildcard_match.h"
 
-#include "app/platform/ascii_case.h"
+#include "platform/ascii_case.h"
 
 namespace platelier {
 

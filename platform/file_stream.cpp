@@ -1,0 +1,183 @@
+// Buffered binary streams over the C library's files. The C library's own
+// buffering is turned off: these buffers take its place, one file operation
+// per block.
+#include "platform/file_stream.h"
+
+#include "platform/file_faults.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platelier {
+
+namespace {
+
+detail::OpenFile openFile(const std::string& path, const char* mode) {
+    if (fileOperationFails(FileOperation::open)) {
+        return nullptr;
+    }
+    detail::OpenFile file(std::fopen(path.c_str(), mode));
+    if (file) {
+        std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    }
+    return file;
+}
+
+bool closeFile(detail::OpenFile& file) {
+    std::FILE* open = file.release();
+    const bool injectedFailure = fileOperationFails(FileOperation::close);
+    return std::fclose(open) == 0 && !injectedFailure;
+}
+
+// Not zeroed: only the bytes read or written into it are ever used.
+std::unique_ptr<char[]> newBuffer(std::size_t size) {
+    return std::unique_ptr<char[]>(new char[size]);
+}
+
+} // namespace
+
+FileReader FileReader::open(const std::string& path) {
+    FileReader reader;
+    reader.file_ = openFile(path, "rb");
+    return reader;
+}
+
+// Makes at least one byte readable at `position_`, reading the next block
+// when the buffer is used up; false at the end of the file or of the
+// reading limit, or after a failure.
+bool FileReader::fill() {
+    if (readLimit_ == 0) {
+        return false;
+    }
+    if (position_ < filled_) {
+        return true;
+    }
+    if (failed_) {
+        return false;
+    }
+    if (!buffer_) {
+        buffer_ = newBuffer(bufferSize);
+    }
+    position_ = 0;
+    filled_ = 0;
+    if (fileOperationFails(FileOperation::read)) {
+        failed_ = true;
+        return false;
+    }
+    filled_ = std::fread(buffer_.get(), 1, bufferSize, file_.get());
+    if (filled_ == 0) {
+        failed_ = std::ferror(file_.get()) != 0;
+        return false;
+    }
+    return true;
+}
+
+int FileReader::refillAndGetByte() {
+    if (!fill()) {
+        return endOfFile;
+    }
+    --readLimit_;
+    return static_cast<unsigned char>(buffer_[position_++]);
+}
+
+void FileReader::ungetByte(int byte) {
+    if (byte != endOfFile && position_ > 0) {
+        --position_;
+        ++readLimit_;
+    }
+}
+
+std::string_view FileReader::bufferedBytes() {
+    if (!fill()) {
+        return {};
+    }
+    return {buffer_.get() + position_,
+            static_cast<std::size_t>(std::min<std::uint64_t>(filled_ - position_, readLimit_))};
+}
+
+std::size_t FileReader::read(void* data, std::size_t size) {
+    auto* destination = static_cast<char*>(data);
+    std::size_t count = 0;
+    for (std::string_view bytes; count < size && !(bytes = bufferedBytes()).empty();) {
+        const std::size_t run = std::min(size - count, bytes.size());
+        std::memcpy(destination + count, bytes.data(), run);
+        skipBytes(run);
+        count += run;
+    }
+    return count;
+}
+
+bool FileReader::seek(std::uint64_t offset) {
+    position_ = 0;
+    filled_ = 0;
+    readLimit_ = std::numeric_limits<std::uint64_t>::max();
+    return !fileOperationFails(FileOperation::seek) && seekStream(file_.get(), offset);
+}
+
+std::optional<std::uint64_t> FileReader::length() {
+    if (fileOperationFails(FileOperation::query)) {
+        return std::nullopt;
+    }
+    return streamLength(file_.get());
+}
+
+bool FileReader::close() {
+    return file_ && closeFile(file_) && !failed_;
+}
+
+FileWriter FileWriter::open(const std::string& path) {
+    FileWriter writer;
+    writer.file_ = openFile(path, "r+b");
+    return writer;
+}
+
+bool FileWriter::write(const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0 && !failed_) {
+        if (!buffer_) {
+            buffer_ = newBuffer(bufferSize);
+        }
+        const std::size_t run = std::min(size, bufferSize - filled_);
+        std::memcpy(buffer_.get() + filled_, bytes, run);
+        filled_ += run;
+        bytes += run;
+        size -= run;
+        if (filled_ == bufferSize) {
+            flush();
+        }
+    }
+    return !failed_;
+}
+
+bool FileWriter::flush() {
+    if (filled_ == 0 || failed_) {
+        filled_ = 0;
+        return !failed_;
+    }
+    if (fileOperationFails(FileOperation::write) ||
+        std::fwrite(buffer_.get(), 1, filled_, file_.get()) != filled_) {
+        failed_ = true;
+    }
+    notWrittenOut_ += filled_;
+    filled_ = 0;
+    if (notWrittenOut_ >= writeOutInterval && !failed_) {
+        startWritingOut(file_.get());
+        notWrittenOut_ = 0;
+    }
+    return !failed_;
+}
+
+bool FileWriter::seek(std::uint64_t offset) {
+    return flush() && !fileOperationFails(FileOperation::seek) && seekStream(file_.get(), offset);
+}
+
+bool FileWriter::close() {
+    if (!file_) {
+        return false;
+    }
+    const bool flushed = flush();
+    return closeFile(file_) && flushed && !failed_;
+}
+
+} // namespace platelier

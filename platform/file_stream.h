@@ -1,0 +1,138 @@
+// Buffered binary streams over files: how the program reads and writes the
+// bytes of master files. A FileReader only reads and a FileWriter only
+// writes, so no caller can mix the bytes of one's buffer with the other's.
+// Each keeps its own buffer, so that each read or write that reaches the file
+// is one operation of the file layer, and remembers whether any of them
+// failed. A stream that goes out of scope still open is closed without a
+// report.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platelier {
+
+namespace detail {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
+
+} // namespace detail
+
+class FileReader {
+  public:
+    static constexpr int endOfFile = EOF;
+
+    // The most that one read of the file takes.
+    static constexpr std::size_t bufferSize = 256 * 1024;
+
+    // Opens `path` for reading; false in a boolean context when it cannot.
+    static FileReader open(const std::string& path);
+
+    explicit operator bool() const { return file_ != nullptr; }
+
+    // The next byte (0-255), or endOfFile at the end of the file, at the end
+    // of the reading limit, or when the read fails (then failed() is true).
+    int getByte() {
+        if (position_ < filled_ && readLimit_ > 0) {
+            --readLimit_;
+            return static_cast<unsigned char>(buffer_[position_++]);
+        }
+        return refillAndGetByte();
+    }
+
+    // Gives back the byte the last getByte() returned; the next getByte()
+    // returns it again.
+    void ungetByte(int byte);
+
+    // The bytes that can be taken next without another read of the file,
+    // within the reading limit; the next block is read first when none are
+    // left. Empty at the end of the file or of the reading limit, or when the
+    // read fails. Valid until the stream is next used.
+    std::string_view bufferedBytes();
+
+    // Passes over the first `count` bytes that bufferedBytes() returned.
+    void skipBytes(std::size_t count) {
+        position_ += count;
+        readLimit_ -= count;
+    }
+
+    // Reads up to `size` bytes; returns how many were read.
+    std::size_t read(void* data, std::size_t size);
+
+    // Positions the stream at `offset` bytes from the start of the file and
+    // lifts the reading limit.
+    bool seek(std::uint64_t offset);
+
+    // The file's length in bytes.
+    std::optional<std::uint64_t> length();
+
+    // From the current position, lets at most `count` more bytes be read.
+    void limitReading(std::uint64_t count) { readLimit_ = count; }
+
+    bool failed() const { return failed_; }
+
+    // Closes; false when that or any earlier read failed.
+    bool close();
+
+  private:
+    int refillAndGetByte();
+    bool fill();
+
+    detail::OpenFile file_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t position_ = 0;
+    std::size_t filled_ = 0;
+    std::uint64_t readLimit_ = std::numeric_limits<std::uint64_t>::max();
+    bool failed_ = false;
+};
+
+class FileWriter {
+  public:
+    // The most that one write of the file takes.
+    static constexpr std::size_t bufferSize = 256 * 1024;
+
+    // How many bytes a stream writes between two requests to the system to
+    // start writing them out to the disk (see startWritingOut).
+    static constexpr std::uint64_t writeOutInterval = 8 * 1024 * 1024;
+
+    // Opens the existing file `path` to write over it from its start. It is
+    // not emptied first: the rewriter writes into a file it has just created
+    // empty, and emptying a file makes ext4 wait for the device at close.
+    static FileWriter open(const std::string& path);
+
+    explicit operator bool() const { return file_ != nullptr; }
+
+    // False when the bytes could not be written.
+    bool write(const void* data, std::size_t size);
+    bool write(std::string_view bytes) { return write(bytes.data(), bytes.size()); }
+
+    // Writes what is buffered, then positions the stream at `offset` bytes
+    // from the start of the file.
+    bool seek(std::uint64_t offset);
+
+    bool failed() const { return failed_; }
+
+    // Writes what is buffered and closes; false when that or any earlier
+    // write failed.
+    bool close();
+
+  private:
+    bool flush();
+
+    detail::OpenFile file_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t filled_ = 0;
+    std::uint64_t notWrittenOut_ = 0;
+    bool failed_ = false;
+};
+
+} // namespace platelier

@@ -1,0 +1,68 @@
+#!/usr/bin/env python3
+"""Fails when a source file includes from a layer above its own.
+
+The program is built in layers, one folder each, every include pointing
+down: resources/ and platform/ at the bottom, then master/, fileset/, app/
+(the controller), and the front ends in app/'s sub-folders (app/win32/ and
+any other), which never include each other. Nothing outside a front end
+includes it; tests, fuzzers and the benchmark may include any other layer.
+
+Usage: check_layers.py [ROOT]   (default: the repository holding this script)
+"""
+import pathlib
+import re
+import sys
+
+RANKS = {"resources": 0, "platform": 1, "master": 2, "fileset": 3, "app": 4}
+FRONT_END_RANK = 5
+SOURCES = ("*.h", "*.hpp", "*.cpp", "*.rc")
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+
+
+def layer_of(path):
+    """(rank, name) of a repository-relative path, or None outside the layers."""
+    parts = path.parts
+    if parts[0] == "app" and len(parts) > 2:
+        return FRONT_END_RANK, "app/" + parts[1]
+    if parts[0] in RANKS:
+        return RANKS[parts[0]], parts[0]
+    return None
+
+
+def resolve(root, includer, name):
+    """The included file as the compiler finds it: beside the includer first,
+    then from the repository's root; None when it is not the project's."""
+    for base in (includer.parent, root):
+        candidate = (base / name).resolve()
+        if candidate.is_file() and root in candidate.parents:
+            return candidate.relative_to(root)
+    return None
+
+
+def violations(root):
+    for pattern in SOURCES:
+        for file in sorted(root.rglob(pattern)):
+            relative = file.relative_to(root)
+            if relative.parts[0] in ("build", "dist") or relative.parts[0].startswith("."):
+                continue
+            own = layer_of(relative)
+            for name in INCLUDE.findall(file.read_text(errors="replace")):
+                target = resolve(root, file, name)
+                included = target and layer_of(target)
+                if not included or (own and own[1] == included[1]):
+                    continue
+                if included[0] == FRONT_END_RANK or (own and included[0] >= own[0]):
+                    yield f"{relative}: includes {target} ({included[1]} is not below {own[1] if own else relative.parts[0]})"
+
+
+def main():
+    root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).parent.parent).resolve()
+    found = list(violations(root))
+    for line in found:
+        print(line)
+    print(f"layers: {len(found)} include(s) pointing up or into a front end")
+    return 1 if found else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
