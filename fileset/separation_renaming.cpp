@@ -31,6 +31,20 @@ RenameOutcome failure(const std::string& recordedPath, const std::string& newPat
             fillPlaceholders(texts::cannotRenameSeparationFile, {recordedPath, newPath})};
 }
 
+bool takenBefore(const std::string& path, const std::vector<std::string>& taken) {
+    return std::any_of(taken.begin(), taken.end(), [&](const std::string& earlier) {
+        return equalIgnoringAsciiCase(earlier, path);
+    });
+}
+
+// Something stands at `path` that is none of the files about to leave their
+// names.
+bool standsInTheWay(const std::string& path, const std::vector<std::string>& leaving) {
+    return pathExists(path) &&
+           std::none_of(leaving.begin(), leaving.end(),
+                        [&](const std::string& file) { return isSameFile(path, file); });
+}
+
 } // namespace
 
 RenameOutcome planSeparationRename(const std::string& recordedPath, const std::string& name) {
@@ -52,20 +66,23 @@ RenameOutcome renameSeparationFile(const std::string& recordedPath, const std::s
     return plan;
 }
 
+// The renames are checked in the order in which they will be done: a name
+// that an earlier rename gives up is free by then, and so is the file's own
+// name in other letter case, which a file system that ignores case finds.
 std::vector<std::string>
 separationRenameProblems(const std::array<std::string, channelCount>& recordedPaths,
                          const std::array<std::string, channelCount>& names) {
     std::vector<std::string> problems;
-    std::vector<std::string> taken;
+    std::vector<std::string> leaving; // the recorded paths of the renames that go ahead
+    std::vector<std::string> taken;   // and the paths they take
     for (std::size_t channel = 0; channel < recordedPaths.size(); ++channel) {
-        RenameOutcome plan = planSeparationRename(recordedPaths[channel], names[channel]);
+        const std::string& recordedPath = recordedPaths[channel];
+        RenameOutcome plan = planSeparationRename(recordedPath, names[channel]);
         if (plan.kind == RenameOutcome::renamed) {
-            const bool twice =
-                std::any_of(taken.begin(), taken.end(), [&](const std::string& path) {
-                    return equalIgnoringAsciiCase(path, plan.newPath);
-                });
-            if (twice || pathExists(plan.newPath)) {
-                plan = failure(recordedPaths[channel], plan.newPath);
+            leaving.push_back(recordedPath);
+            if (takenBefore(plan.newPath, taken) || standsInTheWay(plan.newPath, leaving)) {
+                plan = failure(recordedPath, plan.newPath);
+                leaving.pop_back();
             }
             taken.push_back(plan.newPath);
         }

@@ -30,9 +30,10 @@ RenameOutcome renameSeparationFile(const std::string& recordedPath, const std::s
 // given in the file's folder.
 RenameOutcome planSeparationRename(const std::string& recordedPath, const std::string& name);
 
-// The failure messages of every rename that is sure to fail: names that
-// cannot be given, names already taken on disk, and one new name given to two
-// files. Checked before anything is changed.
+// The failure messages of every rename that is sure to fail when the renames
+// are done one after the other in channel order: names that cannot be
+// given, names taken on disk when their turn comes, and one new name given to
+// two files. Checked before anything is changed.
 std::vector<std::string>
 separationRenameProblems(const std::array<std::string, channelCount>& recordedPaths,
                          const std::array<std::string, channelCount>& names);

@@ -31,11 +31,16 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
                            const std::string& backup);
 
 // Creates a new empty file with a name of its own in `folder` (the current
-// folder when empty) and returns its path; none when it cannot.
+// folder when empty) and returns its path; none when it cannot. Wherever a
+// path of 255 characters can name a file in the folder, so can this one.
 std::optional<std::string> createUniqueFile(const std::string& folder);
 
 // True when a file or folder stands at `path`.
 bool pathExists(const std::string& path);
+
+// True when `a` and `b` both name one existing file or folder (names that
+// differ only in letter case do on a file system that ignores it).
+bool isSameFile(const std::string& a, const std::string& b);
 
 // Deletes a file.
 bool removeFile(const std::string& path);

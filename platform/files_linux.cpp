@@ -121,6 +121,14 @@ bool pathExists(const std::string& path) {
     return !fileOperationFails(FileOperation::query) && lstat(path.c_str(), &status) == 0;
 }
 
+bool isSameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return !fileOperationFails(FileOperation::query) && stat(a.c_str(), &first) == 0 &&
+           stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 bool removeFile(const std::string& path) {
     return !fileOperationFails(FileOperation::remove) && unlink(path.c_str()) == 0;
 }

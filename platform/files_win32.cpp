@@ -5,8 +5,11 @@
 
 #include "platform/file_faults.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
+#include <random>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <windows.h>
@@ -19,6 +22,25 @@ struct SearchCloser {
     using pointer = HANDLE;
     void operator()(HANDLE search) const { FindClose(search); }
 };
+
+struct HandleCloser {
+    using pointer = HANDLE;
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+// The file's identity: its volume and its index on the volume.
+std::optional<std::array<DWORD, 3>> fileIdentity(const std::string& path) {
+    Handle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (file.get() == INVALID_HANDLE_VALUE ||
+        !GetFileInformationByHandle(file.get(), &information)) {
+        return std::nullopt;
+    }
+    return std::array<DWORD, 3>{information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                                information.nFileIndexLow};
+}
 
 } // namespace
 
@@ -51,20 +73,47 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
     return false;
 }
 
+// Not GetTempFileNameA, which refuses folders longer than MAX_PATH - 14
+// characters: the name is as long as the folder leaves room for, up to 9
+// characters ('~' and random letters and digits), and at least 5 beside a
+// master path of 255 characters; names are drawn until one is new.
 std::optional<std::string> createUniqueFile(const std::string& folder) {
     if (fileOperationFails(FileOperation::create)) {
         return std::nullopt;
     }
-    char path[MAX_PATH] = {};
-    if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "plt", 0, path) == 0) {
-        return std::nullopt;
+    const std::string in = folder.empty() ? std::string(".\\") : folder;
+    const std::size_t length =
+        std::min<std::size_t>(9, MAX_PATH - 1 - std::min<std::size_t>(in.size(), MAX_PATH - 1));
+    static std::mt19937 random(std::random_device{}() ^ GetCurrentProcessId());
+    for (int attempt = 0; length >= 2 && attempt < 100; ++attempt) {
+        std::string path = in + '~';
+        while (path.size() < in.size() + length) {
+            path += "0123456789abcdefghijklmnopqrstuvwxyz"[random() % 36];
+        }
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return path;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) {
+            break;
+        }
     }
-    return std::string(path);
+    return std::nullopt;
 }
 
 bool pathExists(const std::string& path) {
     return !fileOperationFails(FileOperation::query) &&
            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool isSameFile(const std::string& a, const std::string& b) {
+    if (fileOperationFails(FileOperation::query)) {
+        return false;
+    }
+    const auto first = fileIdentity(a);
+    return first && first == fileIdentity(b);
 }
 
 bool removeFile(const std::string& path) {
