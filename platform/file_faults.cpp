@@ -9,6 +9,7 @@ std::uint64_t operationCount = 0;
 std::uint64_t failingOperation = 0;
 std::uint64_t writeCount = 0;
 std::uint64_t firstFailingWrite = 0;
+FileSystemFeature missingFeature = FileSystemFeature::none;
 
 } // namespace
 
@@ -39,6 +40,14 @@ bool fileOperationFails(FileOperation operation) {
     }
     ++writeCount;
     return failsNow || (firstFailingWrite != 0 && writeCount >= firstFailingWrite);
+}
+
+void simulateFileSystemWithout(FileSystemFeature feature) {
+    missingFeature = feature;
+}
+
+bool fileSystemLacks(FileSystemFeature feature) {
+    return feature == missingFeature;
 }
 
 } // namespace platelier

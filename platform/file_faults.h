@@ -2,7 +2,7 @@
 // of the file layer (open, read, write, seek, close, rename, remove, create,
 // search) asks here first. Nothing fails unless a test asks for it; the
 // tests use it to prove that no failing operation loses or damages a user's
-// file.
+// file, on the file systems the program meets.
 #pragma once
 
 #include <cstdint>
@@ -25,5 +25,14 @@ std::uint64_t fileWriteCount();
 
 // Counts one operation; true when it is one that must fail.
 bool fileOperationFails(FileOperation operation);
+
+// What some file systems lack, and the program has a way around: a rename
+// that refuses to replace (renameat2's RENAME_NOREPLACE), and hard links.
+enum class FileSystemFeature { none, noReplaceRename, hardLinks };
+
+// Makes the file operations behave as on a file system that lacks
+// `feature`, so that the tests run the ways around it; none: as it is.
+void simulateFileSystemWithout(FileSystemFeature feature);
+bool fileSystemLacks(FileSystemFeature feature);
 
 } // namespace platelier

@@ -23,10 +23,18 @@ struct DirectoryCloser {
     void operator()(DIR* directory) const { closedir(directory); }
 };
 
+int hardLink(const std::string& from, const std::string& to) {
+    if (fileSystemLacks(FileSystemFeature::hardLinks)) {
+        errno = EPERM;
+        return -1;
+    }
+    return link(from.c_str(), to.c_str());
+}
+
 // link() refuses an existing target, so link then unlink never replaces a
 // file; it serves file systems without renameat2 (it cannot move folders).
 bool linkThenUnlink(const std::string& from, const std::string& to) {
-    if (link(from.c_str(), to.c_str()) != 0) {
+    if (hardLink(from, to) != 0) {
         return false;
     }
     if (unlink(from.c_str()) != 0) {
@@ -36,11 +44,17 @@ bool linkThenUnlink(const std::string& from, const std::string& to) {
     return true;
 }
 
-bool renameNoReplace(const std::string& from, const std::string& to) {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
+int renameat2NoReplace(const std::string& from, const std::string& to) {
+    if (fileSystemLacks(FileSystemFeature::noReplaceRename)) {
+        errno = EINVAL;
+        return -1;
     }
-    return (errno == EINVAL || errno == ENOSYS) && linkThenUnlink(from, to);
+    return renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+}
+
+bool renameNoReplace(const std::string& from, const std::string& to) {
+    return renameat2NoReplace(from, to) == 0 ||
+           ((errno == EINVAL || errno == ENOSYS) && linkThenUnlink(from, to));
 }
 
 // For file systems without hard links: the target is missing for a moment,
@@ -91,7 +105,7 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
         return false;
     }
     unlink(backupLink->c_str());
-    if (link(target.c_str(), backupLink->c_str()) != 0) {
+    if (hardLink(target, *backupLink) != 0) {
         return renameThroughBackup(target, replacement, backup);
     }
     if (fileOperationFails(FileOperation::rename) ||
