@@ -89,9 +89,11 @@ class Rewrite {
     }
 
     // `line` is the cyan plate line. Each of the four plate lines must have
-    // its colon and end within one line read, and no second block may start
-    // inside the first. Each rebuilt line must be readable again as one line,
-    // so that the master is read back with the names written into it.
+    // its colon and end within one line read, and neither a second block nor
+    // the title may stand inside the first: rebuilding the title line as a
+    // plate line would change the master's title. Each rebuilt line must be
+    // readable again as one line, so that the master is read back with the
+    // names written into it.
     RewriteError rewritePlateBlock(std::string& line, std::uint64_t& written) {
         for (int channel = cyan; channel <= black; ++channel) {
             if (channel != cyan && readLine(line, masterLineLength, input_) == 0) {
@@ -100,7 +102,8 @@ class Rewrite {
             }
             const std::size_t colon = line.find(':');
             if (colon == std::string::npos || colon > line.find_first_of(commentTextEnds) ||
-                (channel != cyan && startsWithKeyword(line, cyanPlateKeyword)) ||
+                (channel != cyan && (startsWithKeyword(line, cyanPlateKeyword) ||
+                                     startsWithKeyword(line, titleKeyword))) ||
                 !lineIsWhole(line)) {
                 return RewriteError::damagedPlateBlock;
             }

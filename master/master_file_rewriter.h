@@ -21,7 +21,7 @@ enum class RewriteError {
     nameTooLong,      // a plate line would not be read back whole; `channel` says which
     cannotOpenMaster,
     damagedHeader,     // an EPS binary header that does not fit the file
-    damagedPlateBlock, // a block cut short or overlapping another, or a plate line without ':'
+    damagedPlateBlock, // cut short, holding another block or the title, or a line without ':'
     cannotReadMaster,
     cannotWriteNewMaster,
     cannotReplaceMaster,
