@@ -16,6 +16,12 @@
 #include <string>
 #include <string_view>
 
+// The fuzzers' build makes the stream buffers small, so that short inputs
+// cross their ends; every other build has buffers of 256 KiB.
+#ifndef PLATELIER_STREAM_BUFFER_SIZE
+#define PLATELIER_STREAM_BUFFER_SIZE (256 * 1024)
+#endif
+
 namespace platelier {
 
 namespace detail {
@@ -32,7 +38,7 @@ class FileReader {
     static constexpr int endOfFile = EOF;
 
     // The most that one read of the file takes.
-    static constexpr std::size_t bufferSize = 256 * 1024;
+    static constexpr std::size_t bufferSize = PLATELIER_STREAM_BUFFER_SIZE;
 
     // Opens `path` for reading; false in a boolean context when it cannot.
     static FileReader open(const std::string& path);
@@ -98,7 +104,7 @@ class FileReader {
 class FileWriter {
   public:
     // The most that one write of the file takes.
-    static constexpr std::size_t bufferSize = 256 * 1024;
+    static constexpr std::size_t bufferSize = PLATELIER_STREAM_BUFFER_SIZE;
 
     // How many bytes a stream writes between two requests to the system to
     // start writing them out to the disk (see startWritingOut).
