@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds the portable core and its tests natively, again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and the Win32 program with mingw-w64, then
+# Checks that every include points down the layers, builds the portable core
+# and its tests natively, again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the Win32 program with mingw-w64, then
 # runs every test; the fuzzers run for a bounded time (FUZZ_SECONDS each,
 # 60 by default); the Win32 tests run under Wine on a virtual X display.
 set -eu
@@ -9,6 +10,8 @@ cd "$(dirname "$0")/.."
 # shellcheck disable=SC2086
 require_packages $BUILD_PACKAGES
 
+echo "== layers"
+python3 scripts/check_layers.py
 jobs=$(nproc 2>/dev/null || echo 2)
 for preset in native asan win32; do
     echo "== $preset: configure and build"
@@ -21,7 +24,11 @@ for preset in native asan; do
 done
 echo "== figures: injected faults and real EPS files"
 build/native/tests/controller_tests --gtest_filter='CommandFaults.*' | grep '^faults injected'
-build/native/tests/master_tests --gtest_filter='RealEpsFiles.*' | grep 'checked' || true
+if [ -d ../shared/testdata/eps ]; then
+    build/native/tests/master_tests --gtest_filter='RealEpsFiles.*' | grep '^real EPS files checked'
+else
+    echo "real EPS files: ../shared/testdata/eps is not there, so their test was not built"
+fi
 echo "== fuzz: each target ${FUZZ_SECONDS:-60} s under AddressSanitizer and UndefinedBehaviorSanitizer"
 sh scripts/fuzz.sh
 echo "== win32: tests under Wine"

@@ -1,11 +1,13 @@
 #!/bin/sh
-# Makes the release archive, unpacks it elsewhere and starts the program from
-# it under Wine: the main dialog must appear and the program end with exit
-# code 0 when its window is closed.
-# Usage: release_archive_test.sh BUILD_DIR
+# Makes the release archive, unpacks it elsewhere, compares the dialog
+# templates of the program unpacked from it with their layout table, and runs
+# the program's tests under Wine on it: a user's road through it and its exit
+# codes.
+# Usage: release_archive_test.sh BUILD_DIR WINDRES
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
+windres=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -16,15 +18,14 @@ for file in Platelier.exe USER-GUIDE.txt README.txt LICENSE.txt; do
     [ -s "$work/unpacked/Platelier/$file" ] || { echo "missing from the archive: $file"; exit 1; }
 done
 
-export WINEPREFIX="$build/wineprefix"
-"$root/scripts/wine-run" "$work/unpacked/Platelier/Platelier.exe" &
-program=$!
-if ! "$root/scripts/wine-run" "$build/tests/drive_main_window.exe" close; then
-    kill "$program" 2>/dev/null || true
-    echo "the main dialog did not appear"
+program="$work/unpacked/Platelier/Platelier.exe"
+"$windres" -i "$program" -O rc | sed -n '/DIALOG/,/^END/p' >"$work/dialogs.rc"
+if ! grep -v '^//' "$root/tests/win32/dialog_layouts.rc" | diff -u - "$work/dialogs.rc"; then
+    echo "the dialog templates are not the layout table (tests/win32/dialog_layouts.rc)"
     exit 1
 fi
-wait "$program" && status=0 || status=$?
-echo "Platelier.exe ended with exit code $status"
-[ "$status" -eq 0 ]
-echo "1 passed, 0 failed"
+
+export WINEPREFIX="$build/wineprefix"
+PLATELIER_PROGRAM=$("$root/scripts/wine-run" winepath -w "$program" 2>/dev/null)
+export PLATELIER_PROGRAM
+exec "$root/scripts/wine-run" "$build/tests/program_tests.exe"

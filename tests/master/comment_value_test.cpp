@@ -6,58 +6,30 @@
 namespace platelier {
 namespace {
 
-struct ValueCase {
-    std::string line;
-    std::string value;
-};
-
-const ValueCase valueCases[] = {
-    {"%%Title: My picture\r\n", "My picture"},
-    {"%%Title:   My picture   \r\n", "My picture"},
-    {"%%Title:\r\n", ""},
-    {"%%Title:     \r\n", ""},
-    {"%%CyanPlate: D:\\job\\IMAGE.C\r\n", "D:\\job\\IMAGE.C"},
-    {"%%Title: a:b:c\r", "a:b:c"},
-    {"%%Title: name\t\r\n", "name\t"},
-    {"%%Title:\tname \r\n", "\tname"},
-    {"%%Title: name\n", "name"},
-    {"%%Title: name\n\r", "name"},
-    {"%%Title: name\n\n", "name"},
-    {"%%Title: name\r\r", "name"},
-    {"%%Title: name", "name"},
-    {"%%Title: \xe9t\xe9\r\n", "\xe9t\xe9"},
-    {"no colon here\r\n", ""},
-    {"colon after the end\r\n: x", ""},
-    {"", ""},
-    {std::string("%%Title: ab\0cd\r\n", 16), "ab"},
-    {std::string("%%Ti\0tle: x\r\n", 13), ""},
-};
-
 TEST(CommentValue, TakesTheTextBetweenFirstColonAndLineEnd) {
-    for (const ValueCase& c : valueCases) {
-        EXPECT_EQ(commentValue(c.line), c.value) << "line: " << c.line;
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {"%%Title: My picture\r\n", "My picture"}, {"%%Title:   My picture   \r\n", "My picture"},
+        {"%%Title:     \r\n", ""}, {"%%CyanPlate: D:\\job\\A.C\r\n", "D:\\job\\A.C"},
+        {"%%Title: a:b:c\r", "a:b:c"}, {"%%Title:\tname\t\r\n", "\tname\t"}, {"%%Title: name\n\r", "name"},
+        {"%%Title: name", "name"}, {"no colon here\r\n", ""}, {"colon after the end\r\n: x", ""},
+        {std::string("%%Title: ab\0cd\r\n", 16), "ab"}, {std::string("%%Ti\0tle: x\r\n", 13), ""}};
+    // clang-format on
+    for (const auto& [line, value] : rows) {
+        EXPECT_EQ(commentValue(line), value) << "line: " << line;
     }
 }
 
-struct TrimCase {
-    std::string text;
-    std::string leading;
-    std::string trailing;
-};
-
-const TrimCase trimCases[] = {
-    {"", "", ""},    {"   ", "", ""}, {"  a b  ", "a b  ", "  a b"}, {"\tx\t", "\tx\t", "\tx\t"},
-    {"x", "x", "x"},
-};
-
 TEST(TrimSpaces, RemoveOnlyBlanksAtTheirEnd) {
-    for (const TrimCase& c : trimCases) {
-        std::string leading = c.text;
-        trimLeadingSpaces(leading);
-        EXPECT_EQ(leading, c.leading) << "'" << c.text << "'";
-        std::string trailing = c.text;
-        trimTrailingSpaces(trailing);
-        EXPECT_EQ(trailing, c.trailing) << "'" << c.text << "'";
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        {"", "", ""}, {"   ", "", ""}, {"  a b  ", "a b  ", "  a b"}, {"\tx\t", "\tx\t", "\tx\t"}};
+    for (const auto& [text, leading, trailing] : rows) {
+        std::string trimmed = text;
+        trimLeadingSpaces(trimmed);
+        EXPECT_EQ(trimmed, leading) << "'" << text << "'";
+        trimmed = text;
+        trimTrailingSpaces(trimmed);
+        EXPECT_EQ(trimmed, trailing) << "'" << text << "'";
     }
 }
 

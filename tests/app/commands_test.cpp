@@ -1,0 +1,148 @@
+// "Rename channels", "Rename files" and "Save all changes" on filesets on
+// disk, as the user runs them: names and masters taken or turned down, and,
+// while each file operation fails in turn or the disk fills up, on every
+// kind of file system the program has a way for, no file lost or damaged.
+#include "platform/file_faults.h"
+#include "recording_dialog.h"
+#include "rewrite_check.h"
+
+#include <gtest/gtest.h>
+#include <iostream>
+
+namespace platelier {
+namespace {
+
+using namespace testing;
+
+const Names oldNames = {"JOB.C", "JOB.M", "JOB.J", "JOB.N"};
+const Names newNames = {"JOB-renamed.C", "JOB-renamed.M", "JOB.J", "JOB.N"};
+
+std::string jobMaster(const Names& names = oldNames) {
+    return withPreview("%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: job\r\n" +
+                           plateBlock("\r\n", names[0], names[1], names[2], names[3]) +
+                           "%%EndComments\r\n" + std::string(3000, 'F') + "\r\n%%EOF\r\n",
+                       20000);
+}
+
+// What a command left on disk and told, and the file operations and writes it made.
+struct Outcome {
+    Entries entries;
+    std::vector<std::string> messages;
+    std::uint64_t operations, writes;
+};
+
+Outcome runCommand(int command, const std::function<void()>& arm) {
+    OpenedFileset fileset(jobMaster(), oldNames);
+    fileset.setNames(newNames);
+    arm();
+    fileset.command(command);
+    const Outcome outcome = {fileset.folder.entries(), fileset.dialog.messages,
+                             fileOperationCount(), fileWriteCount()};
+    failFileOperation(0);
+    return outcome;
+}
+
+// How `outcome` breaks the promises: the master all old or all new (and
+// then its backup the old bytes; an old master may have been backed up
+// already), each separation file there once under its old or its new name,
+// nothing else, and one message for a failure.
+std::string violation(const Outcome& outcome, const Outcome& faultless) {
+    Entries rest = outcome.entries;
+    const bool isNew = rest.erase("JOB.EPS=" + jobMaster(newNames)) == 1;
+    const bool backedUp = rest.erase("JOB.BAK=" + jobMaster()) == 1;
+    if (isNew ? !backedUp : rest.erase("JOB.EPS=" + jobMaster()) != 1) {
+        return isNew ? "the master is new, its backup not the old one"
+                     : "the master is neither old nor new";
+    }
+    for (std::size_t channel = 0; channel < channelCount; ++channel) {
+        const std::string bytes = "=" + oldNames[channel];
+        if (rest.erase(oldNames[channel] + bytes) + rest.erase(newNames[channel] + bytes) != 1) {
+            return "separation file " + oldNames[channel] + " is not there once";
+        }
+    }
+    const bool failed = outcome.entries != faultless.entries;
+    const auto& messages = outcome.messages;
+    if (!rest.empty() || messages.size() != (failed ? 1u : 0u) ||
+        (failed && messages[0].rfind("Impossible", 0) != 0)) {
+        return rest.empty() ? std::to_string(messages.size()) + " messages"
+                            : "left behind: " + *rest.begin();
+    }
+    return "";
+}
+
+TEST(CommandFaults, NoFailingFileOperationLosesOrDamagesAFile) {
+    const Outcome untouched = runCommand(0, [] {});
+    std::uint64_t injected = 0;
+    for (auto lacking : {FileSystemFeature::none, FileSystemFeature::noReplaceRename,
+                         FileSystemFeature::hardLinks}) {
+        simulateFileSystemWithout(lacking);
+        for (const int command : {IDC_RENAME_CHANNELS, IDC_RENAME_FILES, IDC_SAVE_ALL}) {
+            const Outcome faultless = runCommand(command, [] {});
+            ASSERT_TRUE(faultless.messages.empty() && faultless.entries != untouched.entries)
+                << command;
+            for (const bool diskFull : {false, true}) {
+                std::uint64_t n = 1;
+                for (;; ++n) {
+                    const Outcome outcome = runCommand(
+                        command, [&] { diskFull ? failFileWritesFrom(n) : failFileOperation(n); });
+                    if ((diskFull ? outcome.writes : outcome.operations) < n) {
+                        break;
+                    }
+                    EXPECT_EQ(violation(outcome, faultless), "")
+                        << command << (diskFull ? ", disk full from write " : ", operation ") << n
+                        << ", file system " << int(lacking);
+                }
+                EXPECT_TRUE(n > 1 || (diskFull && command == IDC_RENAME_FILES))
+                    << "no fault reached " << command;
+                injected += n - 1;
+            }
+        }
+    }
+    simulateFileSystemWithout(FileSystemFeature::none);
+    std::cout << "faults injected: " << injected << std::endl;
+}
+
+// "Save all changes" checks every rename, in the order it will do them,
+// before it changes anything; then it rewrites the master (here, one cut
+// short after it was opened, the last row), then it renames.
+TEST(Commands, SaveAllChangesDoesAllOrNothing) {
+    // clang-format off
+    const std::tuple<Names, std::size_t, bool> rows[] = {
+        {{"JOB-OLD.C", "JOB.C", "JOB.M", "JOB.N"}, 0, false}, {{"JOB.M", "NEW.M", "JOB.J", "JOB.N"}, 1, false},
+        {{"SAME", "SAME", "JOB.J", "JOB.N"}, 1, false}, {{"../JOB.C", "JOB.M", "JOB.J", "JOB.N"}, 1, false},
+        {{"", "JOB.M", "JOB.J", ".."}, 2, false}, {{"NEW.C", "JOB.M", "JOB.J", "JOB.N"}, 1, true}};
+    // clang-format on
+    for (const auto& [names, messages, cutShort] : rows) {
+        OpenedFileset fileset(jobMaster(), oldNames);
+        if (cutShort) {
+            fileset.folder.write("JOB.EPS", "%%CyanPlate: JOB.C\r\n");
+        }
+        Entries expected = fileset.folder.entries();
+        fileset.setNames(names);
+        fileset.command(IDC_SAVE_ALL);
+        EXPECT_EQ(fileset.dialog.messages.size(), messages) << names[0];
+        if (messages == 0) {
+            expected = {"JOB.EPS=" + jobMaster(names), "JOB.BAK=" + jobMaster()};
+            for (std::size_t channel = 0; channel < channelCount; ++channel) {
+                expected.insert(names[channel] + "=" + oldNames[channel]);
+            }
+        }
+        EXPECT_EQ(fileset.folder.entries(), expected) << names[0];
+    }
+}
+
+// A folder at the backup path: the rewrite is turned down and nothing is lost.
+TEST(Commands, AMasterWhoseBackupCannotBeReplacedIsKept) {
+    OpenedFileset fileset(jobMaster(), oldNames);
+    std::filesystem::create_directories(fileset.folder.file("JOB.BAK") + "/old");
+    const Entries before = fileset.folder.entries();
+    fileset.setNames(newNames);
+    fileset.command(IDC_RENAME_CHANNELS);
+    ASSERT_EQ(fileset.dialog.messages.size(), 1u);
+    EXPECT_EQ(fileset.dialog.messages[0].rfind("Impossible de remplacer\n" + fileset.master, 0),
+              0u);
+    EXPECT_EQ(fileset.folder.entries(), before);
+}
+
+} // namespace
+} // namespace platelier

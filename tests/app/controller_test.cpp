@@ -1,0 +1,129 @@
+// The dialogs' controller against a dialog without windows: which messages
+// it takes and how it reads their parameters, the enabled commands after
+// each step a user can take, the open sequence, help and the centring
+// arithmetic.
+#include "app/window_centering.h"
+#include "recording_dialog.h"
+
+#include <gtest/gtest.h>
+
+namespace platelier {
+namespace {
+
+using namespace testing;
+
+// The message, its wParam, whether it is taken, the dialog's end result
+// (-1: it goes on) and what else happened: c a chooser, a the About box,
+// h help, m a message.
+using MessageCase = std::tuple<unsigned, std::uintptr_t, bool, int, std::string>;
+
+// clang-format off
+const MessageCase mainDialogCases[] = {
+    {messageCommand, 1, false, -1, ""}, {messageCommand, commandCancel, false, -1, ""},
+    {messageCommand, 400 | 0x50000u, true, -1, "c"}, {messageCommand, 300, false, -1, ""},
+    {messageCommand, 405, false, -1, ""}, {messageCommand, 601, true, -1, "m"},
+    {messageCommand | 0x20000u, 604, true, 1, ""}, {messageSystemCommand, 1039, true, -1, "a"},
+    {messageSystemCommand, 1040, false, -1, ""}, {messageSystemCommand, 1023, false, -1, ""},
+    {messageSystemCommand, 1295, true, -1, "h"}, {messageSystemCommand, 1296, false, -1, ""},
+    {messageSystemCommand, 0x7F06F, true, 0, ""}, {messageSystemCommand, 0xF010, false, -1, ""},
+    {0x0010, 0, false, -1, ""}};
+// clang-format on
+
+TEST(MainDialogController, TakesItsMessagesByTheirLowBits) {
+    for (const auto& [message, wParam, handled, endResult, did] : mainDialogCases) {
+        MainDialog main;
+        EXPECT_EQ(handleMainDialogMessage(main.dialog, main.state, message, wParam), handled)
+            << wParam;
+        EXPECT_EQ(main.dialog.endResult.value_or(-1), endResult) << wParam;
+        const RecordingDialog& d = main.dialog;
+        EXPECT_EQ(std::string(d.choosers.empty() ? "" : "c") + (d.modalDialogs.empty() ? "" : "a") +
+                      (d.helpOpened.empty() ? "" : "h") + (d.messages.empty() ? "" : "m"),
+                  did)
+            << wParam;
+    }
+}
+
+class OpenSequence : public ::testing::Test {
+  protected:
+    TempFolder folder{{"PLAIN.EPS=%!PS-Adobe-3.0\r\n%%Title: x\r\n",
+                       "IMAGE.EPS=" + masterText("\r\n"),
+                       "NOCYAN.EPS=" + masterText("\r\n", plateBlock("\r\n", "", "m", "y", "k"))}};
+    MainDialog main;
+
+    void setPaths(const std::string& path) {
+        for (int id = IDC_CYAN_PATH; id <= IDC_BLACK_PATH; ++id) {
+            main.dialog.texts[id] = path;
+        }
+    }
+    std::string enabled() { // 401 402 403 404 601 602 600
+        std::string flags;
+        for (int id : {401, 402, 403, 404, 601, 602, 600}) {
+            flags += main.dialog.disabled[id] ? '0' : '1';
+        }
+        return flags;
+    }
+};
+
+// After each step: the enabled commands (401 402 403 404 601 602 600), the
+// messages so far, and the title and cyan name shown.
+TEST_F(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
+    // clang-format off
+    const std::tuple<const char*, std::function<void()>, const char*, std::size_t, const char*> steps[] = {
+        {"the dialog opens", [] {}, "0000000", 0, "|"},
+        {"a refused file", [&] { main.open(folder.file("PLAIN.EPS")); }, "0000000", 1, "x|"},
+        {"a cancelled open", [&] { main.command(IDC_MASTER_BROWSE); }, "0000000", 1, "x|"},
+        {"an empty name, four paths", [&] { setPaths("D:\\x"); main.open(folder.file("NOCYAN.EPS")); }, "1111010", 1, "My picture|"},
+        {"a full open", [&] { main.open(folder.file("IMAGE.EPS")); }, "1111111", 1, "My picture|pic.C"},
+        {"a refused file after it", [&] { main.open(folder.file("PLAIN.EPS")); }, "1111111", 2, "x|pic.C"},
+        {"New Fileset, then cancel", [&] { main.command(IDC_NEW_FILESET); }, "0000111", 2, "|"},
+        {"paths too long", [&] { setPaths(std::string(300, 'p')); main.open(folder.file("IMAGE.EPS")); }, "1111111", 2, "My picture|pic.C"},
+    };
+    // clang-format on
+    for (const auto& [what, act, flags, messages, shown] : steps) {
+        act();
+        EXPECT_EQ(enabled(), flags) << what;
+        EXPECT_EQ(main.dialog.messages.size(), messages) << what;
+        EXPECT_EQ(main.dialog.texts[IDC_TITLE] + "|" + main.dialog.texts[IDC_CYAN_NAME], shown)
+            << what;
+    }
+    EXPECT_EQ(main.state.recordedSeparationPaths[black], std::string(255, 'p'));
+    EXPECT_EQ(main.dialog.choosers[0].title + main.dialog.choosers[0].filter +
+                  main.dialog.choosers[0].extension,
+              "Ouverture du fichier EPS principalFichiers EPS [*.eps]|*.epseps");
+    EXPECT_EQ(main.dialog.messages[0], "Ce fichier n'est pas un fichier EPS normal, ou pas le "
+                                       "fichier-ma\xEEtre d'un ensemble DCS");
+}
+
+TEST(MainDialogController, HelpOpensTheProgramsHelpFileWhenItHasOne) {
+    const std::string x248(248, 'x');
+    const std::pair<std::string, std::vector<std::string>> rows[] = {
+        {"C:\\Tools\\EDIT.EXE", {"C:\\Tools\\EDIT.HLP"}},
+        {"C:\\A.B\\EDIT", {"C:\\A.HLP"}},
+        {"C:\\Tools\\EDIT", {}},
+        {"C:\\" + x248 + ".EXE", {"C:\\" + x248 + ".HLP"}},
+        {"C:\\" + x248 + "x.EXE", {}}};
+    for (const auto& [program, opened] : rows) {
+        MainDialog main;
+        main.dialog.program = program;
+        handleMainDialogMessage(main.dialog, main.state, messageSystemCommand, 1280);
+        EXPECT_EQ(main.dialog.helpOpened, opened) << program;
+    }
+}
+
+TEST(CenteredPosition, CentresThenClampsEachAxis) {
+    // clang-format off
+    const std::tuple<WindowRect, std::optional<WindowRect>, std::int32_t, std::int32_t> rows[] = {
+        {{0, 0, 300, 200}, std::nullopt, 362, 284}, {{0, 0, 105, 100}, WindowRect{10, 10, 110, 110}, 8, 10},
+        {{0, 0, 200, 100}, WindowRect{900, 300, 1000, 400}, 824, 300}, {{0, 0, 200, 100}, WindowRect{-300, -200, -100, -100}, 0, 0},
+        {{0, 0, 200, 100}, WindowRect{824, 0, 1024, 100}, 824, 0}, {{0, 0, 1200, 900}, std::nullopt, 0, 0},
+        {{0, 0, 1200, 100}, WindowRect{600, 0, 1400, 100}, -176, 0}, {{0, 0, 100, 300}, WindowRect{0, 700, 100, 760}, 0, 468}};
+    // clang-format on
+    for (const auto& [window, reference, x, y] : rows) {
+        const WindowPosition position = centeredPosition(window, reference, 1024, 768);
+        EXPECT_EQ(position.x, x) << x << "," << y;
+        EXPECT_EQ(position.y, y) << x << "," << y;
+    }
+}
+
+} // namespace
+} // namespace platelier

@@ -1,0 +1,104 @@
+// A dialog without windows for the controller's tests: it holds control
+// texts and enabled states as the real dialog would, answers the file
+// chooser from a script and records the rest; and the main dialog's
+// controller over it, with a fileset on disk opened as the user opens one.
+#pragma once
+
+#include "app/dialog_messages.h"
+#include "app/main_dialog_controller.h"
+#include "fixtures.h"
+#include "resources/resource_ids.h"
+
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace platelier::testing {
+
+using Names = std::array<std::string, channelCount>;
+
+struct RecordingDialog final : Dialog {
+    struct Chooser {
+        int target;
+        std::string extension, title, filter; // filter: "text|pattern"
+    };
+    std::map<int, std::string> texts;
+    std::map<int, bool> disabled = {
+        {IDC_SAVE_ALL, 1}, {IDC_RENAME_CHANNELS, 1}, {IDC_RENAME_FILES, 1}};
+    std::vector<std::string> messages;
+    std::vector<Chooser> choosers;
+    std::deque<std::optional<std::string>> answers; // none left: the user cancels
+    std::vector<int> modalDialogs;
+    std::optional<int> endResult;
+    std::string program = "C:\\Tools\\Platelier.exe";
+    std::vector<std::string> helpOpened;
+    std::function<void(int)> onCommand;
+
+    std::string controlText(int id, int limit) override {
+        return texts[id].substr(0, static_cast<std::size_t>(limit - 1));
+    }
+    void setControlText(int id, const std::string& text) override { texts[id] = text; }
+    void enableControl(int id, bool on) override { disabled[id] = !on; }
+    void showMessage(const std::string& text, const std::string& caption) override {
+        EXPECT_EQ(caption, "Talvernes");
+        messages.push_back(text);
+    }
+    void runModalDialog(int templateId) override { modalDialogs.push_back(templateId); }
+    void endDialog(int result) override { endResult = result; }
+    void sendCommand(int id) override { onCommand(id); }
+    bool chooseFile(int target, const std::string& extension, const std::string& title,
+                    const FileFilter& filter) override {
+        choosers.push_back({target, extension, title, filter.text + "|" + filter.pattern});
+        const std::optional<std::string> answer = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty()) {
+            answers.pop_front();
+        }
+        texts[target] = answer.value_or(texts[target]);
+        return answer.has_value();
+    }
+    std::string programPath() override { return program; }
+    void openHelpFile(const std::string& path) override { helpOpened.push_back(path); }
+};
+
+struct MainDialog {
+    RecordingDialog dialog;
+    ControllerState state;
+
+    MainDialog() {
+        dialog.onCommand = [this](int id) { command(id); };
+        handleMainDialogMessage(dialog, state, messageInitDialog, 0);
+    }
+    bool command(int id) {
+        return handleMainDialogMessage(dialog, state, messageCommand,
+                                       static_cast<std::uintptr_t>(id));
+    }
+    void open(const std::string& master) {
+        dialog.answers.push_back(master);
+        command(IDC_MASTER_BROWSE);
+    }
+    void setNames(const Names& names) {
+        for (std::size_t channel = 0; channel < names.size(); ++channel) {
+            dialog.texts[IDC_CYAN_NAME + static_cast<int>(channel)] = names[channel];
+        }
+    }
+};
+
+// A master and separation files, each holding its own name, opened by the
+// user: the master chosen, the separation files found beside it.
+struct OpenedFileset : MainDialog {
+    TempFolder folder;
+    std::string master;
+
+    OpenedFileset(const std::string& bytes, const Names& separations) {
+        master = folder.write("JOB.EPS", bytes);
+        for (const std::string& name : separations) {
+            folder.write(name, name);
+        }
+        open(master);
+    }
+};
+
+} // namespace platelier::testing

@@ -1,0 +1,160 @@
+// Platelier.exe driven from outside its process as a user drives it: a
+// fileset opened through the chooser, renamed and saved, the message boxes
+// of a refused file and of a failing rename, the About box, and the exit
+// codes. The program is PLATELIER_PROGRAM, or ..\bin\Platelier.exe beside
+// this test.
+#include "resources/resource_ids.h"
+#include "rewrite_check.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace platelier {
+namespace {
+
+using namespace testing;
+
+std::string text(HWND window) {
+    char buffer[2048] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+bool waitFor(const std::function<bool()>& done) { // up to 20 s
+    for (int waited = 0; !done() && waited < 20000; waited += 50) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return done();
+}
+
+// The program, started; its windows are found by their titles.
+struct Program {
+    PROCESS_INFORMATION process{};
+    HWND main = nullptr;
+
+    Program() {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        const char* given = std::getenv("PLATELIER_PROGRAM");
+        std::string command =
+            "\"" +
+            (given ? given
+                   : std::filesystem::path(self).parent_path().parent_path().string() +
+                         "\\bin\\Platelier.exe") +
+            "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process));
+        main = window("Platelier - Utility to edit/manage links between DCS files");
+    }
+    ~Program() {
+        TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    HWND window(const char* title) const {
+        EXPECT_TRUE(waitFor([&] { return IsWindowVisible(FindWindowA(nullptr, title)) != 0; }))
+            << title;
+        return FindWindowA(nullptr, title);
+    }
+    HWND item(int id) const { return GetDlgItem(main, id); }
+    void setText(HWND control, const std::string& value) const {
+        SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
+    }
+    bool command(WPARAM id) const { // false when a window holds it
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(main, WM_COMMAND, id, 0, SMTO_NORMAL, 5000, &result) != 0;
+    }
+    void press(HWND dialog, int id) const {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+        EXPECT_TRUE(waitFor([&] { return !IsWindow(dialog); }));
+    }
+    void open(const std::string& path) const {
+        PostMessageA(main, WM_COMMAND, IDC_MASTER_BROWSE, 0);
+        HWND chooser = window("Ouverture du fichier EPS principal");
+        setText(GetDlgItem(chooser, 0x480) ? GetDlgItem(chooser, 0x480)
+                                           : GetDlgItem(chooser, 0x47C),
+                path);
+        press(chooser, IDOK);
+    }
+    std::string closeMessage() const { // the text of the message box that is up
+        HWND box = window("Talvernes");
+        const std::string message = text(GetDlgItem(box, 0xFFFF));
+        press(box, IDOK);
+        return message;
+    }
+    DWORD exitCode() const {
+        DWORD code = STILL_ACTIVE;
+        waitFor(
+            [&] { return GetExitCodeProcess(process.hProcess, &code) && code != STILL_ACTIVE; });
+        return code;
+    }
+};
+
+TEST(Program, OpensRenamesAndSavesAFilesetAndTellsWhatFails) {
+    TempFolder folder({"IMAGE.C=C", "IMAGE.M=M", "IMAGE.J=J", "IMAGE.N=N", "PLAIN.EPS=%!PS"});
+    const std::string before = withPreview(
+        masterText("\r\n", plateBlock("\r\n", "IMAGE.C", "IMAGE.M", "IMAGE.J", "IMAGE.N")));
+    const std::string master = folder.write("IMAGE.EPS", before);
+    Program program;
+    EXPECT_TRUE(program.command(IDOK) && program.command(IDCANCEL) && IsWindowVisible(program.main))
+        << "Enter and Escape";
+    PostMessageA(program.main, WM_SYSCOMMAND, IDM_ABOUT, 0);
+    program.press(program.window("About Platelier..."), IDC_ABOUT_OK);
+    program.open(folder.file("PLAIN.EPS"));
+    EXPECT_EQ(program.closeMessage(), "Ce fichier n'est pas un fichier EPS normal, ou pas le "
+                                      "fichier-ma\xEEtre d'un ensemble DCS");
+    EXPECT_FALSE(IsWindowEnabled(program.item(IDC_CYAN_BROWSE)));
+
+    program.open(master);
+    ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(program.item(IDC_SAVE_ALL)) != 0; }));
+    std::string shown = text(program.item(IDC_TITLE));
+    for (int channel = cyan; channel <= black; ++channel) {
+        shown += "|" + text(program.item(IDC_CYAN_NAME + channel)) + "=" +
+                 text(program.item(IDC_CYAN_PATH + channel));
+    }
+    EXPECT_EQ(shown, "My picture|IMAGE.C=" + folder.file("IMAGE.C") + "|IMAGE.M=" +
+                         folder.file("IMAGE.M") + "|IMAGE.J=" + folder.file("IMAGE.J") +
+                         "|IMAGE.N=" + folder.file("IMAGE.N"));
+    const Names renamed = {"IMAGE-renamed.C", "IMAGE.M", "IMAGE.J", "IMAGE.N"};
+    program.setText(program.item(IDC_CYAN_NAME), renamed[0]);
+    ASSERT_TRUE(program.command(IDC_RENAME_CHANNELS));
+    EXPECT_EQ(rewriteViolation(master, before, renamed, RewriteError::none, {}, 5), "");
+
+    const Names saved = {"NEW.C", "NEW.M", "NEW.J", "IMAGE.N"};
+    for (int channel = cyan; channel <= black; ++channel) {
+        program.setText(program.item(IDC_CYAN_NAME + channel),
+                        saved[static_cast<std::size_t>(channel)]);
+    }
+    ASSERT_TRUE(program.command(IDC_SAVE_ALL));
+    EXPECT_EQ(masterValues(master),
+              (std::vector<std::string>{"My picture", "NEW.C", "NEW.M", "NEW.J", "IMAGE.N"}));
+    EXPECT_EQ(readFileBytes(folder.file("NEW.C")) + readFileBytes(folder.file("NEW.M")) +
+                  readFileBytes(folder.file("NEW.J")),
+              "CMJ");
+    EXPECT_EQ(text(program.item(IDC_YELLOW_PATH)), folder.file("NEW.J"));
+    program.setText(program.item(IDC_CYAN_NAME), "NEW.M");
+    PostMessageA(program.main, WM_COMMAND, IDC_RENAME_FILES, 0);
+    EXPECT_EQ(program.closeMessage(), "Impossible de renommer\n" + folder.file("NEW.C") + " en\n" +
+                                          folder.file("NEW.M") + ".");
+    PostMessageA(program.main, WM_COMMAND, IDC_QUIT, 0);
+    EXPECT_EQ(program.exitCode(), 0u);
+}
+
+TEST(Program, IsCentredAndEndsWithExitCodeZeroByItsCloseBoxToo) {
+    Program program;
+    RECT rect{};
+    GetWindowRect(program.main, &rect);
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2);
+    PostMessageA(program.main, WM_SYSCOMMAND, SC_CLOSE | 3, 0);
+    EXPECT_EQ(program.exitCode(), 0u);
+}
+
+} // namespace
+} // namespace platelier
