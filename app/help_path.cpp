@@ -5,12 +5,13 @@
 
 namespace platelier {
 
-std::optional<std::string> helpFilePath(const std::string& programPath) {
+std::optional<std::string> helpFilePath(const std::string& programPath,
+                                        const std::string& extension) {
     const std::size_t dot = programPath.rfind('.');
     if (dot == std::string::npos) {
         return std::nullopt;
     }
-    std::string path = programPath.substr(0, dot + 1) + "HLP";
+    std::string path = programPath.substr(0, dot + 1) + extension;
     if (path.size() >= static_cast<std::size_t>(dialogTextLimit)) {
         return std::nullopt;
     }

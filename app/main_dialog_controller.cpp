@@ -9,8 +9,11 @@
 #include "fileset/channel_table.h"
 #include "fileset/separation_discovery.h"
 #include "fileset/separation_renaming.h"
+#include "platform/files.h"
 #include "resources/resource_ids.h"
 #include "resources/user_texts.h"
+
+#include <utility>
 
 namespace platelier {
 
@@ -60,6 +63,10 @@ const CommandEntry mainDialogCommands[] = {
     {IDC_NEW_FILESET, IDC_NEW_FILESET,
      [](Dialog& dialog, ControllerState&, int) { newFileset(dialog); }},
     {IDC_QUIT, IDC_QUIT, [](Dialog& dialog, ControllerState&, int) { dialog.endDialog(1); }},
+    {IDM_OPEN_NAMED_MASTER, IDM_OPEN_NAMED_MASTER,
+     [](Dialog& dialog, ControllerState& state, int) {
+         openMasterAt(dialog, state, std::exchange(state.masterToOpen, std::string()));
+     }},
 };
 
 using SystemCommandAction = void (*)(Dialog&);
@@ -102,7 +109,9 @@ bool handleMainDialogMessage(Dialog& dialog, ControllerState& state, unsigned me
     switch (message & 0xFFFFu) {
     case messageInitDialog:
         setBrowseButtonsEnabled(dialog, false);
-        state = ControllerState();
+        if (!state.masterToOpen.empty()) {
+            dialog.postCommand(IDM_OPEN_NAMED_MASTER);
+        }
         return true;
     case messageCommand:
         return handleCommand(dialog, state, static_cast<int>(wParam & 0xFFFFu));
@@ -120,11 +129,18 @@ void setBrowseButtonsEnabled(Dialog& dialog, bool enabled) {
 }
 
 void openMasterFile(Dialog& dialog, ControllerState& state) {
-    if (!dialog.chooseFile(IDC_MASTER_PATH, texts::masterDefaultExtension,
-                           texts::masterChooserTitle,
-                           {texts::masterFilterText, texts::masterFilterPattern})) {
-        return;
+    if (dialog.chooseFile(IDC_MASTER_PATH, texts::masterDefaultExtension, texts::masterChooserTitle,
+                          {texts::masterFilterText, texts::masterFilterPattern})) {
+        openChosenMaster(dialog, state);
     }
+}
+
+void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& path) {
+    dialog.setControlText(IDC_MASTER_PATH, path);
+    openChosenMaster(dialog, state);
+}
+
+void openChosenMaster(Dialog& dialog, ControllerState& state) {
     if (!readMasterFile(dialog, IDC_MASTER_PATH, IDC_TITLE)) {
         dialog.showMessage(texts::notAMasterFile, texts::messageCaption);
         return;
@@ -170,9 +186,15 @@ void showAboutBox(Dialog& dialog) {
     dialog.runModalDialog(IDD_ABOUT);
 }
 
+// The help file where there is one, else the user guide's page where there
+// is one, else the help file all the same: its viewer says it is missing.
 void openHelp(Dialog& dialog) {
-    if (const auto path = helpFilePath(dialog.programPath())) {
-        dialog.openHelpFile(*path);
+    const std::optional<std::string> helpFile = helpFilePath(dialog.programPath(), "HLP");
+    const std::optional<std::string> page = helpFilePath(dialog.programPath(), "html");
+    if (page && !(helpFile && pathExists(*helpFile)) && pathExists(*page)) {
+        dialog.openPage(*page);
+    } else if (helpFile) {
+        dialog.openHelpFile(*helpFile);
     }
 }
 

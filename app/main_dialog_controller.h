@@ -20,9 +20,18 @@ bool handleMainDialogMessage(Dialog& dialog, ControllerState& state, unsigned me
 // Enables or disables the four per-channel Browse buttons.
 void setBrowseButtonsEnabled(Dialog& dialog, bool enabled);
 
-// Master Browse: chooses a master file, reads it into the dialog, finds its
-// separation files and records the fileset.
+// Master Browse: chooses a master file, then opens it.
 void openMasterFile(Dialog& dialog, ControllerState& state);
+
+// Opens the master at `path` as if the user had chosen it with the master
+// Browse button: a master named when the program started, or dropped on the
+// dialog.
+void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& path);
+
+// Opens the master that the master path edit names: reads it into the
+// dialog, finds its separation files and records the fileset, or says that
+// it is not a master.
+void openChosenMaster(Dialog& dialog, ControllerState& state);
 
 // Records the channel names and separation paths the dialog shows and
 // enables the commands they make possible.
@@ -32,6 +41,10 @@ void recordOpenedFileset(Dialog& dialog, ControllerState& state);
 void newFileset(Dialog& dialog);
 
 void showAboutBox(Dialog& dialog);
+
+// "Aide...": the help file beside the program (its name, extension HLP);
+// where it is missing, the user guide's page (extension html) if that is
+// there.
 void openHelp(Dialog& dialog);
 
 } // namespace platelier

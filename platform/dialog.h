@@ -40,6 +40,10 @@ class Dialog {
     // Delivers command `id` to this dialog synchronously, as a click would.
     virtual void sendCommand(int id) = 0;
 
+    // Delivers command `id` to this dialog once the messages before it have
+    // been handled: after the dialog shows, when posted while it opens.
+    virtual void postCommand(int id) = 0;
+
     // The open-file dialog. On OK writes the chosen file's full path into
     // control `targetId` and returns true; on cancel returns false and leaves
     // the control as it was. `defaultExtension` (without dot, empty for none)
@@ -52,6 +56,9 @@ class Dialog {
 
     // Opens a help file on its contents, without waiting for the viewer.
     virtual void openHelpFile(const std::string& path) = 0;
+
+    // Opens a web page in the user's browser, without waiting for it.
+    virtual void openPage(const std::string& path) = 0;
 
   protected:
     Dialog() = default;

@@ -37,4 +37,8 @@
 #define IDM_ABOUT 1024
 #define IDM_HELP 1280
 
+/* The command MainDialog posts itself to open the master named when the
+   program started; no control has it. */
+#define IDM_OPEN_NAMED_MASTER 700
+
 #endif

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Makes docs/screenshot.png: the main dialog with a sample fileset loaded,
-# drawn by Wine in a virtual desktop (which draws the window caption) on a
-# virtual X display.
+# the program started with the sample master's path, drawn by Wine in a
+# virtual desktop (which draws the window caption) on a virtual X display.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -10,7 +10,7 @@ root=$(pwd)
 require_packages $BUILD_PACKAGES imagemagick
 
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target Platelier drive_main_window
+cmake --build --preset win32 --target Platelier
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -19,14 +19,9 @@ for letter in C M J N; do echo "separation" >"$work/POSTER.$letter"; done
 
 export WINEPREFIX="$root/build/win32/wineprefix"
 master=$(scripts/wine-run winepath -w "$work/POSTER.EPS" 2>/dev/null)
-# The driver runs in the program's virtual desktop, where it can see it.
-desktop="explorer /desktop=Platelier,720x460"
 xvfb-run -a -s '-screen 0 1024x768x24' sh -c '
-    scripts/wine-run $1 build/win32/bin/Platelier.exe &
-    sleep 5
-    scripts/wine-run $1 build/win32/tests/drive_main_window.exe open "$2"
-    sleep 3
+    scripts/wine-run explorer /desktop=Platelier,720x460 build/win32/bin/Platelier.exe "$1" &
+    sleep 8
     import -window root -crop 720x460+0+0 +repage docs/screenshot.png
-    scripts/wine-run $1 build/win32/tests/drive_main_window.exe close
-    wait' sh "$desktop" "$master"
+    wineserver -k' sh "$master"
 echo "docs/screenshot.png"

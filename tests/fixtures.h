@@ -43,6 +43,7 @@ class TempFolder {
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     std::string folder() const { return (path_ / "").string(); } // with its separator
     std::string write(const std::string& name, const std::string& bytes) const {
+        std::filesystem::create_directories(std::filesystem::path(file(name)).parent_path());
         std::ofstream(file(name), std::ios::binary) << bytes;
         return file(name);
     }

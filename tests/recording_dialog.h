@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace platelier::testing {
@@ -34,7 +35,8 @@ struct RecordingDialog final : Dialog {
     std::vector<int> modalDialogs;
     std::optional<int> endResult;
     std::string program = "C:\\Tools\\Platelier.exe";
-    std::vector<std::string> helpOpened;
+    std::vector<std::string> opened; // "help PATH" or "page PATH"
+    std::vector<int> posted;
     std::function<void(int)> onCommand;
 
     std::string controlText(int id, int limit) override {
@@ -49,6 +51,7 @@ struct RecordingDialog final : Dialog {
     void runModalDialog(int templateId) override { modalDialogs.push_back(templateId); }
     void endDialog(int result) override { endResult = result; }
     void sendCommand(int id) override { onCommand(id); }
+    void postCommand(int id) override { posted.push_back(id); }
     bool chooseFile(int target, const std::string& extension, const std::string& title,
                     const FileFilter& filter) override {
         choosers.push_back({target, extension, title, filter.text + "|" + filter.pattern});
@@ -60,16 +63,23 @@ struct RecordingDialog final : Dialog {
         return answer.has_value();
     }
     std::string programPath() override { return program; }
-    void openHelpFile(const std::string& path) override { helpOpened.push_back(path); }
+    void openHelpFile(const std::string& path) override { opened.push_back("help " + path); }
+    void openPage(const std::string& path) override { opened.push_back("page " + path); }
 };
 
+// The main dialog as it opens (for a program started with `masterToOpen`),
+// with its controller; commands it sends or posts itself come back to it.
 struct MainDialog {
     RecordingDialog dialog;
     ControllerState state;
 
-    MainDialog() {
+    explicit MainDialog(const std::string& masterToOpen = "") {
         dialog.onCommand = [this](int id) { command(id); };
+        state.masterToOpen = masterToOpen;
         handleMainDialogMessage(dialog, state, messageInitDialog, 0);
+        for (int id : std::exchange(dialog.posted, {})) {
+            command(id);
+        }
     }
     bool command(int id) {
         return handleMainDialogMessage(dialog, state, messageCommand,

@@ -1,24 +1,32 @@
 #!/bin/sh
-# Makes the release archive, unpacks it elsewhere, compares the dialog
-# templates of the program unpacked from it with their layout table, and runs
-# the program's tests under Wine on it: a user's road through it and its exit
-# codes.
-# Usage: release_archive_test.sh BUILD_DIR WINDRES
+# Makes the release archive, unpacks it elsewhere and checks what it holds:
+# the user guide's page, a program without debug information whose dialog
+# templates are their layout table; then runs the program's tests under Wine
+# on that program: a user's road through it and its exit codes.
+# Usage: release_archive_test.sh BUILD_DIR WINDRES OBJDUMP
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 windres=$2
+objdump=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 archive=$("$root/scripts/make-release.sh" "$build" "$work/dist")
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$archive")
-for file in Platelier.exe USER-GUIDE.txt README.txt LICENSE.txt; do
+for file in Platelier.exe Platelier.html README.txt LICENSE.txt; do
     [ -s "$work/unpacked/Platelier/$file" ] || { echo "missing from the archive: $file"; exit 1; }
 done
+grep -q '<h1>Platelier user guide</h1>' "$work/unpacked/Platelier/Platelier.html" ||
+    { echo "Platelier.html is not the user guide"; exit 1; }
 
 program="$work/unpacked/Platelier/Platelier.exe"
+if "$objdump" -h "$program" | grep -q '\.debug'; then
+    echo "Platelier.exe carries debug information"
+    exit 1
+fi
+echo "Platelier.exe: $(wc -c <"$program") bytes, no debug information"
 "$windres" -i "$program" -O rc | sed -n '/DIALOG/,/^END/p' >"$work/dialogs.rc"
 if ! grep -v '^//' "$root/tests/win32/dialog_layouts.rc" | diff -u - "$work/dialogs.rc"; then
     echo "the dialog templates are not the layout table (tests/win32/dialog_layouts.rc)"

@@ -1,8 +1,8 @@
 // The main dialog's procedure. On WM_INITDIALOG it keeps the controller's
 // state, which DialogBoxParamA passes in, as the dialog's own data, and does
-// the Win32 part of the dialog's preparation (centring, system menu, icon)
-// before the controller's; everything else goes to the controller as it
-// comes.
+// the Win32 part of the dialog's preparation (centring, system menu, icon,
+// files dropped accepted) before the controller's; a file dropped on it is
+// opened as a master; everything else goes to the controller as it comes.
 #include "app/dialog_messages.h"
 #include "app/main_dialog_controller.h"
 #include "app/win32/callback_guard.h"
@@ -11,6 +11,9 @@
 #include "app/win32/win32_dialog.h"
 #include "resources/resource_ids.h"
 #include "resources/user_texts.h"
+
+#include <shellapi.h>
+#include <string>
 
 namespace platelier {
 
@@ -29,6 +32,15 @@ void prepareMainDialogWindow(HWND dialog, LPARAM state) {
     AppendMenuA(systemMenu, MF_STRING, IDM_HELP, texts::helpMenuItem);
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    DragAcceptFiles(dialog, TRUE);
+}
+
+// The first of the files dropped (several may be), or none.
+std::string firstDroppedFile(HDROP drop) {
+    char path[MAX_PATH] = {};
+    const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
+    DragFinish(drop);
+    return std::string(path, length);
 }
 
 } // namespace
@@ -43,6 +55,13 @@ INT_PTR CALLBACK mainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return FALSE; // a message that comes before WM_INITDIALOG
         }
         Win32Dialog window(dialog);
+        if ((message & 0xFFFFu) == WM_DROPFILES) {
+            const std::string path = firstDroppedFile(reinterpret_cast<HDROP>(wParam));
+            if (!path.empty()) {
+                openMasterAt(window, *state, path);
+            }
+            return TRUE;
+        }
         return handleMainDialogMessage(window, *state, message, wParam) ? TRUE : FALSE;
     });
 }

@@ -6,6 +6,7 @@
 #include "app/win32/dialog_procedures.h"
 #include "resources/resource_ids.h"
 
+#include <shellapi.h>
 #include <vector>
 
 namespace platelier {
@@ -42,6 +43,10 @@ void Win32Dialog::sendCommand(int id) {
     SendMessageA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
 
+void Win32Dialog::postCommand(int id) {
+    PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
 bool Win32Dialog::chooseFile(int targetId, const std::string& defaultExtension,
                              const std::string& title, const FileFilter& filter) {
     std::string filterPairs = filter.text;
@@ -63,6 +68,10 @@ std::string Win32Dialog::programPath() {
 
 void Win32Dialog::openHelpFile(const std::string& path) {
     WinHelpA(window_, path.c_str(), HELP_CONTENTS, 0);
+}
+
+void Win32Dialog::openPage(const std::string& path) {
+    ShellExecuteA(window_, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace platelier

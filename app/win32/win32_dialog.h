@@ -18,10 +18,12 @@ class Win32Dialog final : public Dialog {
     void runModalDialog(int templateId) override;
     void endDialog(int result) override;
     void sendCommand(int id) override;
+    void postCommand(int id) override;
     bool chooseFile(int targetId, const std::string& defaultExtension, const std::string& title,
                     const FileFilter& filter) override;
     std::string programPath() override;
     void openHelpFile(const std::string& path) override;
+    void openPage(const std::string& path) override;
 
   private:
     HWND window_;

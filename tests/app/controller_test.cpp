@@ -37,7 +37,7 @@ TEST(MainDialogController, TakesItsMessagesByTheirLowBits) {
         EXPECT_EQ(main.dialog.endResult.value_or(-1), endResult) << wParam;
         const RecordingDialog& d = main.dialog;
         EXPECT_EQ(std::string(d.choosers.empty() ? "" : "c") + (d.modalDialogs.empty() ? "" : "a") +
-                      (d.helpOpened.empty() ? "" : "h") + (d.messages.empty() ? "" : "m"),
+                      (d.opened.empty() ? "" : "h") + (d.messages.empty() ? "" : "m"),
                   did)
             << wParam;
     }
@@ -94,19 +94,43 @@ TEST_F(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
                                        "fichier-ma\xEEtre d'un ensemble DCS");
 }
 
-TEST(MainDialogController, HelpOpensTheProgramsHelpFileWhenItHasOne) {
+// A master named when the program started opens once the dialog shows, as
+// if chosen with the master Browse button; a dropped one too.
+TEST_F(OpenSequence, OpensAMasterNamedAtStartOrDropped) {
+    // clang-format off
+    const std::tuple<std::string, const char*, std::size_t, std::size_t> rows[] = {
+        {"", "|", 0, 0}, {folder.file("IMAGE.EPS"), "My picture|pic.C", 0, 1}, {folder.file("PLAIN.EPS"), "x|", 1, 0}};
+    // clang-format on
+    for (const auto& [argument, shown, messages, choosers] : rows) {
+        MainDialog started(argument);
+        EXPECT_EQ(started.dialog.texts[IDC_TITLE] + "|" + started.dialog.texts[IDC_CYAN_NAME],
+                  shown);
+        EXPECT_EQ(started.dialog.messages.size(), messages) << argument;
+        EXPECT_EQ(started.dialog.choosers.size(), choosers) << "for the separation files";
+    }
+    openMasterAt(main.dialog, main.state, folder.file("IMAGE.EPS"));
+    EXPECT_EQ(main.state.recordedChannelNames[black], "pic.N");
+    EXPECT_EQ(main.dialog.texts[IDC_MASTER_PATH], folder.file("IMAGE.EPS"));
+}
+
+// The help file beside the program when it is there, else the user guide's
+// page when that is, else the help file all the same.
+TEST(MainDialogController, HelpOpensTheHelpFileOrTheUserGuidesPage) {
     const std::string x248(248, 'x');
+    TempFolder folder({"WITH/EDIT.HLP=", "WITH/EDIT.html=", "PAGE/EDIT.html=", "NONE/"});
+    // clang-format off
     const std::pair<std::string, std::vector<std::string>> rows[] = {
-        {"C:\\Tools\\EDIT.EXE", {"C:\\Tools\\EDIT.HLP"}},
-        {"C:\\A.B\\EDIT", {"C:\\A.HLP"}},
-        {"C:\\Tools\\EDIT", {}},
-        {"C:\\" + x248 + ".EXE", {"C:\\" + x248 + ".HLP"}},
-        {"C:\\" + x248 + "x.EXE", {}}};
+        {"C:\\Tools\\EDIT.EXE", {"help C:\\Tools\\EDIT.HLP"}}, {"C:\\A.B\\EDIT", {"help C:\\A.HLP"}},
+        {"C:\\Tools\\EDIT", {}}, {"C:\\" + x248 + ".EXE", {"help C:\\" + x248 + ".HLP"}}, {"C:\\" + x248 + "x.EXE", {}},
+        {folder.file("WITH/EDIT.EXE"), {"help " + folder.file("WITH/EDIT.HLP")}},
+        {folder.file("PAGE/EDIT.EXE"), {"page " + folder.file("PAGE/EDIT.html")}},
+        {folder.file("NONE/EDIT.EXE"), {"help " + folder.file("NONE/EDIT.HLP")}}};
+    // clang-format on
     for (const auto& [program, opened] : rows) {
         MainDialog main;
         main.dialog.program = program;
         handleMainDialogMessage(main.dialog, main.state, messageSystemCommand, 1280);
-        EXPECT_EQ(main.dialog.helpOpened, opened) << program;
+        EXPECT_EQ(main.dialog.opened, opened) << program;
     }
 }
 

@@ -31,12 +31,12 @@ bool waitFor(const std::function<bool()>& done) { // up to 20 s
     return done();
 }
 
-// The program, started; its windows are found by their titles.
+// The program, started with `arguments`; its windows are found by their titles.
 struct Program {
     PROCESS_INFORMATION process{};
     HWND main = nullptr;
 
-    Program() {
+    explicit Program(const std::string& arguments = "") {
         char self[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, self, MAX_PATH);
         const char* given = std::getenv("PLATELIER_PROGRAM");
@@ -45,7 +45,7 @@ struct Program {
             (given ? given
                    : std::filesystem::path(self).parent_path().parent_path().string() +
                          "\\bin\\Platelier.exe") +
-            "\"";
+            "\" " + arguments;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -83,6 +83,14 @@ struct Program {
                 path);
         press(chooser, IDOK);
     }
+    std::string shownFileset() const { // title, then each channel's name and path
+        std::string shown = text(item(IDC_TITLE));
+        for (int channel = cyan; channel <= black; ++channel) {
+            shown += "|" + text(item(IDC_CYAN_NAME + channel)) + "=" +
+                     text(item(IDC_CYAN_PATH + channel));
+        }
+        return shown;
+    }
     std::string closeMessage() const { // the text of the message box that is up
         HWND box = window("Talvernes");
         const std::string message = text(GetDlgItem(box, 0xFFFF));
@@ -114,14 +122,10 @@ TEST(Program, OpensRenamesAndSavesAFilesetAndTellsWhatFails) {
 
     program.open(master);
     ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(program.item(IDC_SAVE_ALL)) != 0; }));
-    std::string shown = text(program.item(IDC_TITLE));
-    for (int channel = cyan; channel <= black; ++channel) {
-        shown += "|" + text(program.item(IDC_CYAN_NAME + channel)) + "=" +
-                 text(program.item(IDC_CYAN_PATH + channel));
-    }
-    EXPECT_EQ(shown, "My picture|IMAGE.C=" + folder.file("IMAGE.C") + "|IMAGE.M=" +
-                         folder.file("IMAGE.M") + "|IMAGE.J=" + folder.file("IMAGE.J") +
-                         "|IMAGE.N=" + folder.file("IMAGE.N"));
+    EXPECT_EQ(program.shownFileset(), "My picture|IMAGE.C=" + folder.file("IMAGE.C") +
+                                          "|IMAGE.M=" + folder.file("IMAGE.M") +
+                                          "|IMAGE.J=" + folder.file("IMAGE.J") +
+                                          "|IMAGE.N=" + folder.file("IMAGE.N"));
     const Names renamed = {"IMAGE-renamed.C", "IMAGE.M", "IMAGE.J", "IMAGE.N"};
     program.setText(program.item(IDC_CYAN_NAME), renamed[0]);
     ASSERT_TRUE(program.command(IDC_RENAME_CHANNELS));
@@ -147,8 +151,14 @@ TEST(Program, OpensRenamesAndSavesAFilesetAndTellsWhatFails) {
     EXPECT_EQ(program.exitCode(), 0u);
 }
 
-TEST(Program, IsCentredAndEndsWithExitCodeZeroByItsCloseBoxToo) {
-    Program program;
+TEST(Program, OpensTheMasterNamedOnItsCommandLineIsCentredAndEndsByItsCloseBox) {
+    TempFolder folder({"A B.C=", "A B.M=", "A B.J=", "A B.N=",
+                       "A B.EPS=" + masterText("\n", plateBlock("\n", "x", "y", "z", "w"))});
+    Program program("\"" + folder.file("A B.EPS") + "\" ignored");
+    ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(program.item(IDC_SAVE_ALL)) != 0; }));
+    EXPECT_EQ(program.shownFileset(),
+              "My picture|x=" + folder.file("A B.C") + "|y=" + folder.file("A B.M") +
+                  "|z=" + folder.file("A B.J") + "|w=" + folder.file("A B.N"));
     RECT rect{};
     GetWindowRect(program.main, &rect);
     EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2);
