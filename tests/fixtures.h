@@ -78,9 +78,9 @@ inline std::string masterText(const std::string& e, const std::string& block = "
 // An EPS binary header for the given section layout (checksum FFFF).
 inline std::string epsBinaryHeader(std::uint32_t psOffset, std::uint32_t psLength,
                                    std::uint32_t tiffOffset = 0, std::uint32_t tiffLength = 0,
-                                   std::uint32_t wmfOffset = 0) {
+                                   std::uint32_t wmfOffset = 0, std::uint32_t wmfLength = 0) {
     std::string header = "\xC5\xD0\xD3\xC6";
-    for (std::uint32_t field : {psOffset, psLength, wmfOffset, 0u, tiffOffset, tiffLength}) {
+    for (std::uint32_t field : {psOffset, psLength, wmfOffset, wmfLength, tiffOffset, tiffLength}) {
         for (int i = 0; i < 4; ++i) {
             header += static_cast<char>(field >> (8 * i) & 0xFF);
         }

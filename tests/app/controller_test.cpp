@@ -2,6 +2,7 @@
 // it takes and how it reads their parameters, the enabled commands after
 // each step a user can take, the open sequence, help and the centring
 // arithmetic.
+#include "app/about_dialog_controller.h"
 #include "app/window_centering.h"
 #include "recording_dialog.h"
 
@@ -27,9 +28,13 @@ const MessageCase mainDialogCases[] = {
     {messageSystemCommand, 1295, true, -1, "h"}, {messageSystemCommand, 1296, false, -1, ""},
     {messageSystemCommand, 0x7F06F, true, 0, ""}, {messageSystemCommand, 0xF010, false, -1, ""},
     {0x0010, 0, false, -1, ""}};
+const MessageCase aboutDialogCases[] = {
+    {messageInitDialog, 0, true, -1, ""}, {messageCommand, 501 | 0x10000u, true, 0, ""},
+    {messageCommand, commandCancel, true, 0, ""}, {messageCommand, 1, false, -1, ""},
+    {messageSystemCommand, 0xF063, true, 0, ""}, {messageSystemCommand, 1024, false, -1, ""}};
 // clang-format on
 
-TEST(MainDialogController, TakesItsMessagesByTheirLowBits) {
+TEST(DialogControllers, TakeTheirMessagesByTheirLowBits) {
     for (const auto& [message, wParam, handled, endResult, did] : mainDialogCases) {
         MainDialog main;
         EXPECT_EQ(handleMainDialogMessage(main.dialog, main.state, message, wParam), handled)
@@ -40,6 +45,11 @@ TEST(MainDialogController, TakesItsMessagesByTheirLowBits) {
                       (d.opened.empty() ? "" : "h") + (d.messages.empty() ? "" : "m"),
                   did)
             << wParam;
+    }
+    for (const auto& [message, wParam, handled, endResult, did] : aboutDialogCases) {
+        RecordingDialog dialog;
+        EXPECT_EQ(handleAboutDialogMessage(dialog, message, wParam), handled) << wParam;
+        EXPECT_EQ(dialog.endResult.value_or(-1), endResult) << wParam;
     }
 }
 
@@ -137,7 +147,8 @@ TEST(MainDialogController, HelpOpensTheHelpFileOrTheUserGuidesPage) {
 TEST(CenteredPosition, CentresThenClampsEachAxis) {
     // clang-format off
     const std::tuple<WindowRect, std::optional<WindowRect>, std::int32_t, std::int32_t> rows[] = {
-        {{0, 0, 300, 200}, std::nullopt, 362, 284}, {{0, 0, 105, 100}, WindowRect{10, 10, 110, 110}, 8, 10},
+        {{0, 0, 300, 200}, std::nullopt, 362, 284}, {{0, 0, 301, 201}, std::nullopt, 361, 283},
+        {{0, 0, 105, 100}, WindowRect{10, 10, 110, 110}, 8, 10},
         {{0, 0, 200, 100}, WindowRect{900, 300, 1000, 400}, 824, 300}, {{0, 0, 200, 100}, WindowRect{-300, -200, -100, -100}, 0, 0},
         {{0, 0, 200, 100}, WindowRect{824, 0, 1024, 100}, 824, 0}, {{0, 0, 1200, 900}, std::nullopt, 0, 0},
         {{0, 0, 1200, 100}, WindowRect{600, 0, 1400, 100}, -176, 0}, {{0, 0, 100, 300}, WindowRect{0, 700, 100, 760}, 0, 468}};
