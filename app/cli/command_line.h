@@ -1,0 +1,17 @@
+// The command line of platelier-cli: its commands and their options, the
+// help, and the usage message of a wrong call.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace platelier {
+
+// Runs the command that `arguments` (without the program's name) call for,
+// writing its results on `out` and its messages on `err`, and the progress
+// of a check too when `showProgress`; returns the exit status.
+int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   bool showProgress);
+
+} // namespace platelier
