@@ -23,9 +23,6 @@ class Console {
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    std::ostream& out() { return out_; }
-    std::ostream& err() { return err_; }
-
     // A line of results, already in UTF-8.
     void result(const std::string& line);
 
