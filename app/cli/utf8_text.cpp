@@ -16,7 +16,7 @@ constexpr std::uint16_t windows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendWindows1252(std::string& text, unsigned char byte) {
-    const std::uint32_t c = (byte >= 0x80 && byte < 0xA0) ? windows1252High[byte - 0x80] : byte;
+    const std::uint32_t c = (byte & 0xE0) == 0x80 ? windows1252High[byte & 0x1F] : byte;
     if (c < 0x80) {
         text += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -30,7 +30,8 @@ void appendWindows1252(std::string& text, unsigned char byte) {
 }
 
 // The length of the valid UTF-8 sequence at `at`, or 0 when none starts
-// there: no overlong form, no surrogate, nothing past U+10FFFF.
+// there: no overlong form (C0 and C1 never lead), no surrogate, nothing past
+// U+10FFFF.
 std::size_t utf8SequenceLength(const std::string& bytes, std::size_t at) {
     const auto lead = static_cast<unsigned char>(bytes[at]);
     if (lead < 0x80) {
@@ -39,7 +40,7 @@ std::size_t utf8SequenceLength(const std::string& bytes, std::size_t at) {
     const std::size_t length = lead >= 0xF8   ? 0
                                : lead >= 0xF0 ? 4
                                : lead >= 0xE0 ? 3
-                               : lead >= 0xC0 ? 2
+                               : lead >= 0xC2 ? 2
                                               : 0;
     if (length == 0 || at + length > bytes.size()) {
         return 0;
