@@ -63,6 +63,9 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                    bool showProgress) {
     CLI::App program("Check and repair the links of DCS filesets.", "platelier-cli");
     program.require_subcommand(1);
+    program.footer("Exit status: 0 when every master is ok and every change was made, 1 when a "
+                   "master is broken or a change failed, 2 for a wrong call or a path that "
+                   "cannot be read.");
     CheckArguments check;
     RelinkArguments relink;
     RenameArguments rename;
