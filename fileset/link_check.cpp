@@ -1,7 +1,8 @@
 // The link check. A wildcard can only match names that begin, letters
-// folded, with its text before the first '*' or '?', so a search looks only
-// at the run of the index that begins so: a handful of entries, however many
-// filesets share the folder.
+// folded, with its text before the first '*' or '?' and end with its text
+// after the last; when that end holds a '.', their extension is known too.
+// So a search looks only at the names with that extension that begin so: a
+// handful of entries, however many filesets share the folder.
 #include "fileset/link_check.h"
 
 #include "fileset/channel_table.h"
@@ -11,7 +12,6 @@
 #include "platform/wildcard_match.h"
 
 #include <algorithm>
-#include <numeric>
 #include <tuple>
 
 namespace platelier {
@@ -25,6 +25,16 @@ std::string foldedName(std::string name) {
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The text after the name's last '.', the whole name when it has none.
+std::string extensionOf(const std::string& name) {
+    return name.substr(name.rfind('.') + 1);
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 ChannelLink checkChannel(const std::string& masterPath, const std::string& plate,
@@ -60,19 +70,18 @@ ChannelLink checkChannel(const std::string& masterPath, const std::string& plate
 } // namespace
 
 FolderIndex::FolderIndex(std::vector<FolderEntry> entries) {
-    std::vector<std::string> folded;
-    folded.reserve(entries.size());
-    for (const FolderEntry& entry : entries) {
-        folded.push_back(foldedName(entry.name));
+    std::vector<std::pair<std::string, FolderEntry>> sorted;
+    sorted.reserve(entries.size());
+    for (FolderEntry& entry : entries) {
+        sorted.emplace_back(foldedName(entry.name), std::move(entry));
     }
-    std::vector<std::size_t> order(entries.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return std::tie(folded[a], entries[a].name) < std::tie(folded[b], entries[b].name);
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.first, a.second.name) < std::tie(b.first, b.second.name);
     });
-    for (const std::size_t i : order) {
-        entries_.push_back(std::move(entries[i]));
-        foldedNames_.push_back(std::move(folded[i]));
+    for (auto& [folded, entry] : sorted) {
+        byExtension_[extensionOf(folded)].push_back(entries_.size());
+        entries_.push_back(std::move(entry));
+        foldedNames_.push_back(std::move(folded));
     }
 }
 
@@ -91,13 +100,26 @@ const FolderEntry* FolderIndex::named(const std::string& name) const {
 
 std::vector<const FolderEntry*> FolderIndex::matching(const std::string& wildcard) const {
     const std::string prefix = foldedName(wildcard.substr(0, wildcard.find_first_of("*?")));
+    const std::string suffix = foldedName(wildcard.substr(wildcard.find_last_of("*?") + 1));
     std::vector<const FolderEntry*> matches;
-    for (auto at = std::lower_bound(foldedNames_.begin(), foldedNames_.end(), prefix);
-         at != foldedNames_.end() && startsWith(*at, prefix); ++at) {
-        const FolderEntry& entry = entries_[static_cast<std::size_t>(at - foldedNames_.begin())];
-        if (matchesWildcard(wildcard, entry.name)) {
-            matches.push_back(&entry);
+    const auto search = [&](const std::vector<std::size_t>& positions) {
+        const auto from = std::lower_bound(
+            positions.begin(), positions.end(), prefix,
+            [&](std::size_t at, const std::string& text) { return foldedNames_[at] < text; });
+        for (auto at = from; at != positions.end() && startsWith(foldedNames_[*at], prefix); ++at) {
+            if (endsWith(foldedNames_[*at], suffix) &&
+                matchesWildcard(wildcard, entries_[*at].name)) {
+                matches.push_back(&entries_[*at]);
+            }
         }
+    };
+    if (suffix.find('.') == std::string::npos) {
+        for (const auto& group : byExtension_) {
+            search(group.second);
+        }
+    } else if (const auto group = byExtension_.find(extensionOf(suffix));
+               group != byExtension_.end()) {
+        search(group->second);
     }
     return matches;
 }

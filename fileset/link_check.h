@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace platelier {
@@ -35,6 +36,9 @@ class FolderIndex {
   private:
     std::vector<FolderEntry> entries_;
     std::vector<std::string> foldedNames_; // of entries_, in the same order
+    // The positions in entries_ of the names with each extension (the folded
+    // text after their last '.'), in the same order.
+    std::unordered_map<std::string, std::vector<std::size_t>> byExtension_;
 };
 
 // Lists the folders the link check needs, keeping the index of the last one:

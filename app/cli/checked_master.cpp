@@ -75,22 +75,31 @@ std::string describeForPeople(const CheckedMaster& master) {
     return line;
 }
 
+// Built member by member into objects with room for all their members: an
+// initializer list would copy every value once more, and a growing object
+// copies its members (their names are constant, so they cannot move).
 std::string describeAsJson(const CheckedMaster& master) {
     using Json = nlohmann::ordered_json;
-    Json channels = Json::array();
+    const auto withRoom = [](std::size_t members) {
+        Json object = Json::object();
+        object.get_ref<Json::object_t&>().reserve(members);
+        return object;
+    };
+    Json object = withRoom(4);
+    object["master"] = mixedAsUtf8(master.path);
+    object["title"] = textAsUtf8(master.title);
+    object["state"] = masterStateWord(master);
+    Json& channels = object["channels"] = Json::array();
     for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
         const ChannelLink& link = master.links[channel];
-        channels.push_back(Json{{"channel", channelWords[channel]},
-                                {"plate", textAsUtf8(link.plate)},
-                                {"state", stateWord(link.state)},
-                                {"file", link.file.empty() ? Json() : Json(mixedAsUtf8(link.file))},
-                                {"matches", link.matches}});
+        Json& described = channels.emplace_back(withRoom(5));
+        described["channel"] = channelWords[channel];
+        described["plate"] = textAsUtf8(link.plate);
+        described["state"] = stateWord(link.state);
+        described["file"] = link.file.empty() ? Json() : Json(mixedAsUtf8(link.file));
+        described["matches"] = link.matches;
     }
-    return Json{{"master", mixedAsUtf8(master.path)},
-                {"title", textAsUtf8(master.title)},
-                {"state", masterStateWord(master)},
-                {"channels", channels}}
-        .dump();
+    return object.dump();
 }
 
 } // namespace platelier

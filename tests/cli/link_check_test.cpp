@@ -68,5 +68,9 @@ TEST(LinkCheck, GivesEachChannelItsStateByTheDiscoveryRules) {
     }
 }
 
+TEST(LinkCheck, MatchesAWildcardWithoutAnExtensionInEveryExtension) {
+    EXPECT_EQ(FolderIndex(entries("AxB a.B ab.c AB")).matching("a*b").size(), 3u);
+}
+
 } // namespace
 } // namespace platelier
