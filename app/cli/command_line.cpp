@@ -60,7 +60,7 @@ CLI::App* addRename(CLI::App& program, RenameArguments& arguments,
 } // namespace
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   bool showProgress) {
+                   Terminals terminals) {
     CLI::App program("Check and repair the links of DCS filesets.", "platelier-cli");
     program.require_subcommand(1);
     program.footer("Exit status: 0 when every master is ok and every change was made, 1 when a "
@@ -80,7 +80,7 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     } catch (const CLI::ParseError& error) {
         return program.exit(error, out, err) == 0 ? statusOk : statusUnusable;
     }
-    Console console(out, err, showProgress);
+    Console console(out, err, terminals);
     if (checkCall->parsed()) {
         return checkCommand(check, console);
     }

@@ -2,6 +2,8 @@
 // help, and the usage message of a wrong call.
 #pragma once
 
+#include "app/cli/console.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,9 +11,9 @@
 namespace platelier {
 
 // Runs the command that `arguments` (without the program's name) call for,
-// writing its results on `out` and its messages on `err`, and the progress
-// of a check too when `showProgress`; returns the exit status.
+// writing its results on `out` and its messages on `err`, of which
+// `terminals` says which are terminals; returns the exit status.
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   bool showProgress);
+                   Terminals terminals);
 
 } // namespace platelier

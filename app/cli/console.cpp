@@ -1,7 +1,7 @@
 // The console. The progress line is redrawn at most ten times a second, so
 // that a check of thousands of masters is not slowed by its terminal, and
-// wiped before anything else is written, so that it never mixes with the
-// results or messages when they go to the same terminal.
+// wiped before anything else is written to its terminal, so that it never
+// mixes with results or messages there.
 #include "app/cli/console.h"
 
 #include "app/cli/console_texts.h"
@@ -18,8 +18,8 @@ constexpr std::chrono::milliseconds progressInterval(100);
 
 } // namespace
 
-Console::Console(std::ostream& out, std::ostream& err, bool showProgress)
-    : out_(out), err_(err), progressShown_(showProgress),
+Console::Console(std::ostream& out, std::ostream& err, Terminals terminals)
+    : out_(out), err_(err), terminals_(terminals),
       progressTime_(std::chrono::steady_clock::now() - progressInterval) {}
 
 Console::~Console() {
@@ -27,7 +27,9 @@ Console::~Console() {
 }
 
 void Console::result(const std::string& line) {
-    wipeProgress();
+    if (terminals_.results) {
+        wipeProgress();
+    }
     out_ << line << '\n';
 }
 
@@ -50,14 +52,15 @@ void Console::masterSeen() {
 
 void Console::showProgress() {
     const auto now = std::chrono::steady_clock::now();
-    if (!progressShown_ || now - progressTime_ < progressInterval) {
+    if (!terminals_.messages || now - progressTime_ < progressInterval) {
         return;
     }
     progressTime_ = now;
     const std::string line = mixedAsUtf8(
         fillPlaceholders(texts::progress, {std::to_string(folders_), std::to_string(masters_)}));
     err_ << '\r' << line << std::flush;
-    progressWidth_ = line.size();
+    progressWidth_ = static_cast<std::size_t>(
+        std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
 void Console::wipeProgress() {

@@ -14,11 +14,17 @@ namespace platelier {
 // path.
 enum ExitStatus { statusOk = 0, statusFailed = 1, statusUnusable = 2 };
 
+// Which of the two streams are terminals. The progress is shown only when
+// the messages' stream is one, where it is rewritten in place; it is wiped
+// before a result only when the results go to a terminal as well.
+struct Terminals {
+    bool results = false;
+    bool messages = false;
+};
+
 class Console {
   public:
-    // The progress is shown only when `showProgress`: when its stream is a
-    // terminal, where it is rewritten in place.
-    Console(std::ostream& out, std::ostream& err, bool showProgress);
+    Console(std::ostream& out, std::ostream& err, Terminals terminals);
     ~Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
@@ -39,7 +45,7 @@ class Console {
 
     std::ostream& out_;
     std::ostream& err_;
-    bool progressShown_;
+    Terminals terminals_;
     int folders_ = 0;
     int masters_ = 0;
     std::size_t progressWidth_ = 0; // of the progress line now on the terminal

@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
     platelier::showUtf8InTerminal();
-    return platelier::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout,
-                                     std::cerr, platelier::standardErrorIsTerminal());
+    return platelier::runCommandLine(
+        std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
+        {platelier::standardOutputIsTerminal(), platelier::standardErrorIsTerminal()});
 }

@@ -1,6 +1,7 @@
 // What the console program needs from its platform's terminal: that it shows
-// UTF-8 as such while the program runs, and whether standard error is a
-// terminal at all (the progress of a check is shown only there).
+// UTF-8 as such while the program runs, and whether standard output and
+// standard error are terminals at all (the progress of a check is shown
+// only on one).
 #pragma once
 
 namespace platelier {
@@ -8,6 +9,7 @@ namespace platelier {
 // Called once, at the start.
 void showUtf8InTerminal();
 
+bool standardOutputIsTerminal();
 bool standardErrorIsTerminal();
 
 } // namespace platelier

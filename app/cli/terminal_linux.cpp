@@ -7,6 +7,10 @@ namespace platelier {
 
 void showUtf8InTerminal() {}
 
+bool standardOutputIsTerminal() {
+    return isatty(STDOUT_FILENO) == 1;
+}
+
 bool standardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }

@@ -16,6 +16,12 @@ void restoreConsoleCodePage() {
     SetConsoleOutputCP(consoleCodePage);
 }
 
+// A console handle has a console mode; a file, a pipe or NUL has none.
+bool isConsole(DWORD standardHandle) {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(standardHandle), &mode) != 0;
+}
+
 } // namespace
 
 void showUtf8InTerminal() {
@@ -25,10 +31,12 @@ void showUtf8InTerminal() {
     }
 }
 
-// A console handle has a console mode; a file, a pipe or NUL has none.
+bool standardOutputIsTerminal() {
+    return isConsole(STD_OUTPUT_HANDLE);
+}
+
 bool standardErrorIsTerminal() {
-    DWORD mode = 0;
-    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+    return isConsole(STD_ERROR_HANDLE);
 }
 
 } // namespace platelier

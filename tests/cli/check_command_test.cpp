@@ -51,12 +51,12 @@ TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
     std::ostringstream err;
     for (const char* added : {"notes.txt", "A2.C", "big.N"}) {
         failFileOperation(0);
-        runCommandLine({"check", folder.folder()}, out, err, false);
+        runCommandLine({"check", folder.folder()}, out, err, {});
         EXPECT_EQ(fileOperationCount(), 2 + 2 * readingOneMaster) << "before adding " << added;
         folder.write(added, std::string(100000, 'x'));
     }
     failFileOperation(2);
-    EXPECT_EQ(runCommandLine({"check", folder.folder()}, out, err, false), 2);
+    EXPECT_EQ(runCommandLine({"check", folder.folder()}, out, err, {}), 2);
     failFileOperation(0);
     EXPECT_EQ(err.str(),
               "Impossible de lire le dossier " + folder.folder() + pathSeparator() + ".\n");
@@ -68,7 +68,7 @@ TEST(CheckCommand, WritesValidJsonWhateverTheMasterHolds) {
     folder.write("Bb.eps", master("Caf\xE9\t\"n\"", {"caf\xE9.C", "\xC3\xA9t\xC3\xA9.M", "", "x"}));
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(runCommandLine({"check", "--json", folder.folder()}, out, err, false), 1);
+    EXPECT_EQ(runCommandLine({"check", "--json", folder.folder()}, out, err, {}), 1);
     std::istringstream lines(out.str());
     std::string first;
     std::string second;

@@ -109,7 +109,7 @@ inline void runRows(std::initializer_list<CliRow> rows) {
         }
         std::ostringstream out;
         std::ostringstream err;
-        const int status = runCommandLine(arguments, out, err, false);
+        const int status = runCommandLine(arguments, out, err, {});
         const auto relative = [&](std::string text) {
             const std::string prefix = folder.folder() + pathSeparator();
             for (std::size_t at; (at = text.find(prefix)) != std::string::npos;) {

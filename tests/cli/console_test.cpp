@@ -36,24 +36,35 @@ TEST(Utf8Text, KeepsUtf8AndReadsEverythingElseAsWindows1252) {
     }
 }
 
-TEST(Console, ShowsProgressOnlyWhereAskedAndWipesItBeforeWriting) {
-    for (const bool shown : {false, true}) {
+TEST(Console, ShowsProgressOnATerminalAndNeverMixesItWithWhatElseGoesThere) {
+    const std::string progress = "\rDossiers vus : 1, fichiers-ma\xC3\xAEtres : 0";
+    const std::string wipe = "\r" + std::string(38, ' ') + "\r";
+    const std::string message = "Impossible de lire le dossier d\xC3\xA9j\xC3\xA0.\n";
+    struct Row {
+        Terminals terminals; // both on one terminal when results are
+        std::string afterResult;
+        std::string messages;
+    };
+    const Row rows[] = {
+        {{false, false}, "", message},
+        {{false, true}, progress, progress + wipe + message},
+        {{true, true}, progress + wipe + "ok\n", progress + wipe + "ok\n" + message},
+    };
+    for (const Row& row : rows) {
         std::ostringstream out;
         std::ostringstream err;
+        std::ostringstream& results = row.terminals.results ? err : out;
         {
-            Console console(out, err, shown);
+            Console console(results, err, row.terminals);
             console.folderSeen();
             console.masterSeen(); // within a tenth of a second: not shown
             console.result("ok");
+            EXPECT_EQ(err.str(), row.afterResult);
             console.message("Impossible de lire le dossier\nd\xE9j\xE0.");
             console.folderSeen();
         }
-        const std::string progress = "\rDossiers vus : 1, fichiers-ma\xC3\xAEtres : 0";
-        const std::string wipe = "\r" + std::string(progress.size() - 1, ' ') + "\r";
-        EXPECT_EQ(err.str(),
-                  shown ? progress + wipe + "Impossible de lire le dossier d\xC3\xA9j\xC3\xA0.\n"
-                        : "Impossible de lire le dossier d\xC3\xA9j\xC3\xA0.\n");
-        EXPECT_EQ(out.str(), "ok\n");
+        EXPECT_EQ(err.str(), row.messages);
+        EXPECT_EQ(out.str(), row.terminals.results ? "" : "ok\n");
     }
 }
 
