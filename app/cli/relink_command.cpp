@@ -21,7 +21,8 @@ std::string describeRelink(const CheckedMaster& master, const char* verb) {
         const ChannelLink& link = master.links[channel];
         if (link.state == LinkState::renamed) {
             line += separator + std::string(channelWords[channel]) + " \"" +
-                    textAsUtf8(link.plate) + "\" -> \"" + textAsUtf8(fileNamePart(link.file)) + '"';
+                    textAsUtf8(link.plate) + "\" -> \"" + mixedAsUtf8(fileNamePart(link.file)) +
+                    '"';
             separator = "; ";
         }
     }

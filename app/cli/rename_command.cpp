@@ -35,7 +35,8 @@ std::vector<std::string> refusals(const RenameArguments& arguments,
     return messages;
 }
 
-// Runs the command on the fileset; true when the master was rewritten.
+// Runs the command on the fileset; true when the master was rewritten. The
+// files' new paths are told afterwards, from `files`, after the master's.
 bool changeFileset(const RenameArguments& arguments,
                    const std::array<std::string, channelCount>& names,
                    std::array<std::string, channelCount>& files, const FailureReport& failed) {
