@@ -7,6 +7,7 @@
 #include "app/help_path.h"
 #include "app/master_file_commands.h"
 #include "fileset/channel_table.h"
+#include "fileset/fileset_commands.h"
 #include "fileset/separation_discovery.h"
 #include "fileset/separation_renaming.h"
 #include "platform/files.h"
@@ -36,18 +37,10 @@ void renameFilesCommand(Dialog& dialog, ControllerState& state, int) {
     renameSeparationFiles(dialog, IDC_CYAN_NAME, IDC_CYAN_PATH, state.recordedSeparationPaths);
 }
 
-// "Save all changes": the master and its files must end up agreeing. A
-// rename that is sure to fail stops the command before anything changes,
-// and the files are renamed only once the master names them.
-void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int id) {
-    const std::vector<std::string> problems = separationRenameProblems(
-        state.recordedSeparationPaths, readChannelNames(dialog, IDC_CYAN_NAME));
-    for (const std::string& problem : problems) {
-        dialog.showMessage(problem, texts::messageCaption);
-    }
-    if (problems.empty() && rewriteMasterFile(dialog, IDC_CYAN_NAME, IDC_MASTER_PATH)) {
-        renameFilesCommand(dialog, state, id);
-    }
+void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {
+    saveAllChanges(dialog.controlText(IDC_MASTER_PATH, dialogTextLimit),
+                   readChannelNames(dialog, IDC_CYAN_NAME), state.recordedSeparationPaths,
+                   showInMessageBox(dialog), showInPathEdits(dialog, IDC_CYAN_PATH));
 }
 
 const CommandEntry mainDialogCommands[] = {

@@ -2,10 +2,8 @@
 #include "app/master_file_commands.h"
 
 #include "fileset/channel_table.h"
-#include "fileset/rewrite_messages.h"
+#include "fileset/fileset_commands.h"
 #include "master/master_file_reader.h"
-#include "master/master_file_rewriter.h"
-#include "resources/user_texts.h"
 
 namespace platelier {
 
@@ -17,14 +15,8 @@ bool readMasterFile(Dialog& dialog, int masterPathEdit, int titleEdit) {
 }
 
 bool rewriteMasterFile(Dialog& dialog, int firstNameEdit, int masterPathEdit) {
-    const std::string masterPath = dialog.controlText(masterPathEdit, dialogTextLimit);
-    const RewriteResult result =
-        rewriteMasterFile(masterPath, readChannelNames(dialog, firstNameEdit));
-    if (result.error == RewriteError::none) {
-        return true;
-    }
-    dialog.showMessage(rewriteErrorMessage(result, masterPath), texts::messageCaption);
-    return false;
+    return renameChannels(dialog.controlText(masterPathEdit, dialogTextLimit),
+                          readChannelNames(dialog, firstNameEdit), showInMessageBox(dialog));
 }
 
 } // namespace platelier

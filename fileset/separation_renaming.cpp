@@ -93,19 +93,25 @@ separationRenameProblems(const std::array<std::string, channelCount>& recordedPa
     return problems;
 }
 
-void renameSeparationFiles(Dialog& dialog, int firstNameEdit, int firstPathEdit,
-                           std::array<std::string, channelCount>& recordedPaths) {
-    const std::array<std::string, channelCount> names = readChannelNames(dialog, firstNameEdit);
+void renameSeparationFiles(std::array<std::string, channelCount>& recordedPaths,
+                           const std::array<std::string, channelCount>& names,
+                           const FailureReport& failed, const RenameReport& renamed) {
     for (int channel = cyan; channel <= black; ++channel) {
         const auto i = static_cast<std::size_t>(channel);
         const RenameOutcome outcome = renameSeparationFile(recordedPaths[i], names[i]);
         if (outcome.kind == RenameOutcome::renamed) {
-            dialog.setControlText(firstPathEdit + channel, outcome.newPath);
             recordedPaths[i] = outcome.newPath;
+            renamed(static_cast<ChannelIndex>(channel), outcome.newPath);
         } else if (outcome.kind == RenameOutcome::failed) {
-            dialog.showMessage(outcome.message, texts::messageCaption);
+            failed(outcome.message);
         }
     }
+}
+
+void renameSeparationFiles(Dialog& dialog, int firstNameEdit, int firstPathEdit,
+                           std::array<std::string, channelCount>& recordedPaths) {
+    renameSeparationFiles(recordedPaths, readChannelNames(dialog, firstNameEdit),
+                          showInMessageBox(dialog), showInPathEdits(dialog, firstPathEdit));
 }
 
 } // namespace platelier

@@ -2,6 +2,7 @@
 // their channels, each in the folder where it already is.
 #pragma once
 
+#include "fileset/change_reports.h"
 #include "master/channel.h"
 #include "platform/dialog.h"
 
@@ -38,10 +39,16 @@ std::vector<std::string>
 separationRenameProblems(const std::array<std::string, channelCount>& recordedPaths,
                          const std::array<std::string, channelCount>& names);
 
-// "Rename files": renames each channel's recorded file to the name in its
-// edit from `firstNameEdit`, shows each new path in its edit from
-// `firstPathEdit` and records it, and shows each failure in a message before
-// going on with the next channel.
+// "Rename files": renames each channel's recorded file to its name, in
+// channel order, and reports each new path or failure before going on with
+// the next channel. A renamed file's recorded path becomes its new path.
+void renameSeparationFiles(std::array<std::string, channelCount>& recordedPaths,
+                           const std::array<std::string, channelCount>& names,
+                           const FailureReport& failed, const RenameReport& renamed);
+
+// "Rename files" in the dialog: the names are those of the edits from
+// `firstNameEdit`, each new path is shown in its edit from `firstPathEdit`,
+// each failure in a message.
 void renameSeparationFiles(Dialog& dialog, int firstNameEdit, int firstPathEdit,
                            std::array<std::string, channelCount>& recordedPaths);
 

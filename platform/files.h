@@ -1,7 +1,8 @@
 // File-system operations that the program needs from its platform: renaming
 // without ever replacing another file, replacing a file behind a backup, the
-// wildcard directory search that finds separation files, and what streams
-// need beyond standard C. Each counts as one operation of the file layer
+// wildcard directory search that finds separation files, the folder listing
+// that the command line walks trees with, and what streams need beyond
+// standard C. Each counts as one operation of the file layer
 // (see file_faults.h).
 #pragma once
 
@@ -49,6 +50,21 @@ bool removeFile(const std::string& path);
 // names match the pattern's last component: '*' stands for any run of
 // characters, '?' for one, letter case is ignored, folders count too.
 std::vector<std::string> findMatchingEntries(const std::string& pattern);
+
+// One entry of a folder. A link to a folder is not a folder here, so that a
+// walk through a tree never follows one back into the tree.
+struct FolderEntry {
+    std::string name; // without folder
+    bool isFolder = false;
+};
+
+// The entries of `folder` (empty for the current folder, otherwise ending
+// with a separator), without "." and "..", in no particular order; none when
+// the folder cannot be read.
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder);
+
+// True when `path` names a folder, or a link to one.
+bool isFolder(const std::string& path);
 
 // Positions an open stream at a byte offset from its start; offsets past
 // 2 GiB included.

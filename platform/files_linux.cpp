@@ -72,6 +72,16 @@ bool renameThroughBackup(const std::string& target, const std::string& replaceme
     return true;
 }
 
+// Most file systems say in the entry whether it is a folder; for the others
+// the entry itself is asked, without following a link.
+bool isRealFolder(const std::string& folder, const dirent& entry) {
+    struct stat status {};
+    if (entry.d_type != DT_UNKNOWN) {
+        return entry.d_type == DT_DIR;
+    }
+    return lstat((folder + entry.d_name).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 } // namespace
 
 char pathSeparator() {
@@ -165,6 +175,30 @@ std::vector<std::string> findMatchingEntries(const std::string& pattern) {
         }
     }
     return names;
+}
+
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
+    if (fileOperationFails(FileOperation::search)) {
+        return std::nullopt;
+    }
+    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.empty() ? "." : folder.c_str()));
+    if (!directory) {
+        return std::nullopt;
+    }
+    std::vector<FolderEntry> entries;
+    while (const dirent* entry = readdir(directory.get())) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            entries.push_back({name, isRealFolder(folder, *entry)});
+        }
+    }
+    return entries;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat status {};
+    return !fileOperationFails(FileOperation::query) && stat(path.c_str(), &status) == 0 &&
+           S_ISDIR(status.st_mode);
 }
 
 bool seekStream(std::FILE* stream, std::uint64_t offset) {

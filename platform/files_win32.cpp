@@ -1,6 +1,7 @@
 // File-system operations on Win32: MoveFileA, which never replaces a file,
 // ReplaceFileA, which keeps the replaced file's attributes, and the
-// FindFirstFileA wildcard search, which ignores letter case.
+// FindFirstFileA search, which ignores letter case in wildcards and lists
+// whole folders with "*".
 #include "platform/files.h"
 
 #include "platform/file_faults.h"
@@ -134,6 +135,38 @@ std::vector<std::string> findMatchingEntries(const std::string& pattern) {
         names.emplace_back(entry.cFileName);
     } while (FindNextFileA(search.get(), &entry));
     return names;
+}
+
+// A junction or symbolic link to a folder is a reparse point: not walked.
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
+    if (fileOperationFails(FileOperation::search)) {
+        return std::nullopt;
+    }
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAA entry{};
+    HANDLE first = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (first == INVALID_HANDLE_VALUE) {
+        // The root of an empty drive has no "." entry: nothing is found there.
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? std::make_optional(entries) : std::nullopt;
+    }
+    std::unique_ptr<void, SearchCloser> search(first);
+    do {
+        const std::string name = entry.cFileName;
+        const DWORD attributes = entry.dwFileAttributes;
+        if (name != "." && name != "..") {
+            entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                                         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0});
+        }
+    } while (FindNextFileA(search.get(), &entry));
+    return entries;
+}
+
+bool isFolder(const std::string& path) {
+    if (fileOperationFails(FileOperation::query)) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool seekStream(std::FILE* stream, std::uint64_t offset) {

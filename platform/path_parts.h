@@ -1,4 +1,5 @@
-// The folder and file name parts of a path, split at its last separator.
+// The folder and file name parts of a path, split at its last separator
+// (any of folderSeparators()).
 #pragma once
 
 #include <string>

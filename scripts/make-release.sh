@@ -1,7 +1,8 @@
 #!/bin/sh
-# Makes the release archive: the program; its user guide as Platelier.html
-# beside it, made from docs/user-guide.md with Python-Markdown, where
-# "Aide..." finds it; README and LICENSE.
+# Makes the release archive: the program and its command-line companion;
+# their guides as web pages beside them, made from docs/*.md with
+# Python-Markdown (Platelier.html is where "Aide..." finds the user guide);
+# README and LICENSE.
 # Usage: make-release.sh BUILD_DIR OUTPUT_DIR   (BUILD_DIR: a win32 build)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,16 +15,20 @@ trap 'rm -rf "$staging"' EXIT
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3
 
-mkdir "$staging/Platelier"
-cp "$build/bin/Platelier.exe" "$staging/Platelier/"
-{
+# page TITLE MARKDOWN: the guide as a web page on standard output.
+page() {
     printf '<!DOCTYPE html>\n<html lang="en">\n<head>\n<meta charset="utf-8">\n'
-    printf '<title>Platelier user guide</title>\n'
+    printf '<title>%s</title>\n' "$1"
     printf '<style>body { font-family: sans-serif; max-width: 46em; margin: 2em auto; line-height: 1.45 }</style>\n'
     printf '</head>\n<body>\n'
-    "$python" -m markdown -x extra "$root/docs/user-guide.md"
+    "$python" -m markdown -x extra "$2"
     printf '\n</body>\n</html>\n'
-} >"$staging/Platelier/Platelier.html"
+}
+
+mkdir "$staging/Platelier"
+cp "$build/bin/Platelier.exe" "$build/bin/platelier-cli.exe" "$staging/Platelier/"
+page "Platelier user guide" "$root/docs/user-guide.md" >"$staging/Platelier/Platelier.html"
+page "platelier-cli" "$root/docs/command-line.md" >"$staging/Platelier/platelier-cli.html"
 cp "$root/README.md" "$staging/Platelier/README.txt"
 cp "$root/LICENSE" "$staging/Platelier/LICENSE.txt"
 rm -f "$output/Platelier-1.0.zip"

@@ -41,10 +41,10 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string folder() const { return (path_ / "").string(); } // with its separator
+    std::string folder() const { return path_.string(); } // file("") ends with a separator
     std::string write(const std::string& name, const std::string& bytes) const {
-        std::filesystem::create_directories(std::filesystem::path(file(name)).parent_path());
-        std::ofstream(file(name), std::ios::binary) << bytes;
+        std::filesystem::create_directories((path_ / name).parent_path());
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
         return file(name);
     }
     Entries entries() const { // hidden ones too

@@ -15,7 +15,7 @@ trap 'rm -rf "$work"' EXIT
 archive=$("$root/scripts/make-release.sh" "$build" "$work/dist")
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$archive")
-for file in Platelier.exe Platelier.html README.txt LICENSE.txt; do
+for file in Platelier.exe platelier-cli.exe Platelier.html platelier-cli.html README.txt LICENSE.txt; do
     [ -s "$work/unpacked/Platelier/$file" ] || { echo "missing from the archive: $file"; exit 1; }
 done
 grep -q '<h1>Platelier user guide</h1>' "$work/unpacked/Platelier/Platelier.html" ||

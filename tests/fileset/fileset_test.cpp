@@ -118,11 +118,11 @@ TEST(RenameSeparationFiles, RenamesInChannelOrderAndTellsEachFailure) {
 // the file itself, which is no conflict.
 TEST(RenameSeparationFiles, TakesCaseOutsideAToZAsANewNameAndGoneFilesAsFailures) {
     TempFolder folder;
-    std::ofstream(folder.folder() + "\xe9.N").close();
-    const Names accented = {"", "", "", folder.folder() + "\xe9.N"};
+    std::ofstream(folder.file("") + "\xe9.N").close();
+    const Names accented = {"", "", "", folder.file("") + "\xe9.N"};
     EXPECT_TRUE(separationRenameProblems(accented, {"", "", "", "\xc9.N"}).empty());
     EXPECT_EQ(renameSeparationFile(accented[black], "\xc9.N").kind, RenameOutcome::renamed);
-    EXPECT_TRUE(pathExists(folder.folder() + "\xc9.N"));
+    EXPECT_TRUE(pathExists(folder.file("") + "\xc9.N"));
 
     RecordingDialog dialog;
     Names recorded = {folder.file("GONE.C"), "", "", ""};

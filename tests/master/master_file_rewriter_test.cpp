@@ -102,7 +102,7 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
 // 255 characters, as long as the program takes.
 TEST(RewriteMasterFile, WritesTheLongestNamesIntoTheLongestPath) {
     TempFolder folder;
-    const std::string inner = folder.folder() + std::string(249 - folder.folder().size(), 'f');
+    const std::string inner = folder.file("") + std::string(249 - folder.file("").size(), 'f');
     std::filesystem::create_directory(inner);
     const std::string master = inner + pathSeparator() + "M.EPS";
     ASSERT_EQ(master.size(), 255u);

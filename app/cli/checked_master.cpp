@@ -1,0 +1,105 @@
+// Checked masters and how they are described. Paths and texts from the
+// master are converted to UTF-8 here, so that every line the commands write
+// is valid UTF-8 and every JSON object valid JSON.
+#include "app/cli/checked_master.h"
+
+#include "app/cli/utf8_text.h"
+#include "master/master_file_reader.h"
+#include "platform/file_stream.h"
+#include "resources/fill_placeholders.h"
+#include "resources/user_texts.h"
+
+#include <nlohmann/json.hpp>
+
+namespace platelier {
+
+const std::array<const char*, channelCount> channelWords = {"cyan", "magenta", "yellow", "black"};
+
+namespace {
+
+// Indexed by LinkState.
+constexpr const char* stateWords[] = {"ok", "renamed", "missing", "ambiguous"};
+
+const char* stateWord(LinkState state) {
+    return stateWords[static_cast<int>(state)];
+}
+
+const char* masterStateWord(const CheckedMaster& master) {
+    return allLinksOk(master.links) ? "ok" : "broken";
+}
+
+std::string describeBrokenLink(std::size_t channel, const ChannelLink& link) {
+    std::string text = std::string(channelWords[channel]) + " \"" + textAsUtf8(link.plate) + "\" " +
+                       stateWord(link.state);
+    if (link.state == LinkState::renamed) {
+        text += ' ' + mixedAsUtf8(link.file);
+    } else if (link.state == LinkState::ambiguous) {
+        text += " (" + std::to_string(link.matches) + ")";
+    }
+    return text;
+}
+
+} // namespace
+
+std::optional<CheckedMaster> checkMaster(const std::string& path, FolderListings& listings) {
+    CheckedMaster master{path, std::string(), {}};
+    std::array<std::string, channelCount> plates;
+    const bool read = readMasterFile(path, [&](MasterValue which, const std::string& value) {
+        (which == masterTitle ? master.title
+                              : plates[static_cast<std::size_t>(which - cyanPlateName)]) = value;
+    });
+    if (!read) {
+        return std::nullopt;
+    }
+    master.links = checkLinks(path, plates, listings);
+    return master;
+}
+
+std::string refusalMessage(const std::string& path) {
+    if (!FileReader::open(path)) {
+        return fillPlaceholders(texts::cannotOpenMaster, {path});
+    }
+    return path + " :\n" + texts::notAMasterFile;
+}
+
+std::string describeForPeople(const CheckedMaster& master) {
+    std::string line = masterStateWord(master);
+    line += std::string(8 - line.size(), ' ') + mixedAsUtf8(master.path);
+    const char* separator = "  ";
+    for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
+        if (master.links[channel].state != LinkState::ok) {
+            line += separator + describeBrokenLink(channel, master.links[channel]);
+            separator = "; ";
+        }
+    }
+    return line;
+}
+
+// Built member by member into objects with room for all their members: an
+// initializer list would copy every value once more, and a growing object
+// copies its members (their names are constant, so they cannot move).
+std::string describeAsJson(const CheckedMaster& master) {
+    using Json = nlohmann::ordered_json;
+    const auto withRoom = [](std::size_t members) {
+        Json object = Json::object();
+        object.get_ref<Json::object_t&>().reserve(members);
+        return object;
+    };
+    Json object = withRoom(4);
+    object["master"] = mixedAsUtf8(master.path);
+    object["title"] = textAsUtf8(master.title);
+    object["state"] = masterStateWord(master);
+    Json& channels = object["channels"] = Json::array();
+    for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
+        const ChannelLink& link = master.links[channel];
+        Json& described = channels.emplace_back(withRoom(5));
+        described["channel"] = channelWords[channel];
+        described["plate"] = textAsUtf8(link.plate);
+        described["state"] = stateWord(link.state);
+        described["file"] = link.file.empty() ? Json() : Json(mixedAsUtf8(link.file));
+        described["matches"] = link.matches;
+    }
+    return object.dump();
+}
+
+} // namespace platelier

@@ -1,0 +1,90 @@
+// The command line, parsed with CLI11. The help and the usage messages are
+// in English, as the dialog's own texts are; what the commands tell of the
+// files is in the program's French.
+#include "app/cli/command_line.h"
+
+#include "app/cli/checked_master.h"
+#include "app/cli/commands.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
+namespace platelier {
+
+namespace {
+
+CLI::App* addCheck(CLI::App& program, CheckArguments& arguments) {
+    CLI::App* check = program.add_subcommand(
+        "check", "Tell, for each master, whether its four separation files are where it says");
+    check->add_flag("--recursive", arguments.recursive, "Look into the sub-folders of folders too");
+    check->add_flag("--json", arguments.json, "One JSON object per line and master");
+    check->add_option("PATH", arguments.paths, "A master, or a folder of masters (*.eps)")
+        ->required();
+    return check;
+}
+
+CLI::App* addRelink(CLI::App& program, RelinkArguments& arguments) {
+    CLI::App* relink = program.add_subcommand(
+        "relink", "Write the new names of renamed separation files into their masters");
+    relink->add_flag("--dry-run", arguments.dryRun, "Tell what would change; change nothing");
+    relink->add_option("MASTER", arguments.masters, "A master file")->required();
+    return relink;
+}
+
+CLI::App* addRename(CLI::App& program, RenameArguments& arguments,
+                    std::array<std::string, channelCount>& names,
+                    std::array<CLI::Option*, channelCount>& nameOptions) {
+    CLI::App* rename = program.add_subcommand(
+        "rename", "Rename channels in the master and separation files on disk, as the dialog does");
+    rename->add_option("MASTER", arguments.master, "A master file")->required();
+    for (std::size_t channel = 0; channel < names.size(); ++channel) {
+        nameOptions[channel] = rename->add_option(std::string("--") + channelWords[channel],
+                                                  names[channel], "The channel's new name");
+    }
+    CLI::Option* masterOnly = rename->add_flag("--master-only", "Rewrite the master only");
+    CLI::Option* filesOnly = rename->add_flag("--files-only", "Rename the files only");
+    masterOnly->excludes(filesOnly);
+    rename->callback([&arguments, &names, nameOptions, masterOnly, filesOnly] {
+        for (std::size_t channel = 0; channel < names.size(); ++channel) {
+            if (nameOptions[channel]->count() > 0) {
+                arguments.names[channel] = names[channel];
+            }
+        }
+        arguments.scope = masterOnly->count() > 0  ? RenameArguments::masterOnly
+                          : filesOnly->count() > 0 ? RenameArguments::filesOnly
+                                                   : RenameArguments::everything;
+    });
+    return rename;
+}
+
+} // namespace
+
+int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   Terminals terminals) {
+    CLI::App program("Check and repair the links of DCS filesets.", "platelier-cli");
+    program.require_subcommand(1);
+    program.footer("Exit status: 0 when every master is ok and every change was made, 1 when a "
+                   "master is broken or a change failed, 2 for a wrong call or a path that "
+                   "cannot be read.");
+    CheckArguments check;
+    RelinkArguments relink;
+    RenameArguments rename;
+    std::array<std::string, channelCount> names;
+    std::array<CLI::Option*, channelCount> nameOptions{};
+    CLI::App* checkCall = addCheck(program, check);
+    CLI::App* relinkCall = addRelink(program, relink);
+    addRename(program, rename, names, nameOptions);
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+        program.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        return program.exit(error, out, err) == 0 ? statusOk : statusUnusable;
+    }
+    Console console(out, err, terminals);
+    if (checkCall->parsed()) {
+        return checkCommand(check, console);
+    }
+    return relinkCall->parsed() ? relinkCommand(relink, console) : renameCommand(rename, console);
+}
+
+} // namespace platelier

@@ -1,0 +1,43 @@
+// The three commands of platelier-cli, each run with its arguments as the
+// command line gave them, each returning its exit status.
+#pragma once
+
+#include "app/cli/console.h"
+#include "master/channel.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platelier {
+
+struct CheckArguments {
+    std::vector<std::string> paths;
+    bool recursive = false;
+    bool json = false;
+};
+
+// The state of every master that the paths name or hold.
+int checkCommand(const CheckArguments& arguments, Console& console);
+
+struct RelinkArguments {
+    std::vector<std::string> masters;
+    bool dryRun = false;
+};
+
+// Writes into each master the names of its separation files that were
+// renamed, when every one of its channels is ok or renamed.
+int relinkCommand(const RelinkArguments& arguments, Console& console);
+
+struct RenameArguments {
+    enum Scope { everything, masterOnly, filesOnly };
+    std::string master;
+    std::array<std::optional<std::string>, channelCount> names; // none: keep the plate name
+    Scope scope = everything;
+};
+
+// The dialog's "Save all changes", "Rename channels" or "Rename files".
+int renameCommand(const RenameArguments& arguments, Console& console);
+
+} // namespace platelier

@@ -1,0 +1,73 @@
+// The console. The progress line is redrawn at most ten times a second, so
+// that a check of thousands of masters is not slowed by its terminal, and
+// wiped before anything else is written to its terminal, so that it never
+// mixes with results or messages there.
+#include "app/cli/console.h"
+
+#include "app/cli/console_texts.h"
+#include "app/cli/utf8_text.h"
+#include "resources/fill_placeholders.h"
+
+#include <algorithm>
+
+namespace platelier {
+
+namespace {
+
+constexpr std::chrono::milliseconds progressInterval(100);
+
+} // namespace
+
+Console::Console(std::ostream& out, std::ostream& err, Terminals terminals)
+    : out_(out), err_(err), terminals_(terminals),
+      progressTime_(std::chrono::steady_clock::now() - progressInterval) {}
+
+Console::~Console() {
+    wipeProgress();
+}
+
+void Console::result(const std::string& line) {
+    if (terminals_.results) {
+        wipeProgress();
+    }
+    out_ << line << '\n';
+}
+
+void Console::message(const std::string& text) {
+    wipeProgress();
+    std::string line = mixedAsUtf8(text);
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    err_ << line << std::endl;
+}
+
+void Console::folderSeen() {
+    ++folders_;
+    showProgress();
+}
+
+void Console::masterSeen() {
+    ++masters_;
+    showProgress();
+}
+
+void Console::showProgress() {
+    const auto now = std::chrono::steady_clock::now();
+    if (!terminals_.messages || now - progressTime_ < progressInterval) {
+        return;
+    }
+    progressTime_ = now;
+    const std::string line = mixedAsUtf8(
+        fillPlaceholders(texts::progress, {std::to_string(folders_), std::to_string(masters_)}));
+    err_ << '\r' << line << std::flush;
+    progressWidth_ = static_cast<std::size_t>(
+        std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+void Console::wipeProgress() {
+    if (progressWidth_ > 0) {
+        err_ << '\r' << std::string(progressWidth_, ' ') << '\r' << std::flush;
+        progressWidth_ = 0;
+    }
+}
+
+} // namespace platelier

@@ -1,0 +1,55 @@
+// Where the commands write: their results on one stream, the program's
+// messages and the progress of a long check on another (standard output
+// and standard error), every text in UTF-8 and every message on one line.
+#pragma once
+
+#include <chrono>
+#include <ostream>
+#include <string>
+
+namespace platelier {
+
+// How a command ends, the worst outcome winning: everything fine, some
+// master broken or some change failed, or a wrong call or an unreadable
+// path.
+enum ExitStatus { statusOk = 0, statusFailed = 1, statusUnusable = 2 };
+
+// Which of the two streams are terminals. The progress is shown only when
+// the messages' stream is one, where it is rewritten in place; it is wiped
+// before a result only when the results go to a terminal as well.
+struct Terminals {
+    bool results = false;
+    bool messages = false;
+};
+
+class Console {
+  public:
+    Console(std::ostream& out, std::ostream& err, Terminals terminals);
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // A line of results, already in UTF-8.
+    void result(const std::string& line);
+
+    // One of the program's messages (its own Windows-1252 text, with paths
+    // in it), with its line breaks turned into blanks.
+    void message(const std::string& text);
+
+    void folderSeen();
+    void masterSeen();
+
+  private:
+    void showProgress();
+    void wipeProgress();
+
+    std::ostream& out_;
+    std::ostream& err_;
+    Terminals terminals_;
+    int folders_ = 0;
+    int masters_ = 0;
+    std::size_t progressWidth_ = 0; // of the progress line now on the terminal
+    std::chrono::steady_clock::time_point progressTime_;
+};
+
+} // namespace platelier

@@ -1,0 +1,32 @@
+// The texts of the command line's own messages, in the program's French
+// voice; like the program's other texts they are Windows-1252 bytes, with
+// every accented letter written as an escape that closes its string.
+#pragma once
+
+namespace platelier::texts {
+
+// %s: the folder's path.
+constexpr const char* cannotReadFolder = "Impossible de lire le dossier\n%s.";
+
+// %s: the master's path, then the channel's colour.
+constexpr const char* channelWithoutName = "Impossible de renommer les couches de\n%s :\nla couche "
+                                           "%s n'a pas de nom.\nLe fichier n'a pas "
+                                           "\xE9t\xE9"
+                                           " modifi"
+                                           "\xE9"
+                                           ".";
+
+// %s: the master's path, then the channel's colour.
+constexpr const char* noSingleSeparationFile = "Impossible de renommer les fichiers de\n%s :\n"
+                                               "aucun fichier unique n'a "
+                                               "\xE9t\xE9"
+                                               " trouv"
+                                               "\xE9"
+                                               " pour la couche %s.";
+
+// %s: the number of folders, then of masters, seen so far.
+constexpr const char* progress = "Dossiers vus : %s, fichiers-ma"
+                                 "\xEE"
+                                 "tres : %s";
+
+} // namespace platelier::texts

@@ -1,0 +1,14 @@
+// platelier-cli: checks and repairs the links of DCS filesets from the
+// command line, whole folders at a time, with the program's own reader,
+// discovery, rewrite and rename.
+#include "app/cli/command_line.h"
+#include "app/cli/terminal.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    platelier::showUtf8InTerminal();
+    return platelier::runCommandLine(
+        std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
+        {platelier::standardOutputIsTerminal(), platelier::standardErrorIsTerminal()});
+}

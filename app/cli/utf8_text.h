@@ -1,0 +1,20 @@
+// Texts as the console and JSON take them, in UTF-8. The program's own texts
+// are Windows-1252 bytes; what a master holds and what a folder lists are
+// bytes of unknown encoding, UTF-8 on most systems today, Windows-1252 on
+// older ones.
+#pragma once
+
+#include <string>
+
+namespace platelier {
+
+// `bytes` as they are when they are valid UTF-8, otherwise each byte read as
+// Windows-1252: for a text from a master.
+std::string textAsUtf8(const std::string& bytes);
+
+// Every valid UTF-8 sequence of `bytes` kept, every other byte read as
+// Windows-1252: for paths, whose folders may come from different systems,
+// and for the program's messages, which hold paths.
+std::string mixedAsUtf8(const std::string& bytes);
+
+} // namespace platelier

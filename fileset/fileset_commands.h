@@ -1,0 +1,29 @@
+// "Rename channels" and "Save all changes" as sequences of their own, so that
+// the dialog and the command line run the same steps in the same order and
+// refuse the same things ("Rename files" is renameSeparationFiles).
+#pragma once
+
+#include "fileset/change_reports.h"
+
+#include <array>
+#include <string>
+
+namespace platelier {
+
+// "Rename channels": writes `names` into the plate lines of the master at
+// `masterPath`, behind its backup. False, with the failure reported, when
+// the master was not rewritten.
+bool renameChannels(const std::string& masterPath,
+                    const std::array<std::string, channelCount>& names,
+                    const FailureReport& failed);
+
+// "Save all changes": the master and its files must end up agreeing. Every
+// rename that is sure to fail is reported first and stops the command before
+// anything changes; the files are renamed only once the master names them.
+// True when the master was rewritten (a rename may still have failed).
+bool saveAllChanges(const std::string& masterPath,
+                    const std::array<std::string, channelCount>& names,
+                    std::array<std::string, channelCount>& recordedPaths,
+                    const FailureReport& failed, const RenameReport& renamed);
+
+} // namespace platelier

@@ -1,0 +1,97 @@
+// Where a master's links stand, found without asking anyone: for each
+// channel, whether the file the master names is beside it, or else what the
+// dialog's discovery would find there. A folder is listed once for all the
+// masters in it and searched through an index, so that a folder of thousands
+// of filesets costs no more per master than a folder of one.
+#pragma once
+
+#include "master/channel.h"
+#include "platform/files.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace platelier {
+
+// The entries of one folder in the order of their names with the letters a-z
+// folded, which is how the program compares file names.
+class FolderIndex {
+  public:
+    explicit FolderIndex(std::vector<FolderEntry> entries);
+
+    const std::vector<FolderEntry>& entries() const { return entries_; }
+
+    // The entry named `name`, letters a-z folded (the one named exactly so
+    // when there are several); null when there is none.
+    const FolderEntry* named(const std::string& name) const;
+
+    // The entries whose names match `wildcard` by the rules of
+    // matchesWildcard.
+    std::vector<const FolderEntry*> matching(const std::string& wildcard) const;
+
+  private:
+    std::vector<FolderEntry> entries_;
+    std::vector<std::string> foldedNames_; // of entries_, in the same order
+    // The positions in entries_ of the names with each extension (the folded
+    // text after their last '.'), in the same order.
+    std::unordered_map<std::string, std::vector<std::size_t>> byExtension_;
+};
+
+// Lists the folders the link check needs, keeping the index of the last one:
+// the masters of a folder are checked one after the other, so each folder is
+// listed once, and a tree of any size holds one listing at a time.
+class FolderListings {
+  public:
+    using Lister = std::function<std::optional<std::vector<FolderEntry>>(const std::string&)>;
+
+    explicit FolderListings(Lister list = listFolder);
+
+    // The index of `folder` (empty or ending with a separator); null when the
+    // folder cannot be listed.
+    const FolderIndex* index(const std::string& folder);
+
+  private:
+    Lister list_;
+    std::optional<std::string> folder_;
+    std::optional<FolderIndex> index_;
+};
+
+enum class LinkState {
+    ok,       // an entry named as the plate is beside the master
+    renamed,  // otherwise, the channel's pattern matches exactly one entry
+    missing,  // it matches none
+    ambiguous // it matches several
+};
+
+struct ChannelLink {
+    std::string plate; // the name the master gives
+    LinkState state = LinkState::missing;
+    std::string file; // ok: the entry named as the plate; renamed: the match; with its folder
+    int matches = 0;  // the entries the channel's pattern matches
+};
+
+using MasterLinks = std::array<ChannelLink, channelCount>;
+
+// The links of the master at `masterPath`, whose plate lines give `plates`.
+// An empty plate name is never ok; a folder counts as an entry, as it does
+// for the dialog's discovery.
+MasterLinks checkLinks(const std::string& masterPath,
+                       const std::array<std::string, channelCount>& plates,
+                       FolderListings& listings);
+
+bool allLinksOk(const MasterLinks& links);
+
+// The names that relinking writes into the master: each renamed channel takes
+// its match's name, every other keeps its plate name. None while a channel is
+// missing or ambiguous.
+std::optional<std::array<std::string, channelCount>> relinkedNames(const MasterLinks& links);
+
+// The files the links lead to, by channel (empty for a channel without one):
+// what the dialog would record after discovery.
+std::array<std::string, channelCount> linkedFiles(const MasterLinks& links);
+
+} // namespace platelier

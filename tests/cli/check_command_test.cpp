@@ -1,0 +1,95 @@
+// The check command on real trees: the states it gives, what it opens, its
+// JSON, and its exit statuses.
+#include "cli_run.h"
+#include "platform/file_faults.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace platelier {
+namespace {
+
+using namespace testing;
+
+TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
+    const char* const notAMaster =
+        " : Ce fichier n'est pas un fichier EPS normal, ou pas le fichier-ma\xC3\xAEtre d'un "
+        "ensemble DCS\n";
+    runRows({
+        {"IMAGE.eps IMAGE.C image.m IMAGE.J IMAGE.N IMAGE2.C", "check @", 0, "ok      IMAGE.eps\n",
+         "", nullptr},
+        {"IMAGE.eps IMAGE2.C IMAGX.M/ IMAGX.N IMAGY.N IMAGE.Y", "check @", 1,
+         "broken  IMAGE.eps  cyan \"IMAGE.C\" renamed IMAGE2.C; magenta \"IMAGE.M\" renamed "
+         "IMAGX.M; yellow \"IMAGE.J\" missing; black \"IMAGE.N\" ambiguous (2)\n",
+         "", nullptr},
+        {"lf-A.eps+ bin-B.EPS+ not-C.eps notes.txt D.eps/", "check @", 0,
+         "ok      bin-B.EPS\nok      lf-A.eps\n", "", nullptr},
+        {"Z.eps+ sub/A.eps+ sub/deeper/B.eps a/C.eps+", "check @", 0, "ok      Z.eps\n", "",
+         nullptr},
+        {"Z.eps+ sub/A.eps+ sub/deeper/B.eps+ a/C.eps+", "check --recursive @", 0,
+         "ok      Z.eps\nok      a/C.eps\nok      sub/A.eps\nok      sub/deeper/B.eps\n", "",
+         nullptr},
+        {"A.eps+ not-B.eps", "check @A.eps @not-B.eps @absent.eps @A.C", 2, "ok      A.eps\n",
+         (std::string("not-B.eps") + notAMaster +
+          "Impossible d'ouvrir le fichier-ma\xC3\xAEtre absent.eps.\nA.C" + notAMaster)
+             .c_str(),
+         nullptr},
+        {"", "check", 2, "", "PATH is required", nullptr},
+        {"", "check --deep @", 2, "", "--deep", nullptr},
+        {"", "", 2, "", "A subcommand is required", nullptr},
+        {"", "--help", 0, nullptr, "", nullptr},
+    });
+}
+
+TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
+    TempFolder folder;
+    makeTree(folder, "A.eps+ B.eps+");
+    failFileOperation(0);
+    readMasterFile(folder.file("A.eps"), [](MasterValue, const std::string&) {});
+    const std::uint64_t readingOneMaster = fileOperationCount();
+    std::ostringstream out;
+    std::ostringstream err;
+    for (const char* added : {"notes.txt", "A2.C", "big.N"}) {
+        failFileOperation(0);
+        runCommandLine({"check", folder.folder()}, out, err, {});
+        EXPECT_EQ(fileOperationCount(), 2 + 2 * readingOneMaster) << "before adding " << added;
+        folder.write(added, std::string(100000, 'x'));
+    }
+    failFileOperation(2);
+    EXPECT_EQ(runCommandLine({"check", folder.folder()}, out, err, {}), 2);
+    failFileOperation(0);
+    EXPECT_EQ(err.str(),
+              "Impossible de lire le dossier " + folder.folder() + pathSeparator() + ".\n");
+}
+
+TEST(CheckCommand, WritesValidJsonWhateverTheMasterHolds) {
+    TempFolder folder;
+    makeTree(folder, "A.eps+ caf\xE9.C");
+    folder.write("Bb.eps", master("Caf\xE9\t\"n\"", {"caf\xE9.C", "\xC3\xA9t\xC3\xA9.M", "", "x"}));
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runCommandLine({"check", "--json", folder.folder()}, out, err, {}), 1);
+    std::istringstream lines(out.str());
+    std::string first;
+    std::string second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    const std::string in = folder.folder() + pathSeparator();
+    const auto channel = [](const char* name, const char* plate, const char* state,
+                            nlohmann::json file) {
+        return nlohmann::json{
+            {"channel", name}, {"plate", plate}, {"state", state}, {"file", file}, {"matches", 0}};
+    };
+    EXPECT_EQ(nlohmann::json::parse(second),
+              (nlohmann::json{{"master", in + "Bb.eps"},
+                              {"title", "Caf\xC3\xA9\t\"n\""},
+                              {"state", "broken"},
+                              {"channels",
+                               {channel("cyan", "caf\xC3\xA9.C", "ok", in + "caf\xC3\xA9.C"),
+                                channel("magenta", "\xC3\xA9t\xC3\xA9.M", "missing", nullptr),
+                                channel("yellow", "", "missing", nullptr),
+                                channel("black", "x", "missing", nullptr)}}}));
+}
+
+} // namespace
+} // namespace platelier

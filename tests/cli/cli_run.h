@@ -1,0 +1,130 @@
+// platelier-cli run in-process on trees of filesets made from lists of
+// names, and tables of such runs: their exit status, what they write (with
+// the tree's own path taken out) and the folder they leave.
+#pragma once
+
+#include "app/cli/command_line.h"
+#include "fixtures.h"
+#include "master/master_file_reader.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace platelier::testing {
+
+// The words of `text`, "" standing for an empty one.
+inline std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> list;
+    for (std::string word; in >> word;) {
+        list.push_back(word == "\"\"" ? std::string() : word);
+    }
+    return list;
+}
+
+inline std::string master(const std::string& title, const std::array<std::string, 4>& plates,
+                          const std::string& e = "\r\n") {
+    return "%!PS-Adobe-3.0 EPSF-3.0" + e + "%%Title: " + title + e +
+           plateBlock(e, plates[0], plates[1], plates[2], plates[3]) + "%%EndComments" + e;
+}
+
+// Each word of `names`: "a/" is a folder; a name ending in ".eps", ".EPS"
+// or ".BAK" a master whose plates are its stem with C, M, J and N ("lf-" in
+// it: lines ending in LF; "bin-": behind an EPS binary header; "not-": no
+// plate block), and "+" after it adds those four files; any other name is a
+// file holding its own name.
+inline void makeTree(const TempFolder& folder, const std::string& names) {
+    for (std::string name : words(names)) {
+        std::filesystem::create_directories(std::filesystem::path(folder.file(name)).parent_path());
+        const bool withFiles = name.back() == '+';
+        name.resize(name.size() - (withFiles ? 1 : 0));
+        const std::size_t dot = name.rfind('.');
+        const std::string ext = name.substr(std::min(dot, name.size()));
+        if (ext != ".eps" && ext != ".EPS" && ext != ".BAK") {
+            if (name.back() != '/') {
+                folder.write(name, name);
+            }
+            continue;
+        }
+        const std::string path = name.substr(0, dot);
+        const std::string stem = path.substr(path.rfind('/') + 1);
+        const std::string e = name.find("lf-") != std::string::npos ? "\n" : "\r\n";
+        std::string bytes = master(stem, {stem + ".C", stem + ".M", stem + ".J", stem + ".N"}, e);
+        if (name.find("bin-") != std::string::npos) {
+            bytes = epsBinaryHeader(30, static_cast<std::uint32_t>(bytes.size())) + bytes;
+        }
+        folder.write(name, name.find("not-") != std::string::npos ? "%!PS-Adobe-3.0\n" : bytes);
+        for (const char* letter : {".C", ".M", ".J", ".N"}) {
+            if (withFiles) {
+                folder.write(path + letter, path + letter);
+            }
+        }
+    }
+}
+
+// The folder's entries in byte order: a master with its plates in brackets,
+// a file that does not hold its own name with "=" and what it holds.
+inline std::string describeFolder(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.folder())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const std::string& name : names) {
+        std::string plates;
+        const bool isMaster =
+            readMasterFile(folder.file(name), [&](MasterValue which, const std::string& value) {
+                plates +=
+                    which == masterTitle ? std::string() : (plates.empty() ? "" : " ") + value;
+            });
+        const std::string bytes = readFileBytes(folder.file(name));
+        text += name + (isMaster ? "[" + plates + "]" : bytes == name ? "" : "=" + bytes) + " ";
+    }
+    return text;
+}
+
+struct CliRow {
+    const char* tree;      // as makeTree takes it
+    const char* arguments; // words; "@NAME" stands for the tree's NAME, "@" for the tree
+    int status;
+    const char* out;         // nullptr: not compared
+    const char* err;         // a part of what is written on standard error
+    const char* folderAfter; // nullptr: not compared
+};
+
+inline void runRows(std::initializer_list<CliRow> rows) {
+    for (const CliRow& row : rows) {
+        TempFolder folder;
+        makeTree(folder, row.tree);
+        std::vector<std::string> arguments = words(row.arguments);
+        for (std::string& argument : arguments) {
+            if (argument[0] == '@') {
+                argument = argument == "@" ? folder.folder() : folder.file(argument.substr(1));
+            }
+        }
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = runCommandLine(arguments, out, err, {});
+        const auto relative = [&](std::string text) {
+            const std::string prefix = folder.folder() + pathSeparator();
+            for (std::size_t at; (at = text.find(prefix)) != std::string::npos;) {
+                text.erase(at, prefix.size());
+            }
+            std::replace(text.begin(), text.end(), '\\', '/');
+            return text;
+        };
+        const std::string call = row.arguments;
+        EXPECT_EQ(status, row.status) << call;
+        EXPECT_EQ(row.out ? relative(out.str()) : "", row.out ? row.out : "") << call;
+        EXPECT_NE(relative(err.str()).find(row.err), std::string::npos) << call << err.str();
+        EXPECT_EQ(row.folderAfter ? describeFolder(folder) : "",
+                  row.folderAfter ? row.folderAfter : "")
+            << call;
+    }
+}
+
+} // namespace platelier::testing

@@ -1,0 +1,47 @@
+#!/bin/sh
+# Runs the console program itself on a small tree: under Wine for the
+# Windows build, where it is a console program, natively otherwise. Checks
+# the line of each master, the UTF-8 of a Windows-1252 title in JSON, a
+# message in the program's French, and the exit statuses.
+# Usage: console_program_test.sh PROGRAM [EMULATOR...]
+set -eu
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+shift
+emulator="$*"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/job/sub"
+printf '%%!PS-Adobe-3.0 EPSF-3.0\r\n%%%%Title: Caf\351\r\n%%%%CyanPlate: A.C\r\n%%%%MagentaPlate: A.M\r\n%%%%YellowPlate: A.J\r\n%%%%BlackPlate: A.N\r\n' >"$work/job/A.eps"
+cp "$work/job/A.eps" "$work/job/sub/A.eps"
+for name in A.C A.M A.J A2.N notes.txt; do
+    echo "$name" >"$work/job/$name"
+done
+cd "$work"
+failures=0
+
+# run EXPECTED_STATUS EXPECTED_OUTPUT ARGUMENTS...: standard output and error
+# together, line ends and separators as on POSIX.
+run() {
+    expected_status=$1
+    expected=$2
+    shift 2
+    output=$($emulator "$program" "$@" 2>&1) && status=0 || status=$?
+    output=$(printf '%s' "$output" | tr -d '\r' | tr '\\' '/')
+    if [ "$status" != "$expected_status" ] || [ "$output" != "$expected" ]; then
+        printf 'FAILED: %s\n  status %s, expected %s\n  output:\n%s\n  expected:\n%s\n' \
+            "$*" "$status" "$expected_status" "$output" "$expected"
+        failures=$((failures + 1))
+    fi
+}
+
+run 1 'broken  job/A.eps  black "A.N" renamed job/A2.N
+broken  job/sub/A.eps  cyan "A.C" missing; magenta "A.M" missing; yellow "A.J" missing; black "A.N" missing' \
+    check --recursive job
+run 1 '{"master":"job/A.eps","title":"'"$(printf 'Caf\303\251')"'","state":"broken","channels":[{"channel":"cyan","plate":"A.C","state":"ok","file":"job/A.C","matches":1},{"channel":"magenta","plate":"A.M","state":"ok","file":"job/A.M","matches":1},{"channel":"yellow","plate":"A.J","state":"ok","file":"job/A.J","matches":1},{"channel":"black","plate":"A.N","state":"renamed","file":"job/A2.N","matches":1}]}' \
+    check --json job/A.eps
+run 2 "$(printf "Impossible d'ouvrir le fichier-ma\303\256tre job/absent.eps.")" check job/absent.eps
+run 2 'A subcommand is required
+Run with --help for more information.'
+
+echo "$((4 - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]

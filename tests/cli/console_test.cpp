@@ -1,0 +1,72 @@
+// What the console writes: UTF-8 from bytes of any encoding, messages on one
+// line, and the progress only where it is shown, never mixed with results.
+#include "app/cli/console.h"
+#include "app/cli/utf8_text.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace platelier {
+namespace {
+
+TEST(Utf8Text, KeepsUtf8AndReadsEverythingElseAsWindows1252) {
+    struct Row {
+        const char* bytes;
+        const char* text;            // textAsUtf8
+        const char* mixed = nullptr; // mixedAsUtf8, when it differs
+    };
+    const Row rows[] = {
+        // The first and last of each length, and on either side of the surrogates.
+        {"\xC2\x80\xDF\xBF \xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80 \xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+         "\xC2\x80\xDF\xBF \xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80 \xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
+        {"\x80\x81\x9F\xA0\xFF", "\xE2\x82\xAC\xC2\x81\xC5\xB8\xC2\xA0\xC3\xBF"},
+        {"\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9"},
+        {"\xE9\xC3\xA9", "\xC3\xA9\xC3\x83\xC2\xA9", "\xC3\xA9\xC3\xA9"},
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                 // overlong
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}, // surrogates
+        {"\xED\xBF\xBF", "\xC3\xAD\xC2\xBF\xC2\xBF"},
+        {"\xE2\x82", "\xC3\xA2\xE2\x80\x9A"},                             // cut short
+        {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"}, // past U+10FFFF
+        {"\xF8\x90\x80\x80", "\xC3\xB8\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"}, // 5-byte lead
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(textAsUtf8(row.bytes), row.text) << ::testing::PrintToString(row.bytes);
+        EXPECT_EQ(mixedAsUtf8(row.bytes), row.mixed ? row.mixed : row.text)
+            << ::testing::PrintToString(row.bytes);
+    }
+}
+
+TEST(Console, ShowsProgressOnATerminalAndNeverMixesItWithWhatElseGoesThere) {
+    const std::string progress = "\rDossiers vus : 1, fichiers-ma\xC3\xAEtres : 0";
+    const std::string wipe = "\r" + std::string(38, ' ') + "\r";
+    const std::string message = "Impossible de lire le dossier d\xC3\xA9j\xC3\xA0.\n";
+    struct Row {
+        Terminals terminals; // both on one terminal when results are
+        std::string afterResult;
+        std::string messages;
+    };
+    const Row rows[] = {
+        {{false, false}, "", message},
+        {{false, true}, progress, progress + wipe + message},
+        {{true, true}, progress + wipe + "ok\n", progress + wipe + "ok\n" + message},
+    };
+    for (const Row& row : rows) {
+        std::ostringstream out;
+        std::ostringstream err;
+        std::ostringstream& results = row.terminals.results ? err : out;
+        {
+            Console console(results, err, row.terminals);
+            console.folderSeen();
+            console.masterSeen(); // within a tenth of a second: not shown
+            console.result("ok");
+            EXPECT_EQ(err.str(), row.afterResult);
+            console.message("Impossible de lire le dossier\nd\xE9j\xE0.");
+            console.folderSeen();
+        }
+        EXPECT_EQ(err.str(), row.messages);
+        EXPECT_EQ(out.str(), row.terminals.results ? "" : "ok\n");
+    }
+}
+
+} // namespace
+} // namespace platelier

@@ -1,0 +1,77 @@
+// relink and rename on real filesets: what they write, what they leave, the
+// backups they keep and the refusals they share with the dialog.
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+
+namespace platelier {
+namespace {
+
+using namespace testing;
+
+// Cyan and black were renamed.
+const char* const image = "IMAGE.eps IMAGE2.C IMAGE.M IMAGE.J IMAGX.N";
+const char* const imageAsItWas =
+    "IMAGE.J IMAGE.M IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C IMAGX.N ";
+const char* const unchanged = "\xC3\xA9t\xC3\xA9 modifi\xC3\xA9.";
+
+TEST(RelinkCommand, WritesTheRenamedFilesNamesOnlyWhenItCan) {
+    runRows({
+        {image, "relink @IMAGE.eps", 0,
+         "relinked IMAGE.eps  cyan \"IMAGE.C\" -> \"IMAGE2.C\"; black \"IMAGE.N\" -> \"IMAGX.N\"\n",
+         "",
+         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M "
+         "IMAGE.eps[IMAGE2.C IMAGE.M IMAGE.J IMAGX.N] IMAGE2.C IMAGX.N "},
+        {image, "relink --dry-run @IMAGE.eps", 0,
+         "would relink IMAGE.eps  cyan \"IMAGE.C\" -> \"IMAGE2.C\"; black \"IMAGE.N\" -> "
+         "\"IMAGX.N\"\n",
+         "", imageAsItWas},
+        {"A.eps+ Bb.eps Bb.C Bb.M Bb.J", "relink @A.eps @Bb.eps", 1,
+         "ok      A.eps\nbroken  Bb.eps  black \"Bb.N\" missing\n", "",
+         "A.C A.J A.M A.N A.eps[A.C A.M A.J A.N] Bb.C Bb.J Bb.M Bb.eps[Bb.C Bb.M Bb.J Bb.N] "},
+        {"IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N", "relink @IMAGE.BAK", 1, "", unchanged,
+         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.N IMAGE2.C "},
+        {"A.C", "relink @A.C @absent.eps", 2, "", "absent.eps.", "A.C "},
+        {"", "relink", 2, "", "MASTER is required", ""},
+    });
+}
+
+TEST(RenameCommand, RunsTheDialogsThreeCommands) {
+    runRows({
+        {image, "rename @IMAGE.eps --cyan NEW.C", 0,
+         "rewrote IMAGE.eps (backup IMAGE.BAK)\nrenamed IMAGE2.C -> NEW.C\n"
+         "renamed IMAGX.N -> IMAGE.N\n",
+         "",
+         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
+         "IMAGE.eps[NEW.C IMAGE.M IMAGE.J IMAGE.N] NEW.C=IMAGE2.C "},
+        {image, "rename @IMAGE.eps --master-only --magenta M --yellow J --black K", 0,
+         "rewrote IMAGE.eps (backup IMAGE.BAK)\n", "",
+         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.eps[IMAGE.C M J K] "
+         "IMAGE2.C IMAGX.N "},
+        {image, "rename @IMAGE.eps --files-only", 0,
+         "renamed IMAGE2.C -> IMAGE.C\nrenamed IMAGX.N -> IMAGE.N\n", "",
+         "IMAGE.C=IMAGE2.C IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
+         "IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] "},
+        {image, "rename @IMAGE.eps --magenta IMAGE.J", 1, "",
+         "Impossible de renommer IMAGE.M en IMAGE.J.", imageAsItWas},
+        {image, "rename @IMAGE.eps --files-only --cyan ../up.C", 1, "renamed IMAGX.N -> IMAGE.N\n",
+         "Impossible de renommer IMAGE2.C en ../up.C.",
+         "IMAGE.J IMAGE.M IMAGE.N=IMAGX.N IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C "},
+        {"IMAGE.eps IMAGE2.C IMAGE.M IMAGX.N IMAGY.N", "rename @IMAGE.eps --cyan \"\"", 1, "",
+         "la couche Cyan n'a pas de nom. Le fichier n'a pas \xC3\xA9t\xC3\xA9 modifi\xC3\xA9.\n"
+         "Impossible de renommer les fichiers de IMAGE.eps : aucun fichier unique n'a "
+         "\xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Jaune.",
+         "IMAGE.M IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C IMAGX.N IMAGY.N "},
+        {"IMAGE.eps IMAGE.C IMAGE.M IMAGX.N IMAGY.N",
+         "rename @IMAGE.eps --master-only --yellow Y --black K", 0,
+         "rewrote IMAGE.eps (backup IMAGE.BAK)\n", "",
+         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.C IMAGE.M "
+         "IMAGE.eps[IMAGE.C IMAGE.M Y K] IMAGX.N IMAGY.N "},
+        {"A.eps+", "rename @A.eps --files-only --master-only", 2, "", "excludes",
+         "A.C A.J A.M A.N A.eps[A.C A.M A.J A.N] "},
+        {"", "rename @absent.eps --cyan X", 2, "", "absent.eps.", ""},
+    });
+}
+
+} // namespace
+} // namespace platelier
