@@ -32,8 +32,8 @@ struct RecordingDialog final : Dialog {
     std::vector<std::string> messages;
     std::vector<Chooser> choosers;
     std::deque<std::optional<std::string>> answers; // none left: the user cancels
-    std::vector<int> modalDialogs;
-    std::optional<int> endResult;
+    std::string did; // a for the About box, h for help or a page, as they open
+    int endResult = -1;
     std::string program = "C:\\Tools\\Platelier.exe";
     std::vector<std::string> opened; // "help PATH" or "page PATH"
     std::vector<int> posted;
@@ -48,7 +48,7 @@ struct RecordingDialog final : Dialog {
         EXPECT_EQ(caption, "Talvernes");
         messages.push_back(text);
     }
-    void runModalDialog(int templateId) override { modalDialogs.push_back(templateId); }
+    void runModalDialog(int templateId) override { did += templateId == IDD_ABOUT ? "a" : "?"; }
     void endDialog(int result) override { endResult = result; }
     void sendCommand(int id) override { onCommand(id); }
     void postCommand(int id) override { posted.push_back(id); }
@@ -63,8 +63,12 @@ struct RecordingDialog final : Dialog {
         return answer.has_value();
     }
     std::string programPath() override { return program; }
-    void openHelpFile(const std::string& path) override { opened.push_back("help " + path); }
-    void openPage(const std::string& path) override { opened.push_back("page " + path); }
+    void openHelpFile(const std::string& path) override {
+        opened.push_back("help " + path), did += "h";
+    }
+    void openPage(const std::string& path) override {
+        opened.push_back("page " + path), did += "h";
+    }
 };
 
 // The main dialog as it opens (for a program started with `masterToOpen`),

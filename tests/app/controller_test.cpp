@@ -39,88 +39,75 @@ TEST(DialogControllers, TakeTheirMessagesByTheirLowBits) {
         MainDialog main;
         EXPECT_EQ(handleMainDialogMessage(main.dialog, main.state, message, wParam), handled)
             << wParam;
-        EXPECT_EQ(main.dialog.endResult.value_or(-1), endResult) << wParam;
-        const RecordingDialog& d = main.dialog;
-        EXPECT_EQ(std::string(d.choosers.empty() ? "" : "c") + (d.modalDialogs.empty() ? "" : "a") +
-                      (d.opened.empty() ? "" : "h") + (d.messages.empty() ? "" : "m"),
+        EXPECT_EQ(main.dialog.endResult, endResult) << wParam;
+        EXPECT_EQ(std::string(main.dialog.choosers.empty() ? "" : "c") + main.dialog.did +
+                      (main.dialog.messages.empty() ? "" : "m"),
                   did)
             << wParam;
     }
     for (const auto& [message, wParam, handled, endResult, did] : aboutDialogCases) {
         RecordingDialog dialog;
         EXPECT_EQ(handleAboutDialogMessage(dialog, message, wParam), handled) << wParam;
-        EXPECT_EQ(dialog.endResult.value_or(-1), endResult) << wParam;
+        EXPECT_EQ(dialog.endResult, endResult) << wParam;
     }
 }
 
-class OpenSequence : public ::testing::Test {
-  protected:
-    TempFolder folder{{"PLAIN.EPS=%!PS-Adobe-3.0\r\n%%Title: x\r\n",
+// After each step a user can take: the enabled commands (401 402 403 404
+// 601 602 600), the messages so far, and the title and cyan name shown. A
+// master named when the program started opens once the dialog shows, as if
+// chosen with the master Browse button; a dropped one too.
+TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
+    TempFolder folder({"PLAIN.EPS=%!PS-Adobe-3.0\r\n%%Title: x\r\n",
                        "IMAGE.EPS=" + masterText("\r\n"),
-                       "NOCYAN.EPS=" + masterText("\r\n", plateBlock("\r\n", "", "m", "y", "k"))}};
-    MainDialog main;
-
-    void setPaths(const std::string& path) {
+                       "NOCYAN.EPS=" + masterText("\r\n", plateBlock("\r\n", "", "m", "y", "k"))});
+    std::optional<MainDialog> main;
+    const auto open = [&](const char* name) { main->open(folder.file(name)); };
+    const auto drop = [&](const char* name) {
+        openMasterAt(main->dialog, main->state, folder.file(name));
+    };
+    const auto setPaths = [&](const std::string& path) {
         for (int id = IDC_CYAN_PATH; id <= IDC_BLACK_PATH; ++id) {
-            main.dialog.texts[id] = path;
+            main->dialog.texts[id] = path;
         }
-    }
-    std::string enabled() { // 401 402 403 404 601 602 600
-        std::string flags;
-        for (int id : {401, 402, 403, 404, 601, 602, 600}) {
-            flags += main.dialog.disabled[id] ? '0' : '1';
-        }
-        return flags;
-    }
-};
-
-// After each step: the enabled commands (401 402 403 404 601 602 600), the
-// messages so far, and the title and cyan name shown.
-TEST_F(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
+    };
+    using Step =
+        std::tuple<const char*, std::function<void()>, const char*, std::size_t, const char*>;
     // clang-format off
-    const std::tuple<const char*, std::function<void()>, const char*, std::size_t, const char*> steps[] = {
-        {"the dialog opens", [] {}, "0000000", 0, "|"},
-        {"a refused file", [&] { main.open(folder.file("PLAIN.EPS")); }, "0000000", 1, "x|"},
-        {"a cancelled open", [&] { main.command(IDC_MASTER_BROWSE); }, "0000000", 1, "x|"},
-        {"an empty name, four paths", [&] { setPaths("D:\\x"); main.open(folder.file("NOCYAN.EPS")); }, "1111010", 1, "My picture|"},
-        {"a full open", [&] { main.open(folder.file("IMAGE.EPS")); }, "1111111", 1, "My picture|pic.C"},
-        {"a refused file after it", [&] { main.open(folder.file("PLAIN.EPS")); }, "1111111", 2, "x|pic.C"},
-        {"New Fileset, then cancel", [&] { main.command(IDC_NEW_FILESET); }, "0000111", 2, "|"},
-        {"paths too long", [&] { setPaths(std::string(300, 'p')); main.open(folder.file("IMAGE.EPS")); }, "1111111", 2, "My picture|pic.C"},
+    const Step steps[] = {
+        {"started with a refused file", [&] { main.emplace(folder.file("PLAIN.EPS")); }, "0000000",
+            1, "x|"},
+        {"started with a master", [&] { main.emplace(folder.file("IMAGE.EPS")); }, "1111100", 0,
+            "My picture|pic.C"},
+        {"started with nothing", [&] { main.emplace(); }, "0000000", 0, "|"},
+        {"a refused file", [&] { open("PLAIN.EPS"); }, "0000000", 1, "x|"},
+        {"a cancelled open", [&] { main->command(IDC_MASTER_BROWSE); }, "0000000", 1, "x|"},
+        {"an empty name, four paths", [&] { setPaths("D:\\x"); open("NOCYAN.EPS"); }, "1111010", 1,
+            "My picture|"},
+        {"a full open", [&] { open("IMAGE.EPS"); }, "1111111", 1, "My picture|pic.C"},
+        {"a refused file after it", [&] { open("PLAIN.EPS"); }, "1111111", 2, "x|pic.C"},
+        {"New Fileset, then cancel", [&] { main->command(IDC_NEW_FILESET); }, "0000111", 2, "|"},
+        {"a dropped master, paths too long", [&] { setPaths(std::string(300,
+            'p')); drop("IMAGE.EPS"); },
+            "1111111", 2, "My picture|pic.C"},
     };
     // clang-format on
     for (const auto& [what, act, flags, messages, shown] : steps) {
         act();
-        EXPECT_EQ(enabled(), flags) << what;
-        EXPECT_EQ(main.dialog.messages.size(), messages) << what;
-        EXPECT_EQ(main.dialog.texts[IDC_TITLE] + "|" + main.dialog.texts[IDC_CYAN_NAME], shown)
+        std::string enabled;
+        for (int id : {401, 402, 403, 404, 601, 602, 600}) {
+            enabled += main->dialog.disabled[id] ? '0' : '1';
+        }
+        EXPECT_EQ(enabled, flags) << what;
+        EXPECT_EQ(main->dialog.messages.size(), messages) << what;
+        EXPECT_EQ(main->dialog.texts[IDC_TITLE] + "|" + main->dialog.texts[IDC_CYAN_NAME], shown)
             << what;
     }
-    EXPECT_EQ(main.state.recordedSeparationPaths[black], std::string(255, 'p'));
-    EXPECT_EQ(main.dialog.choosers[0].title + main.dialog.choosers[0].filter +
-                  main.dialog.choosers[0].extension,
+    EXPECT_EQ(main->state.recordedSeparationPaths[black], std::string(255, 'p'));
+    const RecordingDialog::Chooser& chooser = main->dialog.choosers[0];
+    EXPECT_EQ(chooser.title + chooser.filter + chooser.extension,
               "Ouverture du fichier EPS principalFichiers EPS [*.eps]|*.epseps");
-    EXPECT_EQ(main.dialog.messages[0], "Ce fichier n'est pas un fichier EPS normal, ou pas le "
-                                       "fichier-ma\xEEtre d'un ensemble DCS");
-}
-
-// A master named when the program started opens once the dialog shows, as
-// if chosen with the master Browse button; a dropped one too.
-TEST_F(OpenSequence, OpensAMasterNamedAtStartOrDropped) {
-    // clang-format off
-    const std::tuple<std::string, const char*, std::size_t, std::size_t> rows[] = {
-        {"", "|", 0, 0}, {folder.file("IMAGE.EPS"), "My picture|pic.C", 0, 1}, {folder.file("PLAIN.EPS"), "x|", 1, 0}};
-    // clang-format on
-    for (const auto& [argument, shown, messages, choosers] : rows) {
-        MainDialog started(argument);
-        EXPECT_EQ(started.dialog.texts[IDC_TITLE] + "|" + started.dialog.texts[IDC_CYAN_NAME],
-                  shown);
-        EXPECT_EQ(started.dialog.messages.size(), messages) << argument;
-        EXPECT_EQ(started.dialog.choosers.size(), choosers) << "for the separation files";
-    }
-    openMasterAt(main.dialog, main.state, folder.file("IMAGE.EPS"));
-    EXPECT_EQ(main.state.recordedChannelNames[black], "pic.N");
-    EXPECT_EQ(main.dialog.texts[IDC_MASTER_PATH], folder.file("IMAGE.EPS"));
+    EXPECT_EQ(main->dialog.messages[0], "Ce fichier n'est pas un fichier EPS normal, ou pas le "
+                                        "fichier-ma\xEEtre d'un ensemble DCS");
 }
 
 // The help file beside the program when it is there, else the user guide's
@@ -130,8 +117,8 @@ TEST(MainDialogController, HelpOpensTheHelpFileOrTheUserGuidesPage) {
     TempFolder folder({"WITH/EDIT.HLP=", "WITH/EDIT.html=", "PAGE/EDIT.html=", "NONE/"});
     // clang-format off
     const std::pair<std::string, std::vector<std::string>> rows[] = {
-        {"C:\\Tools\\EDIT.EXE", {"help C:\\Tools\\EDIT.HLP"}}, {"C:\\A.B\\EDIT", {"help C:\\A.HLP"}},
-        {"C:\\Tools\\EDIT", {}}, {"C:\\" + x248 + ".EXE", {"help C:\\" + x248 + ".HLP"}}, {"C:\\" + x248 + "x.EXE", {}},
+        {"C:\\A.B\\EDIT", {"help C:\\A.HLP"}}, {"C:\\Tools\\EDIT", {}},
+        {"C:\\" + x248 + ".EXE", {"help C:\\" + x248 + ".HLP"}}, {"C:\\" + x248 + "x.EXE", {}},
         {folder.file("WITH/EDIT.EXE"), {"help " + folder.file("WITH/EDIT.HLP")}},
         {folder.file("PAGE/EDIT.EXE"), {"page " + folder.file("PAGE/EDIT.html")}},
         {folder.file("NONE/EDIT.EXE"), {"help " + folder.file("NONE/EDIT.HLP")}}};
@@ -148,10 +135,13 @@ TEST(CenteredPosition, CentresThenClampsEachAxis) {
     // clang-format off
     const std::tuple<WindowRect, std::optional<WindowRect>, std::int32_t, std::int32_t> rows[] = {
         {{0, 0, 300, 200}, std::nullopt, 362, 284}, {{0, 0, 301, 201}, std::nullopt, 361, 283},
-        {{0, 0, 105, 100}, WindowRect{10, 10, 110, 110}, 8, 10},
-        {{0, 0, 200, 100}, WindowRect{900, 300, 1000, 400}, 824, 300}, {{0, 0, 200, 100}, WindowRect{-300, -200, -100, -100}, 0, 0},
-        {{0, 0, 200, 100}, WindowRect{824, 0, 1024, 100}, 824, 0}, {{0, 0, 1200, 900}, std::nullopt, 0, 0},
-        {{0, 0, 1200, 100}, WindowRect{600, 0, 1400, 100}, -176, 0}, {{0, 0, 100, 300}, WindowRect{0, 700, 100, 760}, 0, 468}};
+        {{0, 0, 105, 100}, WindowRect{10, 10, 110, 110}, 8, 10}, // (-5) / 2 is -2
+        {{0, 0, 200, 100}, WindowRect{900, 300, 1000, 400}, 824, 300},
+        {{0, 0, 200, 100}, WindowRect{-300, -200, -100, -100}, 0, 0},
+        {{0, 0, 200, 100}, WindowRect{824, 0, 1024, 100}, 824, 0},
+        {{0, 0, 1200, 900}, std::nullopt, 0, 0}, {{0, 0, 100, 300}, WindowRect{0, 700, 100, 760},
+            0, 468},
+        {{0, 0, 1200, 100}, WindowRect{600, 0, 1400, 100}, -176, 0}};
     // clang-format on
     for (const auto& [window, reference, x, y] : rows) {
         const WindowPosition position = centeredPosition(window, reference, 1024, 768);

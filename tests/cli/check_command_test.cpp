@@ -62,33 +62,20 @@ TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
               "Impossible de lire le dossier " + folder.folder() + pathSeparator() + ".\n");
 }
 
+// Texts from a master are written as UTF-8 when they are, else read as
+// Windows-1252; the lines are JSON that parses back to what was found.
 TEST(CheckCommand, WritesValidJsonWhateverTheMasterHolds) {
     TempFolder folder;
-    makeTree(folder, "A.eps+ caf\xE9.C");
+    makeTree(folder, "caf\xE9.C");
     folder.write("Bb.eps", master("Caf\xE9\t\"n\"", {"caf\xE9.C", "\xC3\xA9t\xC3\xA9.M", "", "x"}));
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     EXPECT_EQ(runCommandLine({"check", "--json", folder.folder()}, out, err, {}), 1);
-    std::istringstream lines(out.str());
-    std::string first;
-    std::string second;
-    std::getline(lines, first);
-    std::getline(lines, second);
-    const std::string in = folder.folder() + pathSeparator();
-    const auto channel = [](const char* name, const char* plate, const char* state,
-                            nlohmann::json file) {
-        return nlohmann::json{
-            {"channel", name}, {"plate", plate}, {"state", state}, {"file", file}, {"matches", 0}};
-    };
-    EXPECT_EQ(nlohmann::json::parse(second),
-              (nlohmann::json{{"master", in + "Bb.eps"},
-                              {"title", "Caf\xC3\xA9\t\"n\""},
-                              {"state", "broken"},
-                              {"channels",
-                               {channel("cyan", "caf\xC3\xA9.C", "ok", in + "caf\xC3\xA9.C"),
-                                channel("magenta", "\xC3\xA9t\xC3\xA9.M", "missing", nullptr),
-                                channel("yellow", "", "missing", nullptr),
-                                channel("black", "x", "missing", nullptr)}}}));
+    const nlohmann::json line = nlohmann::json::parse(out.str());
+    EXPECT_EQ(line["title"], "Caf\xC3\xA9\t\"n\"");
+    EXPECT_EQ(line["channels"][0]["file"], folder.file("") + "caf\xC3\xA9.C");
+    EXPECT_EQ(line["channels"][1]["plate"], "\xC3\xA9t\xC3\xA9.M");
+    EXPECT_EQ(line["channels"][2].dump(),
+              R"({"channel":"yellow","file":null,"matches":0,"plate":"","state":"missing"})");
 }
 
 } // namespace

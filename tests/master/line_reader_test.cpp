@@ -2,7 +2,6 @@
 // line_check.h: every ending convention, pieces of the maximum length, lines
 // across the end of the stream's block, and random bytes.
 #include "line_check.h"
-#include "platform/file_faults.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -36,7 +35,8 @@ const LineCase lineCases[] = {
     {"300 bytes in pieces", 0, x256 + "%" + x256.substr(213), {x256, "%" + x256.substr(213)}},
     {"an ending after 255 bytes: 257", 0, y255 + "\r\n", {y255 + "\r\n"}},
     {"256 bytes, then their ending alone", 0, x256 + "\r\n%", {x256, "\r\n", "%"}},
-    {"0xFF and zero bytes are bytes", 0, std::string("a\xff\0\n%", 5), {std::string("a\xff\0\n", 4), "%"}},
+    {"0xFF and zero bytes are bytes", 0, std::string("a\xff\0\n%", 5), {std::string("a\xff\0\n",
+        4), "%"}},
     {"'%' inside a line, then first", 0, "a%b\r\n%c", {"a%b\r\n", "%c"}},
     {"pieces counted from a line's start", 0, "ab\r\n" + x256 + "%", {"ab\r\n", x256, "%"}},
     {"CR LF split", 3, "ab\r\n%d", {"ab\r\n", "%d"}},
@@ -76,21 +76,6 @@ TEST(ReadLine, KeepsItsPromisesOnRandomBytes) {
         ASSERT_EQ(lineViolation(bytes, round % 5 == 0 ? 256 : round % 5, lines), "")
             << "round " << round;
     }
-}
-
-TEST(ReadLine, StopsAtALimitOrAFailedRead) {
-    TempFolder folder({"lines=abc\r\ndef\r\n"});
-    FileReader file = FileReader::open(folder.file("lines"));
-    std::string line;
-    file.limitReading(4);
-    EXPECT_EQ(readLine(line, 256, file), 4) << "the limit falls between CR and LF";
-    file.limitReading(100);
-    EXPECT_EQ(readLine(line, 256, file), 1);
-    FileReader failing = FileReader::open(folder.file("lines"));
-    failFileOperation(1);
-    EXPECT_EQ(readLine(line, 256, failing) + readLine(line, 256, failing), 0) << "and stays failed";
-    EXPECT_TRUE(failing.failed());
-    failFileOperation(0);
 }
 
 } // namespace

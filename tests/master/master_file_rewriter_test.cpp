@@ -13,6 +13,8 @@ namespace {
 using namespace testing;
 
 const Names newNames = {"new.C", "new.M", "new.J", "new.N"};
+constexpr RewriteError damagedBlock = RewriteError::damagedPlateBlock;
+constexpr RewriteError damagedHeader = RewriteError::damagedHeader;
 const std::string crlf = "\r\n", block = plateBlock(crlf),
                   newBlock = plateBlock(crlf, "new.C", "new.M", "new.J", "new.N");
 const std::string longLine = std::string(300, 'h') + crlf, odd = std::string("a\0b\r\r\n\n\r", 8);
@@ -30,19 +32,29 @@ const std::string shortBlock = "%%CyanPlate: a\r\nm: b\r\ny: c\r\nk: d",
 const std::tuple<const char*, std::string, std::string> rewriteCases[] = {
     {"CR LF master", masterText(crlf), masterText(crlf, newBlock)},
     {"LF master: plate lines end with CR LF", masterText("\n"), masterText("\n", newBlock)},
-    {"blanks, a tab or nothing after the colon", "%%CyanPlate:   a\r\nm:\tb\r\ny:\r\nk:\n", rebuilt},
+    {"blanks, a tab or nothing after the colon", "%%CyanPlate:   a\r\nm:\tb\r\ny:\r\nk:\n",
+        rebuilt},
     {"the black line last, without ending", shortBlock, rebuilt},
-    {"every block, the line after one too", plateBlock("\r") + plateBlock("\n") + "x", newBlock + newBlock + "x"},
-    {"long lines, zero bytes and lone endings kept", longLine + odd + block + longLine, longLine + odd + newBlock + longLine},
-    {"no plate block: unchanged", "%%cyanplate: x\r\n \t%%CyanPlate: y\r\n", "%%cyanplate: x\r\n \t%%CyanPlate: y\r\n"},
-    {"a longer keyword starts a block", "%%CyanPlates: a\r\nm:x\r\ny:\r\nk:e\n", "%%CyanPlates: new.C\r\nm: new.M\r\ny: new.J\r\nk: new.N\r\n"},
-    {"a TIFF preview behind a section that grows", withPreview(shortPs, 2049), withPreview(newPs, 2049)},
-    {"a metafile behind it, an empty TIFF preview", epsBinaryHeader(30, shortSize, 9999, 0, 30 + shortSize, 3) + shortPs + "WMF",
+    {"every block, the line after one too", plateBlock("\r") + plateBlock("\n") + "x",
+        newBlock + newBlock + "x"},
+    {"long lines, zero bytes and lone endings kept", longLine + odd + block + longLine,
+        longLine + odd + newBlock + longLine},
+    {"no plate block: unchanged", "%%cyanplate: x\r\n \t%%CyanPlate: y\r\n",
+        "%%cyanplate: x\r\n \t%%CyanPlate: y\r\n"},
+    {"a longer keyword starts a block", "%%CyanPlates: a\r\nm:x\r\ny:\r\nk:e\n",
+        "%%CyanPlates: new.C\r\nm: new.M\r\ny: new.J\r\nk: new.N\r\n"},
+    {"a TIFF preview behind a section that grows", withPreview(shortPs, 2049), withPreview(newPs,
+        2049)},
+    {"a metafile behind it, an empty TIFF preview", epsBinaryHeader(30, shortSize, 9999, 0,
+        30 + shortSize, 3) + shortPs + "WMF",
      epsBinaryHeader(30, newPsSize, 9999, 0, 30 + newPsSize, 3) + newPs + "WMF"},
-    {"a preview before the section", epsBinaryHeader(730, shortSize, 30, 700, 9999) + preview + shortPs,
+    {"a preview before the section", epsBinaryHeader(730, shortSize, 30, 700,
+        9999) + preview + shortPs,
      epsBinaryHeader(730, newPsSize, 30, 700, 9999) + preview + newPs},
-    {"a length past the end is cut", epsBinaryHeader(30, 100000) + shortPs, epsBinaryHeader(30, newPsSize) + newPs},
-    {"the same length keeps the header", epsBinaryHeader(30, psSize).replace(28, 2, "\x12\x34") + ps,
+    {"a length past the end is cut", epsBinaryHeader(30, 100000) + shortPs, epsBinaryHeader(30,
+        newPsSize) + newPs},
+    {"the same length keeps the header", epsBinaryHeader(30, psSize).replace(28, 2,
+        "\x12\x34") + ps,
      epsBinaryHeader(30, psSize).replace(28, 2, "\x12\x34") + newPs},
 };
 // clang-format on
@@ -60,19 +72,23 @@ TEST(RewriteMasterFile, RebuildsPlateLinesAndKeepsEveryOtherByte) {
 
 // clang-format off
 const std::tuple<const char*, std::string, Names, RewriteError, ChannelIndex> refusalCases[] = {
-    {"a block cut short", "%%CyanPlate: a\r\nm: b\r\ny: c\r\n", newNames, RewriteError::damagedPlateBlock, cyan},
-    {"a plate line without colon", "%%CyanPlate: a\r\nm b\r\ny: c\r\nk: d\r\n", newNames, RewriteError::damagedPlateBlock, cyan},
-    {"a colon after the line end", "%%CyanPlate: a\r\nm\r:b\r\ny: c\r\nk: d\r\n", newNames, RewriteError::damagedPlateBlock, cyan},
-    {"a block inside a block", "%%CyanPlate: a\r\n" + block, newNames, RewriteError::damagedPlateBlock, cyan},
-    {"the title inside a block", "%%CyanPlate: a\r\nm: b\r\n%%Title: t\r\nk: d\r\n", newNames, RewriteError::damagedPlateBlock, cyan},
-    {"a plate line longer than a line read", "%%CyanPlate: " + longLine + "m: b\r\ny: c\r\nk: d\r\n", newNames,
-     RewriteError::damagedPlateBlock, cyan},
+    {"a block cut short", "%%CyanPlate: a\r\nm: b\r\ny: c\r\n", newNames, damagedBlock, cyan},
+    {"a plate line without colon", "%%CyanPlate: a\r\nm b\r\ny: c\r\nk: d\r\n", newNames,
+        damagedBlock, cyan},
+    {"a colon after the line end", "%%CyanPlate: a\r\nm\r:b\r\ny: c\r\nk: d\r\n", newNames,
+        damagedBlock, cyan},
+    {"a block inside a block", "%%CyanPlate: a\r\n" + block, newNames, damagedBlock, cyan},
+    {"the title inside a block", "%%CyanPlate: a\r\nm: b\r\n%%Title: t\r\nk: d\r\n", newNames,
+        damagedBlock, cyan},
+    {"a plate line longer than a line read", "%%CyanPlate: " + longLine + block, newNames,
+        damagedBlock, cyan},
     {"a name with CR", block, {"a", "b", "c\r", "d"}, RewriteError::nameHasLineBreak, yellow},
     {"a name with LF", block, {"a", "b", "c", "\nd"}, RewriteError::nameHasLineBreak, black},
-    {"a name too long to read back", block, {"a", std::string(240, 'm'), "c", "d"}, RewriteError::nameTooLong, magenta},
-    {"an offset inside the header", epsBinaryHeader(20, 10) + block, newNames, RewriteError::damagedHeader, cyan},
-    {"an offset past the end", epsBinaryHeader(9000, 10) + block, newNames, RewriteError::damagedHeader, cyan},
-    {"a header cut short", epsBinaryHeader(30, 10).substr(0, 20), newNames, RewriteError::damagedHeader, cyan},
+    {"a name too long to read back", block, {"a", std::string(240, 'm'), "c", "d"},
+        RewriteError::nameTooLong, magenta},
+    {"an offset inside the header", epsBinaryHeader(20, 10) + block, newNames, damagedHeader, cyan},
+    {"an offset past the end", epsBinaryHeader(9000, 10) + block, newNames, damagedHeader, cyan},
+    {"a header cut short", epsBinaryHeader(30, 10).substr(0, 20), newNames, damagedHeader, cyan},
 };
 // clang-format on
 

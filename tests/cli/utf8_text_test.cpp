@@ -1,10 +1,7 @@
-// What the console writes: UTF-8 from bytes of any encoding, messages on one
-// line, and the progress only where it is shown, never mixed with results.
-#include "app/cli/console.h"
+// The console's text: UTF-8 from bytes of any encoding.
 #include "app/cli/utf8_text.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace platelier {
 namespace {
@@ -33,38 +30,6 @@ TEST(Utf8Text, KeepsUtf8AndReadsEverythingElseAsWindows1252) {
         EXPECT_EQ(textAsUtf8(row.bytes), row.text) << ::testing::PrintToString(row.bytes);
         EXPECT_EQ(mixedAsUtf8(row.bytes), row.mixed ? row.mixed : row.text)
             << ::testing::PrintToString(row.bytes);
-    }
-}
-
-TEST(Console, ShowsProgressOnATerminalAndNeverMixesItWithWhatElseGoesThere) {
-    const std::string progress = "\rDossiers vus : 1, fichiers-ma\xC3\xAEtres : 0";
-    const std::string wipe = "\r" + std::string(38, ' ') + "\r";
-    const std::string message = "Impossible de lire le dossier d\xC3\xA9j\xC3\xA0.\n";
-    struct Row {
-        Terminals terminals; // both on one terminal when results are
-        std::string afterResult;
-        std::string messages;
-    };
-    const Row rows[] = {
-        {{false, false}, "", message},
-        {{false, true}, progress, progress + wipe + message},
-        {{true, true}, progress + wipe + "ok\n", progress + wipe + "ok\n" + message},
-    };
-    for (const Row& row : rows) {
-        std::ostringstream out;
-        std::ostringstream err;
-        std::ostringstream& results = row.terminals.results ? err : out;
-        {
-            Console console(results, err, row.terminals);
-            console.folderSeen();
-            console.masterSeen(); // within a tenth of a second: not shown
-            console.result("ok");
-            EXPECT_EQ(err.str(), row.afterResult);
-            console.message("Impossible de lire le dossier\nd\xE9j\xE0.");
-            console.folderSeen();
-        }
-        EXPECT_EQ(err.str(), row.messages);
-        EXPECT_EQ(out.str(), row.terminals.results ? "" : "ok\n");
     }
 }
 
