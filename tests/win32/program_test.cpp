@@ -118,6 +118,8 @@ TEST(Program, OpensRenamesAndSavesAFilesetAndTellsWhatFails) {
     program.open(folder.file("PLAIN.EPS"));
     EXPECT_EQ(program.closeMessage(), "Ce fichier n'est pas un fichier EPS normal, ou pas le "
                                       "fichier-ma\xEEtre d'un ensemble DCS");
+    program.open(master); // the commands act on the master path shown
+    EXPECT_EQ(program.shownFileset(), shown) << "opened through the chooser";
 
     const Names renamed = {"IMAGE-renamed.C", found[1], found[2], found[3]};
     program.setText(program.item(IDC_CYAN_NAME), renamed[0]);
