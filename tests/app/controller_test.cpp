@@ -103,6 +103,7 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
             << what;
     }
     EXPECT_EQ(main->state.recordedSeparationPaths[black], std::string(255, 'p'));
+    EXPECT_EQ(main->dialog.choosers.size(), 9u) << "a cancelled chooser ends the discovery";
     const RecordingDialog::Chooser& chooser = main->dialog.choosers[0];
     EXPECT_EQ(chooser.title + chooser.filter + chooser.extension,
               "Ouverture du fichier EPS principalFichiers EPS [*.eps]|*.epseps");

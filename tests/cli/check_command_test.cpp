@@ -34,6 +34,7 @@ TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
           "Impossible d'ouvrir le fichier-ma\xC3\xAEtre absent.eps.\nA.C" + notAMaster)
              .c_str(),
          nullptr},
+        {".eps+", "check @", 0, "ok      .eps\n", "", nullptr},
         {"", "check", 2, "", "PATH is required", nullptr},
         {"", "check --deep @", 2, "", "--deep", nullptr},
         {"", "", 2, "", "A subcommand is required", nullptr},

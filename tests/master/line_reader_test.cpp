@@ -45,6 +45,7 @@ const LineCase lineCases[] = {
     {"an ending first in the next block", 2, "ab\r\ncd", {"ab\r\n", "cd"}},
     {"a piece of 256 ending with the block", 256, x256 + "%\n", {x256, "%\n"}},
     {"a piece of 256 split", 100, x256 + "%", {x256, "%"}},
+    {"a piece of 256 split before its last byte", 255, x256 + "%", {x256, "%"}},
     {"CR as the 256th byte, its LF next", 256, y255 + "\r\n%", {y255 + "\r\n", "%"}},
     {"'%' last in the block", 1, "%b", {"%b"}},
 };
