@@ -36,6 +36,10 @@ TEST(RenameSeparationFiles, TakesCaseOutsideAToZAsANewNameAndGoneFilesAsFailures
     EXPECT_EQ(renameSeparationFile(accented[black], "\xc9.N").kind, RenameOutcome::renamed);
     EXPECT_TRUE(pathExists(folder.file("") + "\xc9.N"));
 
+    const std::string in = std::string("j") + pathSeparator();
+    EXPECT_EQ(planSeparationRename(in + "a.C", std::string(253, 'n')).kind, RenameOutcome::renamed);
+    EXPECT_EQ(planSeparationRename(in + "a.C", std::string(254, 'n')).kind, RenameOutcome::failed)
+        << "a new path of 256 characters";
     RecordingDialog dialog;
     Names recorded = {folder.file("GONE.C"), "", "", ""};
     dialog.texts[IDC_CYAN_NAME] = "B.C";

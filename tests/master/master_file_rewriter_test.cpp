@@ -90,6 +90,7 @@ const std::tuple<const char*, std::string, Names, RewriteError, ChannelIndex> re
     {"an offset past the end", epsBinaryHeader(9000, 10) + block, newNames, damagedHeader, cyan},
     {"an offset at the end", epsBinaryHeader(30, 10), newNames, damagedHeader, cyan},
     {"a header cut short", epsBinaryHeader(30, 10).substr(0, 20), newNames, damagedHeader, cyan},
+    {"a magic number alone", "\xC5\xD0\xD3\xC6", newNames, damagedHeader, cyan},
 };
 // clang-format on
 

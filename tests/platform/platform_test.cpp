@@ -2,6 +2,7 @@
 // whichever implementation the build chose (Linux natively, Win32 under
 // Wine): wildcard matching, and a folder renamed.
 #include "fixtures.h"
+#include "platform/file_faults.h"
 #include "platform/files.h"
 #include "platform/wildcard_match.h"
 
@@ -26,6 +27,21 @@ TEST(MatchesWildcard, FollowsTheDirectorySearchRules) {
     }
     TempFolder folder({"IMAGE.C/"});
     EXPECT_TRUE(moveFileNoReplace(folder.file("IMAGE.C"), folder.file("B.C"))) << "a folder moves";
+}
+
+// On every kind of file system, what cannot be done fails and changes nothing.
+TEST(FileOperations, NeverReplaceAFileNorMoveOneThatIsNotThere) {
+    for (auto lacking : {FileSystemFeature::none, FileSystemFeature::noReplaceRename,
+                         FileSystemFeature::hardLinks}) {
+        simulateFileSystemWithout(lacking);
+        TempFolder folder({"old=old", "new=new"});
+        EXPECT_FALSE(moveFileNoReplace(folder.file("old"), folder.file("new")));
+        EXPECT_FALSE(moveFileNoReplace(folder.file("none"), folder.file("x")));
+        EXPECT_FALSE(
+            replaceFileWithBackup(folder.file("none"), folder.file("new"), folder.file("b")));
+        EXPECT_EQ(folder.entries(), (Entries{"old=old", "new=new"})) << int(lacking);
+    }
+    simulateFileSystemWithout(FileSystemFeature::none);
 }
 
 } // namespace
