@@ -35,6 +35,7 @@ TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
              .c_str(),
          nullptr},
         {".eps+", "check @", 0, "ok      .eps\n", "", nullptr},
+        {"sub/A.eps+", "check @sub/", 0, "ok      sub/A.eps\n", "", nullptr},
         {"", "check", 2, "", "PATH is required", nullptr},
         {"", "check --deep @", 2, "", "--deep", nullptr},
         {"", "", 2, "", "A subcommand is required", nullptr},
