@@ -108,7 +108,7 @@ TEST(CommandFaults, NoFailingFileOperationLosesOrDamagesAFile) {
 TEST(Commands, SaveAllChangesDoesAllOrNothing) {
     // clang-format off
     const std::tuple<Names, std::size_t, bool> rows[] = {
-        {{"JOB-OLD.C", "JOB.C", "JOB.M", "JOB.N"}, 0, false}, // names given up by earlier channels
+        {{"JOB OLD.C", "JOB.C", "JOB.M", "JOB.N"}, 0, false}, // names given up by earlier channels
         {{"", "JOB.M", "JOB.J", ".."}, 2, false},
         {{"JOB.M", "NEW.M", "JOB.J", "JOB.N"}, 1, false},     // given up by a later channel
         {{"JOB.C", "JOB.M", "SAME", "SAME"}, 1, false},

@@ -27,11 +27,12 @@ const MessageCase mainDialogCases[] = {
     {messageSystemCommand, 1040, false, -1, ""}, {messageSystemCommand, 1023, false, -1, ""},
     {messageSystemCommand, 1295, true, -1, "h"}, {messageSystemCommand, 1296, false, -1, ""},
     {messageSystemCommand, 0x7F06F, true, 0, ""}, {messageSystemCommand, 0xF010, false, -1, ""},
-    {0x0010, 0, false, -1, ""}};
+    {0x0010, 0, false, -1, ""}, {messageInitDialog, 0, true, -1, ""}};
 const MessageCase aboutDialogCases[] = {
     {messageInitDialog, 0, true, -1, ""}, {messageCommand, 501 | 0x10000u, true, 0, ""},
     {messageCommand, commandCancel, true, 0, ""}, {messageCommand, 1, false, -1, ""},
-    {messageSystemCommand, 0xF063, true, 0, ""}, {messageSystemCommand, 1024, false, -1, ""}};
+    {messageSystemCommand, 0xF063, true, 0, ""}, {messageSystemCommand, 1024, false, -1, ""},
+    {0x0010, 0, false, -1, ""}};
 // clang-format on
 
 TEST(DialogControllers, TakeTheirMessagesByTheirLowBits) {
