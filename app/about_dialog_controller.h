@@ -2,7 +2,7 @@
 // close command.
 #pragma once
 
-#include "platform/dialog.h"
+#include "app/dialog.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // What the main dialog's controller keeps besides the dialog's own controls:
-// the channel names and separation file paths recorded when a fileset was
-// last opened (or, for a path, last chosen by hand), and a master named when
-// the program started, to be opened once the dialog shows.
+// the separation file paths recorded when a fileset was last opened (or, for
+// a path, last chosen by hand), which "Rename files" renames from, and a
+// master named when the program started, to be opened once the dialog shows.
 #pragma once
 
 #include "master/channel.h"
@@ -12,7 +12,6 @@
 namespace platelier {
 
 struct ControllerState {
-    std::array<std::string, channelCount> recordedChannelNames;
     std::array<std::string, channelCount> recordedSeparationPaths;
     std::string masterToOpen;
 };

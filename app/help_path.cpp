@@ -1,7 +1,7 @@
 // The help file path rule.
 #include "app/help_path.h"
 
-#include "platform/dialog.h"
+#include "platform/files.h"
 
 namespace platelier {
 
@@ -12,7 +12,7 @@ std::optional<std::string> helpFilePath(const std::string& programPath,
         return std::nullopt;
     }
     std::string path = programPath.substr(0, dot + 1) + extension;
-    if (path.size() >= static_cast<std::size_t>(dialogTextLimit)) {
+    if (path.size() >= pathBufferSize) {
         return std::nullopt;
     }
     return path;

@@ -4,11 +4,10 @@
 #include "app/main_dialog_controller.h"
 
 #include "app/dialog_messages.h"
+#include "app/fileset_in_dialog.h"
 #include "app/help_path.h"
-#include "app/master_file_commands.h"
-#include "fileset/channel_table.h"
+#include "fileset/command_rules.h"
 #include "fileset/fileset_commands.h"
-#include "fileset/separation_discovery.h"
 #include "fileset/separation_renaming.h"
 #include "platform/files.h"
 #include "resources/resource_ids.h"
@@ -34,13 +33,17 @@ void browseSeparationFileCommand(Dialog& dialog, ControllerState& state, int id)
 }
 
 void renameFilesCommand(Dialog& dialog, ControllerState& state, int) {
-    renameSeparationFiles(dialog, IDC_CYAN_NAME, IDC_CYAN_PATH, state.recordedSeparationPaths);
+    renameSeparationFiles(state.recordedSeparationPaths, readChannelNames(dialog),
+                          showInMessageBox(dialog), showInPathEdits(dialog));
 }
 
 void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {
-    saveAllChanges(dialog.controlText(IDC_MASTER_PATH, dialogTextLimit),
-                   readChannelNames(dialog, IDC_CYAN_NAME), state.recordedSeparationPaths,
-                   showInMessageBox(dialog), showInPathEdits(dialog, IDC_CYAN_PATH));
+    saveAllChanges(readMasterPath(dialog), readChannelNames(dialog), state.recordedSeparationPaths,
+                   showInMessageBox(dialog), showInPathEdits(dialog));
+}
+
+void renameChannelsCommand(Dialog& dialog, ControllerState&, int) {
+    renameChannels(readMasterPath(dialog), readChannelNames(dialog), showInMessageBox(dialog));
 }
 
 const CommandEntry mainDialogCommands[] = {
@@ -48,10 +51,7 @@ const CommandEntry mainDialogCommands[] = {
      [](Dialog& dialog, ControllerState& state, int) { openMasterFile(dialog, state); }},
     {IDC_CYAN_BROWSE, IDC_BLACK_BROWSE, browseSeparationFileCommand},
     {IDC_SAVE_ALL, IDC_SAVE_ALL, saveAllChangesCommand},
-    {IDC_RENAME_CHANNELS, IDC_RENAME_CHANNELS,
-     [](Dialog& dialog, ControllerState&, int) {
-         rewriteMasterFile(dialog, IDC_CYAN_NAME, IDC_MASTER_PATH);
-     }},
+    {IDC_RENAME_CHANNELS, IDC_RENAME_CHANNELS, renameChannelsCommand},
     {IDC_RENAME_FILES, IDC_RENAME_FILES, renameFilesCommand},
     {IDC_NEW_FILESET, IDC_NEW_FILESET,
      [](Dialog& dialog, ControllerState&, int) { newFileset(dialog); }},
@@ -134,33 +134,31 @@ void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& pat
 }
 
 void openChosenMaster(Dialog& dialog, ControllerState& state) {
-    if (!readMasterFile(dialog, IDC_MASTER_PATH, IDC_TITLE)) {
+    const std::string masterPath = readMasterPath(dialog);
+    if (!showMasterFile(dialog, masterPath).isMaster()) {
         dialog.showMessage(texts::notAMasterFile, texts::messageCaption);
         return;
     }
-    locateSeparationFiles(dialog, IDC_MASTER_PATH, IDC_CYAN_NAME, IDC_CYAN_PATH);
-    recordOpenedFileset(dialog, state);
+    locateSeparationFiles(dialog, masterPath);
+    recordOpenedFileset(dialog, state, masterPath);
 }
 
-void recordOpenedFileset(Dialog& dialog, ControllerState& state) {
-    state.recordedChannelNames = readChannelNames(dialog, IDC_CYAN_NAME);
-    int names = 0;
-    int paths = 0;
+// The commands are only ever enabled here, each when nothing stands in its
+// way on the fileset just opened.
+void recordOpenedFileset(Dialog& dialog, ControllerState& state, const std::string& masterPath) {
     for (int channel = cyan; channel <= black; ++channel) {
-        const auto i = static_cast<std::size_t>(channel);
-        names += state.recordedChannelNames[i].empty() ? 0 : 1;
-        state.recordedSeparationPaths[i] =
+        state.recordedSeparationPaths[static_cast<std::size_t>(channel)] =
             dialog.controlText(IDC_CYAN_PATH + channel, dialogTextLimit);
-        paths += state.recordedSeparationPaths[i].empty() ? 0 : 1;
     }
-    if (names == channelCount) {
-        dialog.enableControl(IDC_RENAME_CHANNELS, true);
-    }
-    if (paths == channelCount) {
-        dialog.enableControl(IDC_RENAME_FILES, true);
-    }
-    if (names == channelCount && paths == channelCount) {
-        dialog.enableControl(IDC_SAVE_ALL, true);
+    const OpenedFileset fileset{masterPath, readChannelNames(dialog),
+                                state.recordedSeparationPaths};
+    for (const auto& [id, command] :
+         {std::pair{IDC_RENAME_CHANNELS, FilesetCommand::renameChannels},
+          std::pair{IDC_RENAME_FILES, FilesetCommand::renameFiles},
+          std::pair{IDC_SAVE_ALL, FilesetCommand::saveAllChanges}}) {
+        if (commandObstacles(command, fileset).empty()) {
+            dialog.enableControl(id, true);
+        }
     }
     setBrowseButtonsEnabled(dialog, true);
 }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/controller_state.h"
-#include "platform/dialog.h"
+#include "app/dialog.h"
 
 #include <cstdint>
 
@@ -33,9 +33,9 @@ void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& pat
 // it is not a master.
 void openChosenMaster(Dialog& dialog, ControllerState& state);
 
-// Records the channel names and separation paths the dialog shows and
-// enables the commands they make possible.
-void recordOpenedFileset(Dialog& dialog, ControllerState& state);
+// Records the separation paths the dialog shows for the master at
+// `masterPath` and enables the commands that the fileset makes possible.
+void recordOpenedFileset(Dialog& dialog, ControllerState& state, const std::string& masterPath);
 
 // Empties the dialog and opens another master.
 void newFileset(Dialog& dialog);

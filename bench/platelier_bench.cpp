@@ -194,13 +194,8 @@ bool measureSize(const Options& options, const std::string& folder, SizeFigures&
 }
 
 bool readPlateNames(const std::string& master) {
-    PlateNames names;
-    const bool read = readMasterFile(master, [&](MasterValue which, const std::string& value) {
-        if (which != masterTitle) {
-            names[static_cast<std::size_t>(which - cyanPlateName)] = value;
-        }
-    });
-    return read && names == originalNames;
+    const MasterReading reading = readMasterFile(master);
+    return reading.isMaster() && reading.plates == originalNames;
 }
 
 bool measureRead(const std::string& folder, Figures& figures) {

@@ -1,8 +1,10 @@
 // Where a master's links stand, found without asking anyone: for each
-// channel, whether the file the master names is beside it, or else what the
-// dialog's discovery would find there. A folder is listed once for all the
-// masters in it and searched through an index, so that a folder of thousands
-// of filesets costs no more per master than a folder of one.
+// channel, whether the file the master names is beside it, or else which
+// entries the channel's discovery pattern matches there. The check does not
+// ask the system's search: it lists a folder once for all the masters in it
+// and matches the pattern against an index of the entries by the program's
+// wildcard rules (matchesWildcard), so that a folder of thousands of
+// filesets costs no more per master than a folder of one.
 #pragma once
 
 #include "master/channel.h"
@@ -78,7 +80,7 @@ using MasterLinks = std::array<ChannelLink, channelCount>;
 
 // The links of the master at `masterPath`, whose plate lines give `plates`.
 // An empty plate name is never ok; a folder counts as an entry, as it does
-// for the dialog's discovery.
+// for the dialog's search.
 MasterLinks checkLinks(const std::string& masterPath,
                        const std::array<std::string, channelCount>& plates,
                        FolderListings& listings);

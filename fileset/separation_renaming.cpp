@@ -3,7 +3,6 @@
 // the file is.
 #include "fileset/separation_renaming.h"
 
-#include "fileset/channel_table.h"
 #include "platform/ascii_case.h"
 #include "platform/files.h"
 #include "platform/path_parts.h"
@@ -52,7 +51,7 @@ RenameOutcome planSeparationRename(const std::string& recordedPath, const std::s
         return {};
     }
     const std::string newPath = folderPart(recordedPath) + name;
-    if (!canNameAFile(name) || newPath.size() >= static_cast<std::size_t>(dialogTextLimit)) {
+    if (!canNameAFile(name) || newPath.size() >= pathBufferSize) {
         return failure(recordedPath, newPath);
     }
     return {RenameOutcome::renamed, newPath, std::string()};
@@ -106,12 +105,6 @@ void renameSeparationFiles(std::array<std::string, channelCount>& recordedPaths,
             failed(outcome.message);
         }
     }
-}
-
-void renameSeparationFiles(Dialog& dialog, int firstNameEdit, int firstPathEdit,
-                           std::array<std::string, channelCount>& recordedPaths) {
-    renameSeparationFiles(recordedPaths, readChannelNames(dialog, firstNameEdit),
-                          showInMessageBox(dialog), showInPathEdits(dialog, firstPathEdit));
 }
 
 } // namespace platelier

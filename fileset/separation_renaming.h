@@ -4,7 +4,6 @@
 
 #include "fileset/change_reports.h"
 #include "master/channel.h"
-#include "platform/dialog.h"
 
 #include <array>
 #include <string>
@@ -45,11 +44,5 @@ separationRenameProblems(const std::array<std::string, channelCount>& recordedPa
 void renameSeparationFiles(std::array<std::string, channelCount>& recordedPaths,
                            const std::array<std::string, channelCount>& names,
                            const FailureReport& failed, const RenameReport& renamed);
-
-// "Rename files" in the dialog: the names are those of the edits from
-// `firstNameEdit`, each new path is shown in its edit from `firstPathEdit`,
-// each failure in a message.
-void renameSeparationFiles(Dialog& dialog, int firstNameEdit, int firstPathEdit,
-                           std::array<std::string, channelCount>& recordedPaths);
 
 } // namespace platelier

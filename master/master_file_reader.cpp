@@ -2,25 +2,24 @@
 // start of the PostScript section to its end.
 #include "master/master_file_reader.h"
 
-#include "master/channel.h"
 #include "master/comment_value.h"
 #include "master/dsc_syntax.h"
 #include "master/line_reader.h"
 #include "master/postscript_section.h"
 
-#include <array>
-
 namespace platelier {
 
 namespace {
 
-bool openPostScriptSection(FileReader& file) {
+MasterRefusal openPostScriptSection(FileReader& file) {
     PostScriptSection section;
-    if (locatePostScriptSection(file, section) != SectionError::none || !file.seek(section.start)) {
-        return false;
+    const SectionError located = locatePostScriptSection(file, section);
+    if (located != SectionError::none || !file.seek(section.start)) {
+        return located == SectionError::damagedHeader ? MasterRefusal::damagedHeader
+                                                      : MasterRefusal::noPlateBlock;
     }
     file.limitReading(section.end - section.start);
-    return true;
+    return MasterRefusal::none;
 }
 
 bool skipToLineStartingWith(FileReader& file, std::string& line, std::string_view keyword) {
@@ -34,32 +33,40 @@ bool skipToLineStartingWith(FileReader& file, std::string& line, std::string_vie
 
 } // namespace
 
-bool readMasterFile(const std::string& path, const MasterValueSink& deliver) {
+MasterReading readMasterFile(const std::string& path) {
+    MasterReading reading;
     FileReader file = FileReader::open(path);
-    if (!file || !openPostScriptSection(file)) {
-        return false;
+    if (!file) {
+        reading.refusal =
+            file.notRegularFile() ? MasterRefusal::notRegularFile : MasterRefusal::cannotOpen;
+        return reading;
     }
+    reading.refusal = openPostScriptSection(file);
+    if (reading.refusal != MasterRefusal::none) {
+        return reading;
+    }
+    reading.refusal = MasterRefusal::noPlateBlock;
     std::string line;
     if (!skipToLineStartingWith(file, line, titleKeyword)) {
-        return false;
+        return reading;
     }
-    deliver(masterTitle, commentValue(line));
+    reading.title = commentValue(line);
     std::array<std::string, channelCount> plateLines;
     if (!skipToLineStartingWith(file, plateLines[cyan], cyanPlateKeyword)) {
-        return false;
+        return reading;
     }
     // A block cut short by the end of the file is refused: such a master
     // could not be written back with its four names.
     for (int channel = magenta; channel <= black; ++channel) {
         if (readLine(plateLines[static_cast<std::size_t>(channel)], masterLineLength, file) == 0) {
-            return false;
+            return reading;
         }
     }
-    for (int channel = cyan; channel <= black; ++channel) {
-        deliver(static_cast<MasterValue>(cyanPlateName + channel),
-                commentValue(plateLines[static_cast<std::size_t>(channel)]));
+    for (std::size_t channel = 0; channel < plateLines.size(); ++channel) {
+        reading.plates[channel] = commentValue(plateLines[channel]);
     }
-    return true;
+    reading.refusal = MasterRefusal::none;
+    return reading;
 }
 
 } // namespace platelier

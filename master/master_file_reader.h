@@ -1,30 +1,39 @@
-// Reads a DCS master file: its title and the names of its four plates.
+// Reads a DCS master file: its title and the names of its four plates, or
+// why the file is no master the program can work on.
 #pragma once
 
-#include <functional>
+#include "master/channel.h"
+
+#include <array>
+#include <optional>
 #include <string>
 
 namespace platelier {
 
-// Which value of the master a delivery carries: the title, then the plate
-// names in channel order (masterTitle + 1 + ChannelIndex).
-enum MasterValue {
-    masterTitle = 0,
-    cyanPlateName,
-    magentaPlateName,
-    yellowPlateName,
-    blackPlateName
+// Why the reader refused a file.
+enum class MasterRefusal {
+    none,
+    cannotOpen,     // it does not exist or may not be read
+    notRegularFile, // a folder, a FIFO or a device: never opened
+    damagedHeader,  // an EPS binary header that does not fit the file
+    noPlateBlock    // no title line followed by a whole plate block
 };
 
-using MasterValueSink = std::function<void(MasterValue which, const std::string& value)>;
+struct MasterReading {
+    MasterRefusal refusal = MasterRefusal::none;
+    // The first "%%Title" line's value: found also when the plate block is
+    // not (the dialog shows it all the same).
+    std::optional<std::string> title;
+    // The plate names in channel order; only when the file was not refused.
+    std::array<std::string, channelCount> plates;
+
+    bool isMaster() const { return refusal == MasterRefusal::none; }
+};
 
 // Reads the master file at `path` (behind an EPS binary header, only its
-// PostScript section). Delivers the title as soon as the first
-// "%%Title" line is read, then the four values of the plate block (the first
-// "%%CyanPlate" line after the title and the three lines after it) once the
-// whole block has been read. Returns false when the file cannot be opened,
-// has a broken EPS binary header, or has no title line followed by a whole
-// plate block; the title may have been delivered then, a plate name never.
-bool readMasterFile(const std::string& path, const MasterValueSink& deliver);
+// PostScript section): the first "%%Title" line, then the plate block (the
+// first "%%CyanPlate" line after the title and the three lines after it).
+// A read that fails ends the reading as the end of the file does.
+MasterReading readMasterFile(const std::string& path);
 
 } // namespace platelier

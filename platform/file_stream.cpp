@@ -13,11 +13,8 @@ namespace platelier {
 
 namespace {
 
-detail::OpenFile openFile(const std::string& path, const char* mode) {
-    if (fileOperationFails(FileOperation::open)) {
-        return nullptr;
-    }
-    detail::OpenFile file(std::fopen(path.c_str(), mode));
+detail::OpenFile unbuffered(std::FILE* stream) {
+    detail::OpenFile file(stream);
     if (file) {
         std::setvbuf(file.get(), nullptr, _IONBF, 0);
     }
@@ -39,7 +36,9 @@ std::unique_ptr<char[]> newBuffer(std::size_t size) {
 
 FileReader FileReader::open(const std::string& path) {
     FileReader reader;
-    reader.file_ = openFile(path, "rb");
+    if (!fileOperationFails(FileOperation::open)) {
+        reader.file_ = unbuffered(openRegularFileForReading(path, reader.notRegularFile_));
+    }
     return reader;
 }
 
@@ -128,7 +127,9 @@ bool FileReader::close() {
 
 FileWriter FileWriter::open(const std::string& path) {
     FileWriter writer;
-    writer.file_ = openFile(path, "r+b");
+    if (!fileOperationFails(FileOperation::open)) {
+        writer.file_ = unbuffered(std::fopen(path.c_str(), "r+b"));
+    }
     return writer;
 }
 

@@ -41,9 +41,13 @@ class FileReader {
     static constexpr std::size_t bufferSize = PLATELIER_STREAM_BUFFER_SIZE;
 
     // Opens `path` for reading; false in a boolean context when it cannot.
+    // Only a regular file is opened (see openRegularFileForReading).
     static FileReader open(const std::string& path);
 
     explicit operator bool() const { return file_ != nullptr; }
+
+    // Whether `open` refused the file because it is no regular file.
+    bool notRegularFile() const { return notRegularFile_; }
 
     // The next byte (0-255), or endOfFile at the end of the file, at the end
     // of the reading limit, or when the read fails (then failed() is true).
@@ -99,6 +103,7 @@ class FileReader {
     std::size_t filled_ = 0;
     std::uint64_t readLimit_ = std::numeric_limits<std::uint64_t>::max();
     bool failed_ = false;
+    bool notRegularFile_ = false;
 };
 
 class FileWriter {

@@ -14,6 +14,11 @@
 
 namespace platelier {
 
+// The size of the buffers in which the program has always held paths and
+// file names: a path has at most 255 characters, and a longer one is
+// refused rather than cut.
+constexpr std::size_t pathBufferSize = 256;
+
 // The separator between the folders of a path: '\\' on Win32, '/' elsewhere.
 char pathSeparator();
 
@@ -65,6 +70,12 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder);
 
 // True when `path` names a folder, or a link to one.
 bool isFolder(const std::string& path);
+
+// Opens `path` for reading in binary mode, but only a regular file: a
+// folder, a FIFO or a device is refused without waiting (opening a FIFO
+// would block until a writer comes) and `notRegular` is set. None when the
+// file cannot be opened or is refused.
+std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular);
 
 // Positions an open stream at a byte offset from its start; offsets past
 // 2 GiB included.

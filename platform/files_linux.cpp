@@ -201,6 +201,26 @@ bool isFolder(const std::string& path) {
            S_ISDIR(status.st_mode);
 }
 
+// Opened without blocking, so that a FIFO is seen for what it is before
+// anything waits on it; a regular file then reads as usual.
+std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular) {
+    notRegular = false;
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    struct stat status {};
+    notRegular = fstat(descriptor, &status) == 0 && !S_ISREG(status.st_mode);
+    std::FILE* stream = nullptr;
+    if (!notRegular && fcntl(descriptor, F_SETFL, O_RDONLY) == 0) {
+        stream = fdopen(descriptor, "rb");
+    }
+    if (!stream) {
+        close(descriptor);
+    }
+    return stream;
+}
+
 bool seekStream(std::FILE* stream, std::uint64_t offset) {
     return fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0;
 }

@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <memory>
 #include <random>
 #include <sys/stat.h>
@@ -167,6 +170,35 @@ bool isFolder(const std::string& path) {
     }
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A folder cannot be opened as a file; a device name (CON, NUL, COM1) or a
+// pipe opens as something that is no file on a disk.
+std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    notRegular =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (notRegular) {
+        return nullptr;
+    }
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    notRegular = GetFileType(file) != FILE_TYPE_DISK;
+    const int descriptor =
+        notRegular ? -1 : _open_osfhandle(reinterpret_cast<std::intptr_t>(file), _O_RDONLY);
+    if (descriptor == -1) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    std::FILE* stream = _fdopen(descriptor, "rb");
+    if (!stream) {
+        _close(descriptor);
+    }
+    return stream;
 }
 
 bool seekStream(std::FILE* stream, std::uint64_t offset) {

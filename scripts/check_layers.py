@@ -3,10 +3,14 @@
 
 The program is built in layers, one folder each, every include pointing
 down: resources/ and platform/ at the bottom, then master/, fileset/, app/
-(the controller), and the front ends in app/'s sub-folders (app/win32/ and
-any other), which never include each other. Nothing outside a front end
-includes it but its own tests (tests/win32/ for app/win32/); tests, fuzzers
-and the benchmark may include any other layer.
+(the dialogs' controller), and the front ends: app/'s sub-folders (app/win32/)
+and cli/, which never include each other; cli/ uses nothing of app/. Nothing outside a front end
+includes it but its own tests (tests/win32/ for app/win32/, tests/cli/ for
+cli/); tests, fuzzers and the benchmark may include any other layer.
+
+The dialog stays in app/: below it, nothing includes the dialog interface
+(app/dialog.h) nor the dialogs' resource IDs (resources/resource_ids.h), so
+that the core and the console program know nothing of controls.
 
 Usage: check_layers.py [ROOT]   (default: the repository holding this script)
 """
@@ -16,6 +20,11 @@ import sys
 
 RANKS = {"resources": 0, "platform": 1, "master": 2, "fileset": 3, "app": 4}
 FRONT_END_RANK = 5
+FRONT_ENDS = ("cli",)
+# What only the dialogs' layers may include: the dialog interface, and the
+# control and template IDs.
+DIALOG_ONLY = {pathlib.Path("app/dialog.h"), pathlib.Path("resources/resource_ids.h")}
+DIALOG_RANK = RANKS["app"]
 SOURCES = ("*.h", "*.hpp", "*.cpp", "*.rc")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 
@@ -25,14 +34,17 @@ def layer_of(path):
     parts = path.parts
     if parts[0] == "app" and len(parts) > 2:
         return FRONT_END_RANK, "app/" + parts[1]
+    if parts[0] in FRONT_ENDS:
+        return FRONT_END_RANK, parts[0]
     if parts[0] in RANKS:
         return RANKS[parts[0]], parts[0]
     return None
 
 
 def tests_front_end(path, front_end):
-    """True when `path` is one of the tests of `front_end` (app/NAME)."""
-    return path.parts[0] == "tests" and len(path.parts) > 2 and "app/" + path.parts[1] == front_end
+    """True when `path` is one of the tests of `front_end` (app/NAME or NAME)."""
+    return (path.parts[0] == "tests" and len(path.parts) > 2
+            and front_end in ("app/" + path.parts[1], path.parts[1]))
 
 
 def resolve(root, includer, name):
@@ -61,6 +73,10 @@ def violations(root):
                     continue
                 if included[0] == FRONT_END_RANK or (own and included[0] >= own[0]):
                     yield f"{relative}: includes {target} ({included[1]} is not below {own[1] if own else relative.parts[0]})"
+                elif target in DIALOG_ONLY and own and (own[0] < DIALOG_RANK or own[1] in FRONT_ENDS):
+                    yield f"{relative}: includes {target} (the dialog stays in app/)"
+                elif own and own[1] in FRONT_ENDS and included[1] == "app":
+                    yield f"{relative}: includes {target} ({own[1]} uses nothing of the dialogs)"
 
 
 def main():

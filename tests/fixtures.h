@@ -3,6 +3,8 @@
 // masters in any line-ending convention, behind an EPS binary header or not.
 #pragma once
 
+#include "platform/file_faults.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -60,6 +62,18 @@ class TempFolder {
   private:
     std::filesystem::path path_ = std::filesystem::temp_directory_path() /
                                   ("platelier-test-" + std::to_string(std::random_device()()));
+};
+
+// Injected faults and a simulated file system for the scope of a test: both
+// switched off when it ends, even when an assertion failed before.
+struct FileFaultsGuard {
+    FileFaultsGuard() = default;
+    FileFaultsGuard(const FileFaultsGuard&) = delete;
+    FileFaultsGuard& operator=(const FileFaultsGuard&) = delete;
+    ~FileFaultsGuard() {
+        failFileOperation(0);
+        simulateFileSystemWithout(FileSystemFeature::none);
+    }
 };
 
 inline std::string plateBlock(const std::string& e, const std::string& c = "pic.C",

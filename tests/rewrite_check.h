@@ -8,6 +8,7 @@
 #include "master/master_file_reader.h"
 #include "master/master_file_rewriter.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -18,10 +19,13 @@ using Names = std::array<std::string, channelCount>;
 
 // The title and plate names of the master at `path`; none when it is refused.
 inline std::vector<std::string> masterValues(const std::string& path) {
-    std::vector<std::string> values;
-    const bool read = readMasterFile(
-        path, [&](MasterValue, const std::string& value) { values.push_back(value); });
-    return read ? values : std::vector<std::string>();
+    const MasterReading reading = readMasterFile(path);
+    if (!reading.isMaster()) {
+        return {};
+    }
+    std::vector<std::string> values{*reading.title};
+    values.insert(values.end(), reading.plates.begin(), reading.plates.end());
+    return values;
 }
 
 // Preview `index` (0: Windows metafile, 1: TIFF) as the header gives it, when

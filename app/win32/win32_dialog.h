@@ -1,7 +1,7 @@
 // The Dialog interface over a real Win32 dialog window.
 #pragma once
 
-#include "platform/dialog.h"
+#include "app/dialog.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The console's text: UTF-8 from bytes of any encoding.
-#include "app/cli/utf8_text.h"
+#include "cli/utf8_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,20 @@
 // The separation files: the discovery pattern, and a rename of letters
 // outside a-z in real folders; the commands' tests find and rename the
 // files of whole filesets.
+#include "fileset/command_rules.h"
 #include "fileset/separation_discovery.h"
 #include "fileset/separation_renaming.h"
+#include "fixtures.h"
 #include "platform/files.h"
-#include "recording_dialog.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace platelier {
 namespace {
 
 using namespace testing;
+using Names = std::array<std::string, channelCount>;
 
 TEST(SeparationPattern, StarsTheCharacterBeforeTheLastDot) {
     // clang-format off
@@ -22,6 +25,31 @@ TEST(SeparationPattern, StarsTheCharacterBeforeTheLastDot) {
     // clang-format on
     for (const auto& [master, pattern] : rows) {
         EXPECT_EQ(separationPattern(master, "C"), pattern) << master;
+    }
+}
+
+struct ObstacleCase {
+    FilesetCommand command;
+    OpenedFileset fileset;
+    const char* obstacles; // each as its kind's initial (m no master, n no name, f no file)
+                           // and its channel
+};
+
+TEST(CommandObstacles, NameWhatKeepsEachCommandFromRunning) {
+    const OpenedFileset full{"J.EPS", {"c", "m", "j", "n"}, {"c", "m", "j", "n"}};
+    const OpenedFileset holes{"J.EPS", {"", "m", "j", ""}, {"c", "", "j", "n"}};
+    const ObstacleCase rows[] = {{FilesetCommand::saveAllChanges, full, ""},
+                                 {FilesetCommand::saveAllChanges, holes, "n0 f1 n3"},
+                                 {FilesetCommand::renameChannels, holes, "n0 n3"},
+                                 {FilesetCommand::renameFiles, holes, "f1"},
+                                 {FilesetCommand::renameFiles, {"", {}, {}}, "m0"}};
+    for (const ObstacleCase& row : rows) {
+        std::string found;
+        for (const CommandObstacle& obstacle : commandObstacles(row.command, row.fileset)) {
+            found += (found.empty() ? "" : " ") + std::string(1, "mnf"[obstacle.kind]) +
+                     std::to_string(obstacle.channel);
+        }
+        EXPECT_EQ(found, row.obstacles) << row.obstacles;
     }
 }
 
@@ -40,11 +68,13 @@ TEST(RenameSeparationFiles, TakesCaseOutsideAToZAsANewNameAndGoneFilesAsFailures
     EXPECT_EQ(planSeparationRename(in + "a.C", std::string(253, 'n')).kind, RenameOutcome::renamed);
     EXPECT_EQ(planSeparationRename(in + "a.C", std::string(254, 'n')).kind, RenameOutcome::failed)
         << "a new path of 256 characters";
-    RecordingDialog dialog;
     Names recorded = {folder.file("GONE.C"), "", "", ""};
-    dialog.texts[IDC_CYAN_NAME] = "B.C";
-    renameSeparationFiles(dialog, IDC_CYAN_NAME, IDC_CYAN_PATH, recorded);
-    EXPECT_EQ(dialog.messages,
+    std::vector<std::string> messages;
+    renameSeparationFiles(
+        recorded, {"B.C", "", "", ""},
+        [&](const std::string& message) { messages.push_back(message); },
+        [](ChannelIndex, const std::string&) {});
+    EXPECT_EQ(messages,
               std::vector<std::string>{"Impossible de renommer\n" + folder.file("GONE.C") +
                                        " en\n" + folder.file("B.C") + "."});
 }

@@ -19,26 +19,38 @@ const auto psSize = static_cast<std::uint32_t>(ps.size());
 const std::string decoy = "II*\0%%Title: decoy\r\n" + plateBlock(crlf, "x", "x", "x", "x");
 const auto decoySize = static_cast<std::uint32_t>(decoy.size());
 
-// A master delivers all five values, a refused file fewer (none: no file).
+// A master gives all five values; a refused file says why, and gives its
+// title when it has one (bytes: none for no file, "/" for a folder).
+struct ReaderCase {
+    const char* what;
+    std::optional<std::string> bytes;
+    Values values;
+    MasterRefusal refusal = MasterRefusal::none;
+};
+constexpr MasterRefusal damaged = MasterRefusal::damagedHeader,
+                        noBlock = MasterRefusal::noPlateBlock;
+
 // clang-format off
-const std::tuple<const char*, std::optional<std::string>, Values> readerCases[] = {
+const ReaderCase readerCases[] = {
     {"CR LF", ps, usual},
     {"LF: values without their LF", masterText("\n"), usual},
-    {"no file", std::nullopt, {}},
+    {"no file", std::nullopt, {}, MasterRefusal::cannotOpen},
+    {"a folder", "/", {}, MasterRefusal::notRegularFile},
     {"header, PostScript at 30", epsBinaryHeader(30, psSize) + ps, usual},
     {"header, PostScript behind a preview with comments",
      epsBinaryHeader(30 + decoySize, psSize, 30, decoySize) + decoy + ps, usual},
-    {"header: nothing read past the PostScript section", epsBinaryHeader(30, 25) + ps, {}},
+    {"header: nothing read past the PostScript section", epsBinaryHeader(30, 25) + ps, {}, noBlock},
     {"header: a length past the end is cut", epsBinaryHeader(30, 1u << 30) + ps, usual},
-    {"header: offset past the end", epsBinaryHeader(5000, psSize) + ps, {}},
-    {"header: offset at the end", epsBinaryHeader(30 + psSize, psSize) + ps, {}},
-    {"header: offset inside it", epsBinaryHeader(29, psSize) + ps, {}},
-    {"header cut short", "\xc5\xd0\xd3\xc6\x1e", {}},
+    {"header: offset past the end", epsBinaryHeader(5000, psSize) + ps, {}, damaged},
+    {"header: offset at the end", epsBinaryHeader(30 + psSize, psSize) + ps, {}, damaged},
+    {"header: offset inside it", epsBinaryHeader(29, psSize) + ps, {}, damaged},
+    {"header cut short", "\xc5\xd0\xd3\xc6\x1e", {}, damaged},
     {"magic number big-endian is no header", "\xc6\xd3\xd0\xc5" + ps, usual},
-    {"no title line", plateBlock(crlf), {}},
-    {"plate block only before the title", plateBlock(crlf) + "%%Title: My picture\r\n", titleOnly},
-    {"title in small letters", "%%title: x\r\n" + plateBlock(crlf), {}},
-    {"indented plate line", "%%Title: My picture\r\n\t" + plateBlock(crlf), titleOnly},
+    {"no title line", plateBlock(crlf), {}, noBlock},
+    {"plate block only before the title", plateBlock(crlf) + "%%Title: My picture\r\n", titleOnly,
+        noBlock},
+    {"title in small letters", "%%title: x\r\n" + plateBlock(crlf), {}, noBlock},
+    {"indented plate line", "%%Title: My picture\r\n\t" + plateBlock(crlf), titleOnly, noBlock},
     {"longer keywords count", "%%Titles: T\r\n%%CyanPlates: a\r\nb: b\r\nc: c\r\nd: d\r\n", {"T",
         "a", "b", "c", "d"}},
     {"blanks only", "%%Title:    \r\n" + plateBlock(crlf), {"", "pic.C", "pic.M", "pic.J",
@@ -59,21 +71,27 @@ const std::tuple<const char*, std::optional<std::string>, Values> readerCases[] 
      {"t", std::string(243, 'L'), "", "b", "c"}},
     {"the black line last, without ending", "%%Title: t\r\n%%CyanPlate: a\r\nm: b\r\ny: c\r\nk: d",
         {"t", "a", "b", "c", "d"}},
-    {"the file ends inside the block", "%%Title: t\r\n%%CyanPlate: a\r\nm: b\r\ny: c\r\n", {"t"}},
+    {"the file ends inside the block", "%%Title: t\r\n%%CyanPlate: a\r\nm: b\r\ny: c\r\n", {"t"},
+        noBlock},
 };
 // clang-format on
 
 TEST(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
-    for (const auto& [what, bytes, values] : readerCases) {
-        TempFolder folder;
-        const std::string path = bytes ? folder.write("master.eps", *bytes) : folder.file("x");
-        Values delivered;
-        const bool read = readMasterFile(path, [&](MasterValue which, const std::string& value) {
-            EXPECT_EQ(which, static_cast<MasterValue>(masterTitle + delivered.size())) << what;
-            delivered.push_back(value);
-        });
-        EXPECT_EQ(read, values.size() == 5) << what;
-        EXPECT_EQ(delivered, values) << what;
+    for (const ReaderCase& row : readerCases) {
+        TempFolder folder({"x.eps/"});
+        const bool file = row.bytes && *row.bytes != "/";
+        const MasterReading reading = readMasterFile(file ? folder.write("master.eps", *row.bytes)
+                                                          : folder.file(row.bytes ? "x.eps" : "x"));
+        Values values;
+        if (reading.title) {
+            values.push_back(*reading.title);
+        }
+        for (const std::string& plate : reading.plates) {
+            values.insert(values.end(), reading.isMaster() ? 1 : 0, plate);
+        }
+        EXPECT_EQ(reading.refusal, row.refusal) << row.what;
+        EXPECT_EQ(values, row.values) << row.what;
+        EXPECT_TRUE(reading.isMaster() || reading.plates == decltype(reading.plates)()) << row.what;
     }
 }
 

@@ -2,7 +2,7 @@
 // command line gave them, each returning its exit status.
 #pragma once
 
-#include "app/cli/console.h"
+#include "cli/console.h"
 #include "master/channel.h"
 
 #include <array>

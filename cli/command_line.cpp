@@ -1,10 +1,10 @@
 // The command line, parsed with CLI11. The help and the usage messages are
 // in English, as the dialog's own texts are; what the commands tell of the
 // files is in the program's French.
-#include "app/cli/command_line.h"
+#include "cli/command_line.h"
 
-#include "app/cli/checked_master.h"
-#include "app/cli/commands.h"
+#include "cli/checked_master.h"
+#include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>

@@ -1,32 +1,35 @@
 // A master as the commands see it: its title and the state of its four
-// links, read and checked with the program's own reader and discovery, and
+// links, read and checked with the program's own reader and link check, and
 // the lines that tell people and scripts about it.
 #pragma once
 
 #include "fileset/link_check.h"
+#include "master/master_file_reader.h"
 
 #include <array>
-#include <optional>
 #include <string>
 
 namespace platelier {
 
 struct CheckedMaster {
     std::string path;
+    MasterRefusal refusal = MasterRefusal::none;
     std::string title;
-    MasterLinks links;
+    MasterLinks links; // only when the reader took the file
+
+    bool isMaster() const { return refusal == MasterRefusal::none; }
 };
 
 // The channels as the command line names them, in channel order.
 extern const std::array<const char*, channelCount> channelWords;
 
-// Reads the master at `path` and checks its links; none when the reader
-// refuses the file.
-std::optional<CheckedMaster> checkMaster(const std::string& path, FolderListings& listings);
+// Reads the master at `path` and checks its links, or says why the reader
+// refused the file.
+CheckedMaster checkMaster(const std::string& path, FolderListings& listings);
 
-// Why the reader refused the file at `path`: it cannot be opened, or it is
-// not a master.
-std::string refusalMessage(const std::string& path);
+// Why the reader refused the file: it cannot be opened, or it is not a
+// master.
+std::string refusalMessage(const CheckedMaster& master);
 
 // Its state and path, and what each broken channel is: plate name, state,
 // the file found or the number of files matching.

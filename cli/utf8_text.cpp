@@ -1,7 +1,7 @@
 // UTF-8 from bytes of unknown encoding. Windows-1252 leaves five bytes
 // undefined (81, 8D, 8F, 90, 9D); like Windows, they are read as the control
 // characters of the same number.
-#include "app/cli/utf8_text.h"
+#include "cli/utf8_text.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The Windows console, which shows the bytes a program writes in its output
 // code page: UTF-8 while the program runs, and the console's own again when
 // it ends, for the programs that run in the console next.
-#include "app/cli/terminal.h"
+#include "cli/terminal.h"
 
 #include <cstdlib>
 #include <windows.h>

@@ -1,11 +1,9 @@
 // Checked masters and how they are described. Paths and texts from the
 // master are converted to UTF-8 here, so that every line the commands write
 // is valid UTF-8 and every JSON object valid JSON.
-#include "app/cli/checked_master.h"
+#include "cli/checked_master.h"
 
-#include "app/cli/utf8_text.h"
-#include "master/master_file_reader.h"
-#include "platform/file_stream.h"
+#include "cli/utf8_text.h"
 #include "resources/fill_placeholders.h"
 #include "resources/user_texts.h"
 
@@ -41,25 +39,20 @@ std::string describeBrokenLink(std::size_t channel, const ChannelLink& link) {
 
 } // namespace
 
-std::optional<CheckedMaster> checkMaster(const std::string& path, FolderListings& listings) {
-    CheckedMaster master{path, std::string(), {}};
-    std::array<std::string, channelCount> plates;
-    const bool read = readMasterFile(path, [&](MasterValue which, const std::string& value) {
-        (which == masterTitle ? master.title
-                              : plates[static_cast<std::size_t>(which - cyanPlateName)]) = value;
-    });
-    if (!read) {
-        return std::nullopt;
+CheckedMaster checkMaster(const std::string& path, FolderListings& listings) {
+    MasterReading reading = readMasterFile(path);
+    CheckedMaster master{path, reading.refusal, reading.title.value_or(std::string()), {}};
+    if (master.isMaster()) {
+        master.links = checkLinks(path, reading.plates, listings);
     }
-    master.links = checkLinks(path, plates, listings);
     return master;
 }
 
-std::string refusalMessage(const std::string& path) {
-    if (!FileReader::open(path)) {
-        return fillPlaceholders(texts::cannotOpenMaster, {path});
+std::string refusalMessage(const CheckedMaster& master) {
+    if (master.refusal == MasterRefusal::cannotOpen) {
+        return fillPlaceholders(texts::cannotOpenMaster, {master.path});
     }
-    return path + " :\n" + texts::notAMasterFile;
+    return master.path + " :\n" + texts::notAMasterFile;
 }
 
 std::string describeForPeople(const CheckedMaster& master) {

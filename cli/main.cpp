@@ -1,8 +1,8 @@
 // platelier-cli: checks and repairs the links of DCS filesets from the
 // command line, whole folders at a time, with the program's own reader,
-// discovery, rewrite and rename.
-#include "app/cli/command_line.h"
-#include "app/cli/terminal.h"
+// search, rewrite and rename.
+#include "cli/command_line.h"
+#include "cli/terminal.h"
 
 #include <iostream>
 

@@ -2,10 +2,10 @@
 // that a check of thousands of masters is not slowed by its terminal, and
 // wiped before anything else is written to its terminal, so that it never
 // mixes with results or messages there.
-#include "app/cli/console.h"
+#include "cli/console.h"
 
-#include "app/cli/console_texts.h"
-#include "app/cli/utf8_text.h"
+#include "cli/console_texts.h"
+#include "cli/utf8_text.h"
 #include "resources/fill_placeholders.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 // files that were renamed since. The master is rewritten exactly as "Rename
 // channels" rewrites it, only when it has something to change and only when
 // every channel's file is known.
-#include "app/cli/checked_master.h"
-#include "app/cli/commands.h"
-#include "app/cli/utf8_text.h"
+#include "cli/checked_master.h"
+#include "cli/commands.h"
+#include "cli/utf8_text.h"
 #include "fileset/fileset_commands.h"
 #include "platform/path_parts.h"
 
@@ -30,24 +30,24 @@ std::string describeRelink(const CheckedMaster& master, const char* verb) {
 }
 
 int relinkMaster(const std::string& path, bool dryRun, FolderListings& listings, Console& console) {
-    const std::optional<CheckedMaster> master = checkMaster(path, listings);
-    if (!master) {
-        console.message(refusalMessage(path));
+    const CheckedMaster master = checkMaster(path, listings);
+    if (!master.isMaster()) {
+        console.message(refusalMessage(master));
         return statusUnusable;
     }
-    const std::optional<std::array<std::string, channelCount>> names = relinkedNames(master->links);
-    if (!names || allLinksOk(master->links)) {
-        console.result(describeForPeople(*master));
+    const std::optional<std::array<std::string, channelCount>> names = relinkedNames(master.links);
+    if (!names || allLinksOk(master.links)) {
+        console.result(describeForPeople(master));
         return names ? statusOk : statusFailed;
     }
     if (dryRun) {
-        console.result(describeRelink(*master, "would relink"));
+        console.result(describeRelink(master, "would relink"));
         return statusOk;
     }
     const bool rewritten =
         renameChannels(path, *names, [&](const std::string& message) { console.message(message); });
     if (rewritten) {
-        console.result(describeRelink(*master, "relinked"));
+        console.result(describeRelink(master, "relinked"));
     }
     return rewritten ? statusOk : statusFailed;
 }

@@ -2,7 +2,7 @@
 // help, and the usage message of a wrong call.
 #pragma once
 
-#include "app/cli/console.h"
+#include "cli/console.h"
 
 #include <ostream>
 #include <string>

@@ -2,11 +2,10 @@
 // before its sub-folders, both in the order of their names, so that two
 // runs over the same tree write the same lines. Only names ending in ".eps"
 // are opened: separation files, often hundreds of megabytes each, never are.
-#include "app/cli/checked_master.h"
-#include "app/cli/commands.h"
-#include "app/cli/console_texts.h"
+#include "cli/checked_master.h"
+#include "cli/commands.h"
+#include "cli/console_texts.h"
 #include "platform/ascii_case.h"
-#include "platform/file_stream.h"
 #include "platform/files.h"
 #include "resources/fill_placeholders.h"
 
@@ -80,16 +79,16 @@ class CheckRun {
     // A file named on the command line must be a master; one found in a
     // folder is passed over when it opens but is not one.
     void checkFile(const std::string& path, bool named) {
-        const std::optional<CheckedMaster> master = checkMaster(path, listings_);
-        if (!master) {
-            if (named || !FileReader::open(path)) {
-                fail(statusUnusable, refusalMessage(path));
+        const CheckedMaster master = checkMaster(path, listings_);
+        if (!master.isMaster()) {
+            if (named || master.refusal == MasterRefusal::cannotOpen) {
+                fail(statusUnusable, refusalMessage(master));
             }
             return;
         }
         console_.masterSeen();
-        console_.result(arguments_.json ? describeAsJson(*master) : describeForPeople(*master));
-        status_ = std::max<int>(status_, allLinksOk(master->links) ? statusOk : statusFailed);
+        console_.result(arguments_.json ? describeAsJson(master) : describeForPeople(master));
+        status_ = std::max<int>(status_, allLinksOk(master.links) ? statusOk : statusFailed);
     }
 
     void fail(int status, const std::string& message) {

@@ -1,5 +1,5 @@
 // The terminal on POSIX systems, which takes UTF-8 as it is.
-#include "app/cli/terminal.h"
+#include "cli/terminal.h"
 
 #include <unistd.h>
 

@@ -1,0 +1,92 @@
+// The rename command: the dialog's three commands without the dialog. The
+// separation files are those the check finds, as the dialog's discovery
+// would record them; what keeps the dialog's command disabled is refused
+// here before anything changes, by the same rules.
+#include "cli/checked_master.h"
+#include "cli/commands.h"
+#include "cli/console_texts.h"
+#include "cli/utf8_text.h"
+#include "fileset/channel_table.h"
+#include "fileset/command_rules.h"
+#include "fileset/fileset_commands.h"
+#include "fileset/separation_renaming.h"
+#include "master/master_file_rewriter.h"
+#include "resources/fill_placeholders.h"
+#include "resources/user_texts.h"
+
+namespace platelier {
+
+namespace {
+
+FilesetCommand commandOf(RenameArguments::Scope scope) {
+    return scope == RenameArguments::masterOnly  ? FilesetCommand::renameChannels
+           : scope == RenameArguments::filesOnly ? FilesetCommand::renameFiles
+                                                 : FilesetCommand::saveAllChanges;
+}
+
+std::vector<std::string> refusals(const RenameArguments& arguments, const OpenedFileset& fileset) {
+    std::vector<std::string> messages;
+    for (const CommandObstacle& obstacle : commandObstacles(commandOf(arguments.scope), fileset)) {
+        const char* text = obstacle.kind == CommandObstacle::noMaster ? texts::noMasterLoaded
+                           : obstacle.kind == CommandObstacle::channelWithoutName
+                               ? texts::channelWithoutName
+                               : texts::noSingleSeparationFile;
+        messages.push_back(
+            fillPlaceholders(text, {arguments.master, ChannelTable[obstacle.channel].colorName}));
+    }
+    return messages;
+}
+
+// Runs the command on the fileset; true when the master was rewritten. The
+// files' new paths are told afterwards, from `files`, after the master's.
+bool changeFileset(const RenameArguments& arguments,
+                   const std::array<std::string, channelCount>& names,
+                   std::array<std::string, channelCount>& files, const FailureReport& failed) {
+    const RenameReport toldAfterwards = [](ChannelIndex, const std::string&) {};
+    if (arguments.scope == RenameArguments::masterOnly) {
+        return renameChannels(arguments.master, names, failed);
+    }
+    if (arguments.scope == RenameArguments::filesOnly) {
+        renameSeparationFiles(files, names, failed, toldAfterwards);
+        return false;
+    }
+    return saveAllChanges(arguments.master, names, files, failed, toldAfterwards);
+}
+
+} // namespace
+
+int renameCommand(const RenameArguments& arguments, Console& console) {
+    FolderListings listings;
+    const CheckedMaster master = checkMaster(arguments.master, listings);
+    if (!master.isMaster()) {
+        console.message(refusalMessage(master));
+        return statusUnusable;
+    }
+    OpenedFileset fileset{arguments.master, {}, linkedFiles(master.links)};
+    for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
+        fileset.names[channel] = arguments.names[channel].value_or(master.links[channel].plate);
+    }
+    const std::array<std::string, channelCount>& found = fileset.files;
+    std::vector<std::string> messages = refusals(arguments, fileset);
+    std::array<std::string, channelCount> files = found;
+    const bool rewritten = messages.empty() && changeFileset(arguments, fileset.names, files,
+                                                             [&](const std::string& message) {
+                                                                 messages.push_back(message);
+                                                             });
+    if (rewritten) {
+        console.result("rewrote " + mixedAsUtf8(arguments.master) + " (backup " +
+                       mixedAsUtf8(backupPath(arguments.master)) + ")");
+    }
+    for (std::size_t channel = 0; channel < files.size(); ++channel) {
+        if (files[channel] != found[channel]) {
+            console.result("renamed " + mixedAsUtf8(found[channel]) + " -> " +
+                           mixedAsUtf8(files[channel]));
+        }
+    }
+    for (const std::string& message : messages) {
+        console.message(message);
+    }
+    return messages.empty() ? statusOk : statusFailed;
+}
+
+} // namespace platelier
