@@ -13,50 +13,73 @@ namespace {
 
 using namespace testing;
 
-// The message, its wParam, whether it is taken, the dialog's end result
-// (-1: it goes on) and what else happened: c a chooser, a the About box,
-// h help, m a message.
-using MessageCase = std::tuple<unsigned, std::uintptr_t, bool, int, std::string>;
+// A message, how the controller takes it, and what else happened: c a
+// chooser, a the About box, h help, m a message.
+struct MessageCase {
+    unsigned message;
+    std::uintptr_t wParam;
+    bool handled;
+    int endResult; // -1: the dialog goes on
+    const char* did;
+};
+
+constexpr unsigned otherMessage = 0x0010; // WM_CLOSE, which the dialog manager turns into SC_CLOSE
 
 // clang-format off
 const MessageCase mainDialogCases[] = {
     {messageCommand, 1, false, -1, ""}, {messageCommand, commandCancel, false, -1, ""},
-    {messageCommand, 400 | 0x50000u, true, -1, "c"}, {messageCommand, 300, false, -1, ""},
-    {messageCommand, 405, false, -1, ""}, {messageCommand, 601, true, -1, "m"},
-    {messageCommand | 0x20000u, 604, true, 1, ""}, {messageSystemCommand, 1039, true, -1, "a"},
-    {messageSystemCommand, 1040, false, -1, ""}, {messageSystemCommand, 1023, false, -1, ""},
-    {messageSystemCommand, 1295, true, -1, "h"}, {messageSystemCommand, 1296, false, -1, ""},
-    {messageSystemCommand, 0x7F06F, true, 0, ""}, {messageSystemCommand, 0xF010, false, -1, ""},
-    {0x0010, 0, false, -1, ""}, {messageInitDialog, 0, true, -1, ""}};
+    {messageCommand, IDC_MASTER_BROWSE | 0x50000u, true, -1, "c"},
+    {messageCommand, IDC_MASTER_PATH, false, -1, ""}, {messageCommand, 405, false, -1, ""},
+    {messageCommand, IDC_RENAME_CHANNELS, true, -1, "m"},
+    {messageCommand | 0x20000u, IDC_QUIT, true, 1, ""},
+    {messageSystemCommand, IDM_ABOUT + 15, true, -1, "a"},
+    {messageSystemCommand, IDM_ABOUT + 16, false, -1, ""},
+    {messageSystemCommand, IDM_ABOUT - 1, false, -1, ""},
+    {messageSystemCommand, IDM_HELP + 15, true, -1, "h"},
+    {messageSystemCommand, IDM_HELP + 16, false, -1, ""},
+    {messageSystemCommand, 0x70000u | systemCommandClose | 0xF, true, 0, ""},
+    {messageSystemCommand, 0xF010, false, -1, ""}, // SC_MOVE
+    {otherMessage, 0, false, -1, ""}, {messageInitDialog, 0, true, -1, ""}};
 const MessageCase aboutDialogCases[] = {
-    {messageInitDialog, 0, true, -1, ""}, {messageCommand, 501 | 0x10000u, true, 0, ""},
+    {messageInitDialog, 0, true, -1, ""}, {messageCommand, IDC_ABOUT_OK | 0x10000u, true, 0, ""},
     {messageCommand, commandCancel, true, 0, ""}, {messageCommand, 1, false, -1, ""},
-    {messageSystemCommand, 0xF063, true, 0, ""}, {messageSystemCommand, 1024, false, -1, ""},
-    {0x0010, 0, false, -1, ""}};
+    {messageSystemCommand, systemCommandClose | 3, true, 0, ""},
+    {messageSystemCommand, IDM_ABOUT, false, -1, ""}, {otherMessage, 0, false, -1, ""}};
 // clang-format on
 
 TEST(DialogControllers, TakeTheirMessagesByTheirLowBits) {
-    for (const auto& [message, wParam, handled, endResult, did] : mainDialogCases) {
+    for (const MessageCase& row : mainDialogCases) {
         MainDialog main;
-        EXPECT_EQ(handleMainDialogMessage(main.dialog, main.state, message, wParam), handled)
-            << wParam;
-        EXPECT_EQ(main.dialog.endResult, endResult) << wParam;
+        EXPECT_EQ(handleMainDialogMessage(main.dialog, main.state, row.message, row.wParam),
+                  row.handled)
+            << row.wParam;
+        EXPECT_EQ(main.dialog.endResult, row.endResult) << row.wParam;
         EXPECT_EQ(std::string(main.dialog.choosers.empty() ? "" : "c") + main.dialog.did +
                       (main.dialog.messages.empty() ? "" : "m"),
-                  did)
-            << wParam;
+                  row.did)
+            << row.wParam;
     }
-    for (const auto& [message, wParam, handled, endResult, did] : aboutDialogCases) {
+    for (const MessageCase& row : aboutDialogCases) {
         RecordingDialog dialog;
-        EXPECT_EQ(handleAboutDialogMessage(dialog, message, wParam), handled) << wParam;
-        EXPECT_EQ(dialog.endResult, endResult) << wParam;
+        EXPECT_EQ(handleAboutDialogMessage(dialog, row.message, row.wParam), row.handled)
+            << row.wParam;
+        EXPECT_EQ(dialog.endResult, row.endResult) << row.wParam;
     }
 }
 
-// After each step a user can take: the enabled commands (401 402 403 404
-// 601 602 600), the messages so far, and the title and cyan name shown. A
-// master named when the program started opens once the dialog shows, as if
-// chosen with the master Browse button; a dropped one too.
+// After each step a user can take: what is enabled ("browse" for the four
+// Browse buttons, then "channels" 601, "files" 602, "save" 600), the
+// messages so far, and the title and cyan name shown. A master named when
+// the program started opens once the dialog shows, as if chosen with the
+// master Browse button; a dropped one too.
+struct Step {
+    const char* what;
+    std::function<void()> act;
+    const char* enabled;
+    std::size_t messages;
+    const char* shown; // title|cyan name
+};
+
 TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
     TempFolder folder({"PLAIN.EPS=%!PS-Adobe-3.0\r\n%%Title: x\r\n",
                        "IMAGE.EPS=" + masterText("\r\n"),
@@ -71,37 +94,46 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
             main->dialog.texts[id] = path;
         }
     };
-    using Step =
-        std::tuple<const char*, std::function<void()>, const char*, std::size_t, const char*>;
     // clang-format off
     const Step steps[] = {
-        {"started with a refused file", [&] { main.emplace(folder.file("PLAIN.EPS")); }, "0000000",
-            1, "x|"},
-        {"started with a master", [&] { main.emplace(folder.file("IMAGE.EPS")); }, "1111100", 0,
+        {"started with a refused file", [&] { main.emplace(folder.file("PLAIN.EPS")); }, "", 1,
+            "x|"},
+        {"started with a master", [&] { main.emplace(folder.file("IMAGE.EPS")); },
+            "browse channels", 0, "My picture|pic.C"},
+        {"started with nothing", [&] { main.emplace(); }, "", 0, "|"},
+        {"a refused file", [&] { open("PLAIN.EPS"); }, "", 1, "x|"},
+        {"a cancelled open", [&] { main->command(IDC_MASTER_BROWSE); }, "", 1, "x|"},
+        {"an empty name, four paths", [&] { setPaths("D:\\x"); open("NOCYAN.EPS"); },
+            "browse files", 1, "My picture|"},
+        {"a full open", [&] { open("IMAGE.EPS"); }, "browse channels files save", 1,
             "My picture|pic.C"},
-        {"started with nothing", [&] { main.emplace(); }, "0000000", 0, "|"},
-        {"a refused file", [&] { open("PLAIN.EPS"); }, "0000000", 1, "x|"},
-        {"a cancelled open", [&] { main->command(IDC_MASTER_BROWSE); }, "0000000", 1, "x|"},
-        {"an empty name, four paths", [&] { setPaths("D:\\x"); open("NOCYAN.EPS"); }, "1111010", 1,
-            "My picture|"},
-        {"a full open", [&] { open("IMAGE.EPS"); }, "1111111", 1, "My picture|pic.C"},
-        {"a refused file after it", [&] { open("PLAIN.EPS"); }, "1111111", 2, "x|pic.C"},
-        {"New Fileset, then cancel", [&] { main->command(IDC_NEW_FILESET); }, "0000111", 2, "|"},
-        {"a dropped master, paths too long", [&] { setPaths(std::string(300,
-            'p')); drop("IMAGE.EPS"); },
-            "1111111", 2, "My picture|pic.C"},
+        {"a refused file after it", [&] { open("PLAIN.EPS"); }, "browse channels files save", 2,
+            "x|pic.C"},
+        {"New Fileset, then cancel", [&] { main->command(IDC_NEW_FILESET); },
+            "channels files save", 2, "|"},
+        {"a dropped master, paths too long", [&] { setPaths(std::string(300, 'p'));
+            drop("IMAGE.EPS"); }, "browse channels files save", 2, "My picture|pic.C"},
     };
     // clang-format on
-    for (const auto& [what, act, flags, messages, shown] : steps) {
-        act();
+    for (const Step& step : steps) {
+        step.act();
         std::string enabled;
-        for (int id : {401, 402, 403, 404, 601, 602, 600}) {
-            enabled += main->dialog.disabled[id] ? '0' : '1';
+        for (const auto& [id, word] : {std::pair{IDC_CYAN_BROWSE, "browse"},
+                                       {IDC_RENAME_CHANNELS, "channels"},
+                                       {IDC_RENAME_FILES, "files"},
+                                       {IDC_SAVE_ALL, "save"}}) {
+            enabled +=
+                main->dialog.disabled[id] ? "" : (enabled.empty() ? "" : " ") + std::string(word);
         }
-        EXPECT_EQ(enabled, flags) << what;
-        EXPECT_EQ(main->dialog.messages.size(), messages) << what;
-        EXPECT_EQ(main->dialog.texts[IDC_TITLE] + "|" + main->dialog.texts[IDC_CYAN_NAME], shown)
-            << what;
+        for (int id = IDC_MAGENTA_BROWSE; id <= IDC_BLACK_BROWSE; ++id) {
+            EXPECT_EQ(main->dialog.disabled[id], main->dialog.disabled[IDC_CYAN_BROWSE])
+                << step.what;
+        }
+        EXPECT_EQ(enabled, step.enabled) << step.what;
+        EXPECT_EQ(main->dialog.messages.size(), step.messages) << step.what;
+        EXPECT_EQ(main->dialog.texts[IDC_TITLE] + "|" + main->dialog.texts[IDC_CYAN_NAME],
+                  step.shown)
+            << step.what;
     }
     EXPECT_EQ(main->state.recordedSeparationPaths[black], std::string(255, 'p'));
     EXPECT_EQ(main->dialog.choosers.size(), 9u) << "a cancelled chooser ends the discovery";
@@ -133,22 +165,28 @@ TEST(MainDialogController, HelpOpensTheHelpFileOrTheUserGuidesPage) {
     }
 }
 
+struct CentringCase {
+    WindowRect window;
+    std::optional<WindowRect> reference; // none: the screen, 1024 x 768
+    WindowPosition expected;
+};
+
 TEST(CenteredPosition, CentresThenClampsEachAxis) {
     // clang-format off
-    const std::tuple<WindowRect, std::optional<WindowRect>, std::int32_t, std::int32_t> rows[] = {
-        {{0, 0, 300, 200}, std::nullopt, 362, 284}, {{0, 0, 301, 201}, std::nullopt, 361, 283},
-        {{0, 0, 105, 100}, WindowRect{10, 10, 110, 110}, 8, 10}, // (-5) / 2 is -2
-        {{0, 0, 200, 100}, WindowRect{900, 300, 1000, 400}, 824, 300},
-        {{0, 0, 200, 100}, WindowRect{-300, -200, -100, -100}, 0, 0},
-        {{0, 0, 200, 100}, WindowRect{824, 0, 1024, 100}, 824, 0},
-        {{0, 0, 1200, 900}, std::nullopt, 0, 0}, {{0, 0, 100, 300}, WindowRect{0, 700, 100, 760},
-            0, 468},
-        {{0, 0, 1200, 100}, WindowRect{600, 0, 1400, 100}, -176, 0}};
+    const CentringCase rows[] = {
+        {{0, 0, 300, 200}, std::nullopt, {362, 284}}, {{0, 0, 301, 201}, std::nullopt, {361, 283}},
+        {{0, 0, 105, 100}, WindowRect{10, 10, 110, 110}, {8, 10}}, // (-5) / 2 is -2
+        {{0, 0, 200, 100}, WindowRect{900, 300, 1000, 400}, {824, 300}},
+        {{0, 0, 200, 100}, WindowRect{-300, -200, -100, -100}, {0, 0}},
+        {{0, 0, 200, 100}, WindowRect{824, 0, 1024, 100}, {824, 0}},
+        {{0, 0, 1200, 900}, std::nullopt, {0, 0}},
+        {{0, 0, 100, 300}, WindowRect{0, 700, 100, 760}, {0, 468}},
+        {{0, 0, 1200, 100}, WindowRect{600, 0, 1400, 100}, {-176, 0}}};
     // clang-format on
-    for (const auto& [window, reference, x, y] : rows) {
-        const WindowPosition position = centeredPosition(window, reference, 1024, 768);
-        EXPECT_EQ(position.x, x) << x << "," << y;
-        EXPECT_EQ(position.y, y) << x << "," << y;
+    for (const CentringCase& row : rows) {
+        const WindowPosition position = centeredPosition(row.window, row.reference, 1024, 768);
+        EXPECT_EQ(position.x, row.expected.x) << row.expected.x << "," << row.expected.y;
+        EXPECT_EQ(position.y, row.expected.y) << row.expected.x << "," << row.expected.y;
     }
 }
 
