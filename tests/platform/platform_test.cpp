@@ -1,8 +1,10 @@
 // What the higher layers' tests do not reach of the platform operations, on
 // whichever implementation the build chose (Linux natively, Win32 under
-// Wine): wildcard matching, and a folder renamed.
+// Wine): wildcard matching, the system's rules for file names, and a folder
+// renamed.
 #include "fixtures.h"
 #include "platform/file_faults.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "platform/wildcard_match.h"
 
@@ -27,6 +29,45 @@ TEST(MatchesWildcard, FollowsTheDirectorySearchRules) {
     }
     TempFolder folder({"IMAGE.C/"});
     EXPECT_TRUE(moveFileNoReplace(folder.file("IMAGE.C"), folder.file("B.C"))) << "a folder moves";
+}
+
+// Expectations on Linux and on Win32.
+struct ByPlatform {
+    bool onLinux, onWin32;
+};
+
+// `other`, when not empty, is compared with `name`.
+struct NameCase {
+    std::string name;
+    ByPlatform acceptable;
+    std::string other = {};
+    ByPlatform same = {};
+};
+
+const ByPlatform both{true, true}, neither{false, false}, linuxOnly{true, false};
+
+// clang-format off
+const NameCase nameCases[] = {
+    {"n.C", both, "N.C", {false, true}}, {"\xE9t\xE9.C", both, "\xC9T\xC9.C", {false, true}},
+    {"\xE9t\xE9.C", both, "ete.C", neither}, {"\xB5", both, "M", neither}, {"CONX", both},
+    {"?", linuxOnly}, {"*", linuxOnly}, {"<", linuxOnly}, {">", linuxOnly}, {"|", linuxOnly},
+    {"\"", linuxOnly}, {"a.", linuxOnly}, {"a ", linuxOnly}, {"a:b", linuxOnly}, {"COM0", both},
+    {"CON", linuxOnly}, {"con.eps", linuxOnly}, {"CON .txt", linuxOnly}, {"LPT1", linuxOnly},
+    {"COM9.C", linuxOnly}, {"com\xB9", linuxOnly}, {"CONIN$", linuxOnly}, {"a\\b", linuxOnly},
+    {"", neither}, {".", neither}, {"..", neither}, {"a/b", neither}, {"x\ny", neither},
+    {std::string(255, 'a'), both}, {std::string(256, 'a'), neither}};
+// clang-format on
+
+TEST(FileNames, FollowTheSystemsRules) {
+    const bool win32 = pathSeparator() == '\\';
+    const auto expected = [&](ByPlatform by) { return win32 ? by.onWin32 : by.onLinux; };
+    for (const NameCase& row : nameCases) {
+        EXPECT_EQ(acceptableFileName(row.name), expected(row.acceptable)) << row.name;
+        if (!row.other.empty()) {
+            EXPECT_EQ(sameFileName(row.name, row.other), expected(row.same)) << row.other;
+            EXPECT_EQ(fileNameKey(row.name) == fileNameKey(row.other), expected(row.same));
+        }
+    }
 }
 
 // On every kind of file system, what cannot be done fails and changes nothing.

@@ -1,0 +1,34 @@
+// The system's own rules for the names of files: whether two names name one
+// entry of a folder, and whether a file can be given a name at all. Linux
+// takes a name as bytes; Win32 takes it in the ANSI code page and ignores
+// letter case for every letter its file systems have a case for.
+#pragma once
+
+#include <string>
+
+namespace platelier {
+
+// True when `a` and `b`, as names of entries of one folder, name the same
+// entry: byte for byte on Linux; on Win32 with letter case ignored as
+// CompareStringOrdinal ignores it (e acute equals E acute, "\xE9" and "\xC9"
+// in Windows-1252). Trailing dots and blanks, which Win32 drops from a path,
+// are not ignored: no acceptable name has them.
+bool sameFileName(const std::string& a, const std::string& b);
+
+// The key of a name for sorting and indexing names as sameFileName compares
+// them: two names have the same key exactly when they are the same name. On
+// Linux the name itself; on Win32 no name but its upper case in UTF-16 units.
+std::string fileNameKey(const std::string& name);
+
+// True when a file in an existing folder can be given `name` (a name, not a
+// path). Never the empty name, "." or "..", a name with a folder separator
+// or a control character (below 0x20), nor one longer than 255 bytes on
+// Linux. On Win32 neither a name with one of <>:"/\|?*, ending with a dot or
+// a blank, longer than 255 UTF-16 units, or with bytes that are no text in
+// the ANSI code page; nor a device name, letter case ignored: CON, PRN, AUX,
+// NUL, CONIN$, CONOUT$, COM and LPT followed by a digit 1-9 or a superscript
+// 1, 2 or 3, alone or before blanks or an extension ("con .eps"), which
+// Windows before Windows 11 opens as the device.
+bool acceptableFileName(const std::string& name);
+
+} // namespace platelier

@@ -1,0 +1,27 @@
+// File names on Linux: bytes, letter case included, of at most NAME_MAX
+// (255) bytes, the limit of its usual file systems.
+#include "platform/file_names.h"
+
+#include "platform/files.h"
+
+#include <algorithm>
+
+namespace platelier {
+
+bool sameFileName(const std::string& a, const std::string& b) {
+    return a == b;
+}
+
+std::string fileNameKey(const std::string& name) {
+    return name;
+}
+
+// A control character would also cut the line of a master that names the file.
+bool acceptableFileName(const std::string& name) {
+    const bool control = std::any_of(name.begin(), name.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    return !name.empty() && name.size() <= 255 && name != "." && name != ".." && !control &&
+           name.find_first_of(folderSeparators()) == std::string::npos;
+}
+
+} // namespace platelier

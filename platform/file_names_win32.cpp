@@ -1,0 +1,84 @@
+// File names on Win32: bytes in the ANSI code page, compared in UTF-16 by
+// CompareStringOrdinal with letter case ignored, the comparison Windows
+// offers for file names; refused as the Win32 path rules refuse them or take
+// them for devices.
+#include "platform/file_names.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <windows.h>
+
+namespace platelier {
+
+namespace {
+
+// The name in UTF-16. With MB_ERR_INVALID_CHARS none when its bytes are no
+// text in the code page; without, as the system's ANSI functions take it.
+std::optional<std::wstring> wideName(const std::string& name, DWORD flags) {
+    const int size = static_cast<int>(name.size());
+    const int units = MultiByteToWideChar(CP_ACP, flags, name.data(), size, nullptr, 0);
+    if (units == 0) {
+        return name.empty() ? std::make_optional(std::wstring()) : std::nullopt;
+    }
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, flags, name.data(), size, wide.data(), units);
+    return wide;
+}
+
+bool equalIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// What comes before the first dot, without trailing blanks, is what the
+// system takes for a device.
+bool isDeviceName(std::wstring_view name) {
+    std::wstring_view stem = name.substr(0, name.find(L'.'));
+    stem = stem.substr(0, stem.find_last_not_of(L' ') + 1);
+    const std::wstring_view portDigits = L"123456789\u00B9\u00B2\u00B3";
+    if (stem.size() == 4 && portDigits.find(stem[3]) != std::wstring_view::npos) {
+        return equalIgnoringCase(stem.substr(0, 3), L"COM") ||
+               equalIgnoringCase(stem.substr(0, 3), L"LPT");
+    }
+    const std::wstring_view devices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+    return std::any_of(std::begin(devices), std::end(devices),
+                       [&](std::wstring_view device) { return equalIgnoringCase(stem, device); });
+}
+
+} // namespace
+
+bool sameFileName(const std::string& a, const std::string& b) {
+    return equalIgnoringCase(wideName(a, 0).value_or(std::wstring()),
+                             wideName(b, 0).value_or(std::wstring()));
+}
+
+// Each UTF-16 unit upper-cased on its own, as the comparison does it: a
+// surrogate pair, which LCMapStringEx would upper-case, keeps its case. Units
+// are written high byte first, so that keys sort as the units do.
+std::string fileNameKey(const std::string& name) {
+    std::string key;
+    for (const wchar_t unit : wideName(name, 0).value_or(std::wstring())) {
+        wchar_t upper = unit;
+        if (!IS_HIGH_SURROGATE(unit) && !IS_LOW_SURROGATE(unit)) {
+            LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, &unit, 1, &upper, 1, nullptr,
+                          nullptr, 0);
+        }
+        key += static_cast<char>(upper >> 8);
+        key += static_cast<char>(upper & 0xFF);
+    }
+    return key;
+}
+
+bool acceptableFileName(const std::string& name) {
+    const std::optional<std::wstring> wide = wideName(name, MB_ERR_INVALID_CHARS);
+    if (!wide || wide->empty() || wide->size() > 255) {
+        return false;
+    }
+    const bool refused = std::any_of(wide->begin(), wide->end(), [](wchar_t c) {
+        return c < 0x20 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos;
+    });
+    return !refused && wide->back() != L'.' && wide->back() != L' ' && !isDeviceName(*wide);
+}
+
+} // namespace platelier
