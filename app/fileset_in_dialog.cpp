@@ -36,7 +36,7 @@ void locateSeparationFiles(Dialog& dialog, const std::string& masterPath) {
         const ChannelRow& row = ChannelTable[static_cast<std::size_t>(channel)];
         const std::optional<std::string> pattern = separationPattern(masterPath, row.searchLetter);
         std::string found;
-        if (pattern && countMatchingFiles(*pattern, found) == 1) {
+        if (pattern && countMatchingFiles(*pattern, masterPath, found) == 1) {
             dialog.setControlText(IDC_CYAN_PATH + channel, folderPart(*pattern) + found);
             continue;
         }

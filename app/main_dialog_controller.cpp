@@ -33,8 +33,9 @@ void browseSeparationFileCommand(Dialog& dialog, ControllerState& state, int id)
 }
 
 void renameFilesCommand(Dialog& dialog, ControllerState& state, int) {
-    renameSeparationFiles(state.recordedSeparationPaths, readChannelNames(dialog),
-                          showInMessageBox(dialog), showInPathEdits(dialog));
+    renameSeparationFiles(readMasterPath(dialog), state.recordedSeparationPaths,
+                          readChannelNames(dialog), showInMessageBox(dialog),
+                          showInPathEdits(dialog));
 }
 
 void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {

@@ -218,7 +218,7 @@ bool findFourSeparations(const std::string& masterPath) {
     for (const ChannelRow& row : ChannelTable) {
         const std::optional<std::string> pattern = separationPattern(masterPath, row.searchLetter);
         std::string name;
-        found = pattern && countMatchingFiles(*pattern, name) == 1 &&
+        found = pattern && countMatchingFiles(*pattern, masterPath, name) == 1 &&
                 name == std::string("IMAGE.") + row.searchLetter && found;
     }
     return found;

@@ -47,7 +47,7 @@ bool changeFileset(const RenameArguments& arguments,
         return renameChannels(arguments.master, names, failed);
     }
     if (arguments.scope == RenameArguments::filesOnly) {
-        renameSeparationFiles(files, names, failed, toldAfterwards);
+        renameSeparationFiles(arguments.master, files, names, failed, toldAfterwards);
         return false;
     }
     return saveAllChanges(arguments.master, names, files, failed, toldAfterwards);

@@ -17,10 +17,13 @@ bool renameChannels(const std::string& masterPath,
                     const std::array<std::string, channelCount>& names,
                     const FailureReport& failed);
 
-// "Save all changes": the master and its files must end up agreeing. Every
-// rename that is sure to fail is reported first and stops the command before
-// anything changes; the files are renamed only once the master names them.
-// True when the master was rewritten (a rename may still have failed).
+// "Save all changes": all or nothing. Every rename that is sure to fail is
+// reported first and stops the command before anything changes. Then the
+// files are renamed and the master rewritten last; when any step fails, the
+// files renamed so far get their names back and the master keeps its bytes,
+// and the one failure reported says so (or, when a file could not be given
+// its name back, where it now is). True when everything was changed; each
+// new path is reported then.
 bool saveAllChanges(const std::string& masterPath,
                     const std::array<std::string, channelCount>& names,
                     std::array<std::string, channelCount>& recordedPaths,

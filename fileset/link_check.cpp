@@ -45,8 +45,13 @@ ChannelLink checkChannel(const std::string& masterPath, const std::string& plate
     if (pattern) {
         const std::string folder = folderPart(*pattern);
         const FolderIndex* index = listings.index(folder);
-        const auto matches = index ? index->matching(pattern->substr(folder.size()))
-                                   : std::vector<const FolderEntry*>();
+        auto matches = index ? index->matching(pattern->substr(folder.size()))
+                             : std::vector<const FolderEntry*>();
+        matches.erase(std::remove_if(matches.begin(), matches.end(),
+                                     [&](const FolderEntry* entry) {
+                                         return isMasterOrBackup(folder, entry->name, masterPath);
+                                     }),
+                      matches.end());
         link.matches = static_cast<int>(matches.size());
         if (matches.size() == 1) {
             found = folder + matches.front()->name;
@@ -55,7 +60,7 @@ ChannelLink checkChannel(const std::string& masterPath, const std::string& plate
     const std::string masterFolder = folderPart(masterPath);
     const FolderIndex* index = listings.index(masterFolder);
     const FolderEntry* named = (index && !plate.empty()) ? index->named(plate) : nullptr;
-    if (named) {
+    if (named && !isMasterOrBackup(masterFolder, named->name, masterPath)) {
         link.state = LinkState::ok;
         link.file = masterFolder + named->name;
     } else if (link.matches == 1) {

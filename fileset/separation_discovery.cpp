@@ -1,8 +1,13 @@
-// Separation file discovery's search.
+// Separation file discovery's search, which never takes the master for a
+// separation file.
 #include "fileset/separation_discovery.h"
 
+#include "master/master_file_rewriter.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
+#include "platform/path_parts.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace platelier {
@@ -16,8 +21,22 @@ std::optional<std::string> separationPattern(const std::string& masterPath,
     return masterPath.substr(0, dot - 1) + "*." + searchLetter;
 }
 
-int countMatchingFiles(const std::string& pattern, std::string& foundName) {
-    const std::vector<std::string> names = findMatchingEntries(pattern);
+bool isMasterOrBackup(const std::string& folder, const std::string& name,
+                      const std::string& masterPath) {
+    return folder == folderPart(masterPath) &&
+           (sameFileName(name, fileNamePart(masterPath)) ||
+            sameFileName(name, fileNamePart(backupPath(masterPath))));
+}
+
+int countMatchingFiles(const std::string& pattern, const std::string& masterPath,
+                       std::string& foundName) {
+    std::vector<std::string> names = findMatchingEntries(pattern);
+    const std::string folder = folderPart(pattern);
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [&](const std::string& name) {
+                                   return isMasterOrBackup(folder, name, masterPath);
+                               }),
+                names.end());
     if (!names.empty()) {
         foundName = names.back();
     }

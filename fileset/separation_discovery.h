@@ -16,8 +16,16 @@ namespace platelier {
 std::optional<std::string> separationPattern(const std::string& masterPath,
                                              const char* searchLetter);
 
-// The number of entries matching `pattern`, folders included; `foundName`
-// receives the name of the last one found, when there is one.
-int countMatchingFiles(const std::string& pattern, std::string& foundName);
+// True when the entry `name` of `folder` (spelt as the master's folder is in
+// `masterPath`) is the master or its backup, which are never separation
+// files.
+bool isMasterOrBackup(const std::string& folder, const std::string& name,
+                      const std::string& masterPath);
+
+// The number of entries matching `pattern`, folders included, but the master
+// at `masterPath` and its backup; `foundName` receives the name of the last
+// one found, when there is one.
+int countMatchingFiles(const std::string& pattern, const std::string& masterPath,
+                       std::string& foundName);
 
 } // namespace platelier

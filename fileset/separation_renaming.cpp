@@ -3,7 +3,8 @@
 // the file is.
 #include "fileset/separation_renaming.h"
 
-#include "platform/ascii_case.h"
+#include "master/master_file_rewriter.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "platform/path_parts.h"
 #include "resources/fill_placeholders.h"
@@ -15,52 +16,73 @@ namespace platelier {
 
 namespace {
 
-// A name the file can take in its own folder: not empty, not a folder of
-// its own, no separator, and no control character (Win32 refuses them, and a
-// line break could not be written into the master).
-bool canNameAFile(const std::string& name) {
-    const bool control = std::any_of(name.begin(), name.end(),
-                                     [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-    return !name.empty() && name != "." && name != ".." && !control &&
-           name.find_first_of(folderSeparators()) == std::string::npos;
+RenameOutcome failure(const char* text, const std::string& recordedPath,
+                      const std::string& newPath) {
+    return {RenameOutcome::failed, newPath, fillPlaceholders(text, {recordedPath, newPath})};
 }
 
-RenameOutcome failure(const std::string& recordedPath, const std::string& newPath) {
-    return {RenameOutcome::failed, newPath,
-            fillPlaceholders(texts::cannotRenameSeparationFile, {recordedPath, newPath})};
+std::string asFolder(const std::string& folder) {
+    return folder.empty() ? std::string(".") : folder;
 }
 
-bool takenBefore(const std::string& path, const std::vector<std::string>& taken) {
-    return std::any_of(taken.begin(), taken.end(), [&](const std::string& earlier) {
-        return equalIgnoringAsciiCase(earlier, path);
+// Both paths name one entry: the same name, as the system compares names,
+// in the same folder, however its path is spelt.
+bool sameEntry(const std::string& a, const std::string& b) {
+    const std::string folderA = folderPart(a);
+    const std::string folderB = folderPart(b);
+    return sameFileName(fileNamePart(a), fileNamePart(b)) &&
+           (folderA == folderB || isSameFile(asFolder(folderA), asFolder(folderB)));
+}
+
+// The file or the name it would take is the master's or its backup's.
+bool touchesMaster(const std::string& masterPath, const std::string& recordedPath,
+                   const std::string& newPath) {
+    if (masterPath.empty()) {
+        return false;
+    }
+    const std::string masterFiles[] = {masterPath, backupPath(masterPath)};
+    return std::any_of(std::begin(masterFiles), std::end(masterFiles), [&](const std::string& own) {
+        return sameEntry(recordedPath, own) || sameEntry(newPath, own) ||
+               isSameFile(recordedPath, own);
     });
 }
 
-// Something stands at `path` that is none of the files about to leave their
-// names.
+bool takenBefore(const std::string& path, const std::vector<std::string>& taken) {
+    return std::any_of(taken.begin(), taken.end(),
+                       [&](const std::string& earlier) { return sameEntry(earlier, path); });
+}
+
+// Something stands at `path` that is none of the names about to be given
+// up. Another name of the same file (a link) stands in the way too: a
+// rename never replaces it.
 bool standsInTheWay(const std::string& path, const std::vector<std::string>& leaving) {
     return pathExists(path) &&
            std::none_of(leaving.begin(), leaving.end(),
-                        [&](const std::string& file) { return isSameFile(path, file); });
+                        [&](const std::string& file) { return sameEntry(path, file); });
 }
 
 } // namespace
 
-RenameOutcome planSeparationRename(const std::string& recordedPath, const std::string& name) {
-    if (recordedPath.empty() || equalIgnoringAsciiCase(fileNamePart(recordedPath), name)) {
+RenameOutcome planSeparationRename(const std::string& masterPath, const std::string& recordedPath,
+                                   const std::string& name) {
+    if (recordedPath.empty() || sameFileName(fileNamePart(recordedPath), name)) {
         return {};
     }
     const std::string newPath = folderPart(recordedPath) + name;
-    if (!canNameAFile(name) || newPath.size() >= pathBufferSize) {
-        return failure(recordedPath, newPath);
+    if (!acceptableFileName(name) || newPath.size() >= pathBufferSize) {
+        return failure(texts::cannotRenameSeparationFile, recordedPath, newPath);
+    }
+    if (touchesMaster(masterPath, recordedPath, newPath)) {
+        return failure(texts::separationFileIsMaster, recordedPath, newPath);
     }
     return {RenameOutcome::renamed, newPath, std::string()};
 }
 
-RenameOutcome renameSeparationFile(const std::string& recordedPath, const std::string& name) {
-    const RenameOutcome plan = planSeparationRename(recordedPath, name);
+RenameOutcome renameSeparationFile(const std::string& masterPath, const std::string& recordedPath,
+                                   const std::string& name) {
+    const RenameOutcome plan = planSeparationRename(masterPath, recordedPath, name);
     if (plan.kind == RenameOutcome::renamed && !moveFileNoReplace(recordedPath, plan.newPath)) {
-        return failure(recordedPath, plan.newPath);
+        return failure(texts::cannotRenameSeparationFile, recordedPath, plan.newPath);
     }
     return plan;
 }
@@ -68,19 +90,27 @@ RenameOutcome renameSeparationFile(const std::string& recordedPath, const std::s
 // The renames are checked in the order in which they will be done: a name
 // that an earlier rename gives up is free by then, and so is the file's own
 // name in other letter case, which a file system that ignores case finds.
+// A file recorded for two channels could only be renamed once, and one
+// that is gone not at all.
 std::vector<std::string>
-separationRenameProblems(const std::array<std::string, channelCount>& recordedPaths,
+separationRenameProblems(const std::string& masterPath,
+                         const std::array<std::string, channelCount>& recordedPaths,
                          const std::array<std::string, channelCount>& names) {
     std::vector<std::string> problems;
     std::vector<std::string> leaving; // the recorded paths of the renames that go ahead
     std::vector<std::string> taken;   // and the paths they take
     for (std::size_t channel = 0; channel < recordedPaths.size(); ++channel) {
         const std::string& recordedPath = recordedPaths[channel];
-        RenameOutcome plan = planSeparationRename(recordedPath, names[channel]);
+        RenameOutcome plan = planSeparationRename(masterPath, recordedPath, names[channel]);
         if (plan.kind == RenameOutcome::renamed) {
+            const bool recordedTwice =
+                std::any_of(leaving.begin(), leaving.end(), [&](const std::string& file) {
+                    return isSameFile(file, recordedPath);
+                });
             leaving.push_back(recordedPath);
-            if (takenBefore(plan.newPath, taken) || standsInTheWay(plan.newPath, leaving)) {
-                plan = failure(recordedPath, plan.newPath);
+            if (recordedTwice || !pathExists(recordedPath) || takenBefore(plan.newPath, taken) ||
+                standsInTheWay(plan.newPath, leaving)) {
+                plan = failure(texts::cannotRenameSeparationFile, recordedPath, plan.newPath);
                 leaving.pop_back();
             }
             taken.push_back(plan.newPath);
@@ -92,12 +122,13 @@ separationRenameProblems(const std::array<std::string, channelCount>& recordedPa
     return problems;
 }
 
-void renameSeparationFiles(std::array<std::string, channelCount>& recordedPaths,
+void renameSeparationFiles(const std::string& masterPath,
+                           std::array<std::string, channelCount>& recordedPaths,
                            const std::array<std::string, channelCount>& names,
                            const FailureReport& failed, const RenameReport& renamed) {
     for (int channel = cyan; channel <= black; ++channel) {
         const auto i = static_cast<std::size_t>(channel);
-        const RenameOutcome outcome = renameSeparationFile(recordedPaths[i], names[i]);
+        const RenameOutcome outcome = renameSeparationFile(masterPath, recordedPaths[i], names[i]);
         if (outcome.kind == RenameOutcome::renamed) {
             recordedPaths[i] = outcome.newPath;
             renamed(static_cast<ChannelIndex>(channel), outcome.newPath);

@@ -75,6 +75,28 @@ constexpr const char* cannotReplaceMaster =
 
 // %s: the separation file's path, then the path it could not be given.
 constexpr const char* cannotRenameSeparationFile = "Impossible de renommer\n%s en\n%s.";
+// %s: the separation file's path, then the path it could not be given.
+constexpr const char* separationFileIsMaster = "Impossible de renommer\n%s en\n%s :\n"
+                                               "c'est le fichier-ma"
+                                               "\xEE"
+                                               "tre ou sa copie de sauvegarde.";
+
+// After a failure of "Save all changes", what became of the fileset.
+constexpr const char* masterNotRewritten = "\nLe fichier-ma"
+                                           "\xEE"
+                                           "tre n'a pas "
+                                           "\xE9t\xE9"
+                                           " modifi"
+                                           "\xE9"
+                                           ".";
+constexpr const char* separationFilesKeptTheirNames = "\nLes fichiers de s"
+                                                      "\xE9"
+                                                      "paration ont gard"
+                                                      "\xE9"
+                                                      " leur nom.";
+// %s: the separation file's path before, then where it now is.
+constexpr const char* separationFileNotGivenBack =
+    "\nImpossible de rendre son nom au fichier\n%s :\nil s'appelle maintenant\n%s.";
 
 // %s: the channel's colour, then its name.
 constexpr const char* separationChooserTitle = "Ouverture du fichier %s de la couche %s";

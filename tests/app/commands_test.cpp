@@ -3,6 +3,8 @@
 // while each file operation fails in turn or the disk fills up, on every
 // kind of file system the program has a way for, no file lost or damaged.
 #include "platform/file_faults.h"
+#include "platform/file_names.h"
+#include "platform/files.h"
 #include "recording_dialog.h"
 #include "rewrite_check.h"
 
@@ -103,34 +105,58 @@ TEST(CommandFaults, NoFailingFileOperationLosesOrDamagesAFile) {
 }
 
 // "Save all changes" checks every rename, in the order it will do them,
-// before it changes anything; then it rewrites the master (here, one cut
-// short after it was opened, the last row), then it renames.
+// before it changes anything; then it renames the files and rewrites the
+// master, and when a step fails, gives every file its name back. Before the
+// command the fileset may be changed: "cut" the master cut short after it
+// was opened, "gone" the magenta file removed, "twice" the cyan file
+// recorded for magenta too, "link" a second name LINK.M for the magenta file.
+struct SaveAllCase {
+    Names names;
+    std::size_t messages;
+    const char* change;
+};
+
 TEST(Commands, SaveAllChangesDoesAllOrNothing) {
     // clang-format off
-    const std::tuple<Names, std::size_t, bool> rows[] = {
-        {{"JOB OLD.C", "JOB.C", "JOB.M", "JOB.N"}, 0, false}, // names given up by earlier channels
-        {{"", "JOB.M", "JOB.J", ".."}, 2, false},
-        {{"JOB.M", "NEW.M", "JOB.J", "JOB.N"}, 1, false},     // given up by a later channel
-        {{"JOB.C", "JOB.M", "SAME", "SAME"}, 1, false},
-        {{"JOB.C", std::string(250, 'm'), "\x01", "JOB.N"}, 2, false},
-        {{"NEW.C", "JOB.M", "JOB.J", "JOB.N"}, 1, true}};
+    const SaveAllCase rows[] = {
+        {{"JOB OLD.C", "JOB.C", "JOB.M", "JOB.N"}, 0, ""}, // names given up by earlier channels
+        {{"", "JOB.M", "JOB.J", ".."}, 2, ""},
+        {{"JOB.M", "NEW.M", "JOB.J", "JOB.N"}, 1, ""},     // given up by a later channel
+        {{"JOB.C", "JOB.M", "SAME", "SAME"}, 1, ""},
+        {{"JOB.C", std::string(250, 'm'), "\x01", "JOB.N"}, 2, ""},
+        {{"n.C", "N.C", "JOB.J", "JOB.BAK"}, 1, ""},      // n.C and N.C: see below
+        {{"NEW.C", "JOB.M", "JOB.J", "JOB.N"}, 1, "cut"},
+        {{"NEW.C", "NEW.M", "JOB.J", "JOB.N"}, 1, "gone"},
+        {{"NEW.C", "NEW.M", "JOB.J", "JOB.N"}, 1, "twice"},
+        {{"NEW.C", "LINK.M", "JOB.J", "JOB.N"}, 1, "link"}};
     // clang-format on
-    for (const auto& [names, messages, cutShort] : rows) {
+    for (const SaveAllCase& row : rows) {
         OpenedFileset fileset(jobMaster(), oldNames);
-        if (cutShort) {
+        const std::string change = row.change;
+        if (change == "cut") {
             fileset.folder.write("JOB.EPS", "%%CyanPlate: JOB.C\r\n");
+        } else if (change == "gone") {
+            removeFile(fileset.folder.file("JOB.M"));
+        } else if (change == "twice") {
+            fileset.state.recordedSeparationPaths[magenta] = fileset.folder.file("JOB.C");
+        } else if (change == "link") {
+            std::filesystem::create_hard_link(fileset.folder.file("JOB.M"),
+                                              fileset.folder.file("LINK.M"));
         }
         Entries expected = fileset.folder.entries();
-        fileset.setNames(names);
+        fileset.setNames(row.names);
         fileset.command(IDC_SAVE_ALL);
-        EXPECT_EQ(fileset.dialog.messages.size(), messages) << names[0];
+        // Where n.C and N.C are two names, only the backup's name is refused.
+        const std::size_t messages =
+            row.messages + (row.names[0] == "n.C" && sameFileName("n.C", "N.C") ? 1 : 0);
+        EXPECT_EQ(fileset.dialog.messages.size(), messages) << row.names[1] << row.change;
         if (messages == 0) {
-            expected = {"JOB.EPS=" + jobMaster(names), "JOB.BAK=" + jobMaster()};
+            expected = {"JOB.EPS=" + jobMaster(row.names), "JOB.BAK=" + jobMaster()};
             for (std::size_t channel = 0; channel < channelCount; ++channel) {
-                expected.insert(names[channel] + "=" + oldNames[channel]);
+                expected.insert(row.names[channel] + "=" + oldNames[channel]);
             }
         }
-        EXPECT_EQ(fileset.folder.entries(), expected) << names[0];
+        EXPECT_EQ(fileset.folder.entries(), expected) << row.names[1] << row.change;
     }
 }
 

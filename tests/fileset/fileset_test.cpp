@@ -2,10 +2,13 @@
 // outside a-z in real folders; the commands' tests find and rename the
 // files of whole filesets.
 #include "fileset/command_rules.h"
+#include "fileset/link_check.h"
 #include "fileset/separation_discovery.h"
 #include "fileset/separation_renaming.h"
 #include "fixtures.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
+#include "platform/path_parts.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -26,6 +29,22 @@ TEST(SeparationPattern, StarsTheCharacterBeforeTheLastDot) {
     for (const auto& [master, pattern] : rows) {
         EXPECT_EQ(separationPattern(master, "C"), pattern) << master;
     }
+}
+
+// A plate naming the master or its backup is no link to a separation file,
+// nor is either one of the files a channel's pattern finds.
+TEST(CheckLinks, NeverTakeTheMasterNorItsBackupForASeparationFile) {
+    TempFolder folder({"SELF.C=c", "SELF.EPS=m", "SELF.BAK=b"});
+    FolderListings listings;
+    const MasterLinks links =
+        checkLinks(folder.file("SELF.EPS"), {"SELF.EPS", "self.bak", "SELF.C", "x"}, listings);
+    std::string states;
+    for (const ChannelLink& link : links) {
+        states += std::to_string(static_cast<int>(link.state)) + fileNamePart(link.file) + " ";
+    }
+    EXPECT_EQ(states, "1SELF.C 2 0SELF.C 2 ") << "renamed, missing, ok, missing";
+    std::string found;
+    EXPECT_EQ(countMatchingFiles(folder.file("SEL*.BAK"), folder.file("SELF.EPS"), found), 0);
 }
 
 struct ObstacleCase {
@@ -53,30 +72,38 @@ TEST(CommandObstacles, NameWhatKeepsEachCommandFromRunning) {
     }
 }
 
-// A letter outside a-z in other case is another name, and the rename is
-// tried; where the file system ignores that case too, the new name finds
-// the file itself, which is no conflict.
-TEST(RenameSeparationFiles, TakesCaseOutsideAToZAsANewNameAndGoneFilesAsFailures) {
-    TempFolder folder;
-    std::ofstream(folder.file("") + "\xe9.N").close();
-    const Names accented = {"", "", "", folder.file("") + "\xe9.N"};
-    EXPECT_TRUE(separationRenameProblems(accented, {"", "", "", "\xc9.N"}).empty());
-    EXPECT_EQ(renameSeparationFile(accented[black], "\xc9.N").kind, RenameOutcome::renamed);
-    EXPECT_TRUE(pathExists(folder.file("") + "\xc9.N"));
-
-    const std::string in = std::string("j") + pathSeparator();
-    EXPECT_EQ(planSeparationRename(in + "a.C", std::string(253, 'n')).kind, RenameOutcome::renamed);
-    EXPECT_EQ(planSeparationRename(in + "a.C", std::string(254, 'n')).kind, RenameOutcome::failed)
+// Names are compared as the system compares them: on Linux a letter in
+// other case is another name and the rename is made; on Win32 it is the
+// same name and the file keeps it. The master and its backup are never
+// renamed nor taken as a new name, however their path is spelt.
+TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
+    TempFolder folder({"\xe9.N=n", "J.EPS=m", "sub/"});
+    const std::string in = folder.file("");
+    const std::string master = in + "sub" + pathSeparator() + ".." + pathSeparator() + "J.EPS";
+    const bool sameCase = sameFileName("\xe9.N", "\xc9.N");
+    EXPECT_TRUE(
+        separationRenameProblems(master, {"", "", "", in + "\xe9.N"}, {"", "", "", "\xc9.N"})
+            .empty());
+    EXPECT_EQ(renameSeparationFile(master, in + "\xe9.N", "\xc9.N").kind,
+              sameCase ? RenameOutcome::skipped : RenameOutcome::renamed);
+    EXPECT_TRUE(pathExists(in + "\xc9.N"));
+    EXPECT_EQ(planSeparationRename(master, in + "a.C", std::string(255 - in.size(), 'n')).kind,
+              RenameOutcome::renamed);
+    EXPECT_EQ(planSeparationRename(master, in + "a.C", std::string(256 - in.size(), 'n')).kind,
+              RenameOutcome::failed)
         << "a new path of 256 characters";
-    Names recorded = {folder.file("GONE.C"), "", "", ""};
+    Names recorded = {in + "GONE.C", in + "J.EPS", in + "J.C", ""};
     std::vector<std::string> messages;
     renameSeparationFiles(
-        recorded, {"B.C", "", "", ""},
+        master, recorded, {"B.C", "X.C", "J.BAK", ""},
         [&](const std::string& message) { messages.push_back(message); },
         [](ChannelIndex, const std::string&) {});
+    const std::string isMaster = " :\nc'est le fichier-ma\xEEtre ou sa copie de sauvegarde.";
     EXPECT_EQ(messages,
-              std::vector<std::string>{"Impossible de renommer\n" + folder.file("GONE.C") +
-                                       " en\n" + folder.file("B.C") + "."});
+              (std::vector<std::string>{
+                  "Impossible de renommer\n" + in + "GONE.C en\n" + in + "B.C.",
+                  "Impossible de renommer\n" + in + "J.EPS en\n" + in + "X.C" + isMaster,
+                  "Impossible de renommer\n" + in + "J.C en\n" + in + "J.BAK" + isMaster}));
 }
 
 } // namespace
