@@ -52,6 +52,9 @@ std::string refusalMessage(const CheckedMaster& master) {
     if (master.refusal == MasterRefusal::cannotOpen) {
         return fillPlaceholders(texts::cannotOpenMaster, {master.path});
     }
+    if (master.refusal == MasterRefusal::notRegularFile) {
+        return fillPlaceholders(texts::notARegularFile, {master.path});
+    }
     return master.path + " :\n" + texts::notAMasterFile;
 }
 

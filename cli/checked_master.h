@@ -27,8 +27,8 @@ extern const std::array<const char*, channelCount> channelWords;
 // refused the file.
 CheckedMaster checkMaster(const std::string& path, FolderListings& listings);
 
-// Why the reader refused the file: it cannot be opened, or it is not a
-// master.
+// Why the reader refused the file: it cannot be opened, it is no regular
+// file, or it is not a master.
 std::string refusalMessage(const CheckedMaster& master);
 
 // Its state and path, and what each broken channel is: plate name, state,

@@ -45,6 +45,13 @@ constexpr const char* nameTooLong =
     "pour le fichier-ma"
     "\xEE"
     "tre.";
+// %s: the path.
+constexpr const char* notARegularFile = "%s :\nce n'est pas un fichier ordinaire (un dossier, un "
+                                        "tube ou un p"
+                                        "\xE9"
+                                        "riph"
+                                        "\xE9"
+                                        "rique).";
 constexpr const char* cannotOpenMaster = "Impossible d'ouvrir le fichier-ma"
                                          "\xEE"
                                          "tre\n%s.";

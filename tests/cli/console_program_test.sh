@@ -42,6 +42,16 @@ run 1 '{"master":"job/A.eps","title":"'"$(printf 'Caf\303\251')"'","state":"brok
 run 2 "$(printf "Impossible d'ouvrir le fichier-ma\303\256tre job/absent.eps.")" check job/absent.eps
 run 2 'A subcommand is required
 Run with --help for more information.'
+checks=4
 
-echo "$((4 - failures)) passed, $failures failed"
+# A FIFO named like a master is refused at once, never opened to wait for a
+# writer that does not come.
+if [ -z "$emulator" ] && mkfifo job/fifo.eps; then
+    emulator="timeout 10"
+    run 2 "$(printf 'job/fifo.eps : ce n'"'"'est pas un fichier ordinaire (un dossier, un tube ou un p\303\251riph\303\251rique).')" \
+        check job/fifo.eps
+    checks=$((checks + 1))
+fi
+
+echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
