@@ -15,17 +15,24 @@ namespace {
 
 using namespace testing;
 
+struct WildcardCase {
+    const char* wildcard;
+    const char* name;
+    bool matches;
+};
+
 TEST(MatchesWildcard, FollowsTheDirectorySearchRules) {
     // clang-format off
-    const std::tuple<const char*, const char*, bool> rows[] = {
+    const WildcardCase rows[] = {
         {"IMAG*.C", "IMAGE.C", true}, {"IMAG*.C", "image.c", true}, {"IMAG*.C", "IMAG.C", true},
         {"IMAG*.C", "IMAGE.CC", false}, {"IMAG*.C", "IMAGE.V2.C", true}, {"*.C", "C", false},
         {"a?c", "abc", true}, {"a?c", "ac", false}, {"*", "", true}, {"", "x", false},
         {"*a*b", "aaab", true}, {"*a*b", "aaba", false}, {"\xc9*", "\xe9t", false}, {"\xc9*",
             "\xc9t", true}};
     // clang-format on
-    for (const auto& [wildcard, name, matches] : rows) {
-        EXPECT_EQ(matchesWildcard(wildcard, name), matches) << wildcard << " against " << name;
+    for (const WildcardCase& row : rows) {
+        EXPECT_EQ(matchesWildcard(row.wildcard, row.name), row.matches)
+            << row.wildcard << " against " << row.name;
     }
     TempFolder folder({"IMAGE.C/"});
     EXPECT_TRUE(moveFileNoReplace(folder.file("IMAGE.C"), folder.file("B.C"))) << "a folder moves";
