@@ -210,8 +210,12 @@ RewriteResult writeNewMaster(const std::string& masterPath, const std::string& n
 
 } // namespace
 
+// A '.' in a folder's name is no extension: the backup stays in the master's
+// folder instead of replacing a file in the folder above.
 std::string backupPath(const std::string& masterPath) {
-    return masterPath.substr(0, masterPath.rfind('.')) + ".BAK";
+    const std::size_t dot = masterPath.rfind('.');
+    const bool inName = dot != std::string::npos && dot >= folderPart(masterPath).size();
+    return masterPath.substr(0, inName ? dot : masterPath.size()) + ".BAK";
 }
 
 RewriteResult rewriteMasterFile(const std::string& masterPath,

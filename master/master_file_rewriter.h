@@ -32,8 +32,8 @@ struct RewriteResult {
     ChannelIndex channel = cyan;
 };
 
-// The master path with everything from its last '.' replaced by ".BAK", or
-// ".BAK" appended when the path has no '.'.
+// The master path with everything from the last '.' of its file name
+// replaced by ".BAK", or ".BAK" appended when the file name has no '.'.
 std::string backupPath(const std::string& masterPath);
 
 // Rebuilds every plate block of the master (a "%%CyanPlate" line and the

@@ -120,12 +120,14 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
 }
 
 // The longest names whose lines read back whole, in a master whose path has
-// 255 characters, as long as the program takes.
+// 255 characters, as long as the program takes; a master without extension,
+// in a folder with dots in its name, has its backup beside it.
 TEST(RewriteMasterFile, WritesTheLongestNamesIntoTheLongestPath) {
     TempFolder folder;
-    const std::string inner = folder.file("") + std::string(249 - folder.file("").size(), 'f');
+    const std::string inner =
+        folder.file("") + std::string(241 - folder.file("").size(), 'f') + "12.03.19";
     std::filesystem::create_directory(inner);
-    const std::string master = inner + pathSeparator() + "M.EPS";
+    const std::string master = inner + pathSeparator() + "Photo";
     ASSERT_EQ(master.size(), 255u);
     std::ofstream(master, std::ios::binary) << masterText(crlf);
     const Names longest = {std::string(242, 'c'), std::string(239, 'm'), std::string(240, 'j'),
