@@ -72,6 +72,16 @@ bool renameThroughBackup(const std::string& target, const std::string& replaceme
     return true;
 }
 
+// Only root gives a file to another owner, but a user may still give it one
+// of their own groups. chown clears the set-ID bits, so the permissions come
+// after it, and a set-ID bit only with the owner or group it stood for.
+void takeOwnerAndPermissions(const std::string& file, const struct stat& from) {
+    const bool ownerKept = chown(file.c_str(), from.st_uid, from.st_gid) == 0;
+    const bool groupKept =
+        ownerKept || chown(file.c_str(), static_cast<uid_t>(-1), from.st_gid) == 0;
+    chmod(file.c_str(), from.st_mode & (ownerKept ? 07777u : groupKept ? 02777u : 0777u));
+}
+
 // Most file systems say in the entry whether it is a folder; for the others
 // the entry itself is asked, without following a link.
 bool isRealFolder(const std::string& folder, const dirent& entry) {
@@ -98,8 +108,9 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
 
 // The target is never missing: a second name for it becomes the backup
 // first (replacing the old backup in one step), then the replacement takes
-// the target's name in one step. The replacement gets the target's
-// permissions, as a rewritten file should.
+// the target's name in one step. The replacement gets the target's owner,
+// group and permissions, as a rewritten file should, where the system lets
+// the program give them.
 bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
                            const std::string& backup) {
     if (fileOperationFails(FileOperation::rename)) {
@@ -109,7 +120,7 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
     if (stat(target.c_str(), &targetStatus) != 0) {
         return false;
     }
-    chmod(replacement.c_str(), targetStatus.st_mode & 07777);
+    takeOwnerAndPermissions(replacement, targetStatus);
     const std::optional<std::string> backupLink = createUniqueFile(folderPart(backup));
     if (!backupLink) {
         return false;

@@ -119,6 +119,21 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
     EXPECT_TRUE(folder.entries().empty());
 }
 
+// A rewritten master keeps its owner, group and permissions, set-ID bits
+// included, where the platform has them.
+TEST(RewriteMasterFile, KeepsTheMastersOwnerAndPermissions) {
+    TempFolder folder;
+    const std::string master = folder.write("photo.eps", masterText(crlf));
+    giveToAnotherOwner(master);
+    std::filesystem::permissions(master, std::filesystem::perms(04640));
+    const std::string owner = ownerOf(master);
+    const std::filesystem::perms mode = std::filesystem::status(master).permissions();
+    const RewriteError error = rewriteMasterFile(master, newNames).error;
+    EXPECT_EQ(rewriteViolation(master, masterText(crlf), newNames, error), "");
+    EXPECT_EQ(ownerOf(master), owner);
+    EXPECT_EQ(std::filesystem::status(master).permissions(), mode);
+}
+
 // The longest names whose lines read back whole, in a master whose path has
 // 255 characters, as long as the program takes; a master without extension,
 // in a folder with dots in its name, has its backup beside it.
