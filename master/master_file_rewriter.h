@@ -20,6 +20,7 @@ enum class RewriteError {
     nameHasLineBreak, // a name holds CR or LF; `channel` says which
     nameTooLong,      // a plate line would not be read back whole; `channel` says which
     cannotOpenMaster,
+    masterReadOnly,    // the master may not be written, or is read-only
     damagedHeader,     // an EPS binary header that does not fit the file
     damagedPlateBlock, // cut short, holding another block or the title, or a line without ':'
     cannotReadMaster,

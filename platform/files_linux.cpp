@@ -151,6 +151,12 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
     return path;
 }
 
+bool mayWriteFile(const std::string& path) {
+    struct stat status {};
+    return !fileOperationFails(FileOperation::query) && stat(path.c_str(), &status) == 0 &&
+           (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
+}
+
 bool pathExists(const std::string& path) {
     struct stat status {};
     return !fileOperationFails(FileOperation::query) && lstat(path.c_str(), &status) == 0;

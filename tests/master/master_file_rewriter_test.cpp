@@ -120,18 +120,25 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
 }
 
 // A rewritten master keeps its owner, group and permissions, set-ID bits
-// included, where the platform has them.
+// included, where the platform has them; a read-only one is refused.
 TEST(RewriteMasterFile, KeepsTheMastersOwnerAndPermissions) {
+    using std::filesystem::perms;
     TempFolder folder;
     const std::string master = folder.write("photo.eps", masterText(crlf));
     giveToAnotherOwner(master);
-    std::filesystem::permissions(master, std::filesystem::perms(04640));
+    std::filesystem::permissions(master, perms(04640));
     const std::string owner = ownerOf(master);
-    const std::filesystem::perms mode = std::filesystem::status(master).permissions();
+    const perms mode = std::filesystem::status(master).permissions();
     const RewriteError error = rewriteMasterFile(master, newNames).error;
     EXPECT_EQ(rewriteViolation(master, masterText(crlf), newNames, error), "");
     EXPECT_EQ(ownerOf(master), owner);
     EXPECT_EQ(std::filesystem::status(master).permissions(), mode);
+    const perms writable = perms::owner_write | perms::group_write | perms::others_write;
+    std::filesystem::permissions(master, writable, std::filesystem::perm_options::remove);
+    const Entries before = folder.entries();
+    EXPECT_EQ(rewriteMasterFile(master, newNames).error, RewriteError::masterReadOnly);
+    EXPECT_EQ(folder.entries(), before);
+    std::filesystem::permissions(master, writable, std::filesystem::perm_options::add);
 }
 
 // The longest names whose lines read back whole, in a master whose path has
