@@ -57,10 +57,18 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
     return !fileOperationFails(FileOperation::rename) && MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
+// ReplaceFileA gives the replacement the target's attributes and access
+// control lists where it can (its owner stays the program's user). It
+// cannot move the target to a backup path that is a hard link of the
+// target: that name, which holds nothing the target does not, goes first.
 bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
                            const std::string& backup) {
     if (fileOperationFails(FileOperation::rename)) {
         return false;
+    }
+    const auto backupIdentity = fileIdentity(backup);
+    if (backupIdentity && backupIdentity == fileIdentity(target)) {
+        DeleteFileA(backup.c_str());
     }
     if (ReplaceFileA(target.c_str(), replacement.c_str(), backup.c_str(),
                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {

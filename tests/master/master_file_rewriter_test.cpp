@@ -120,11 +120,13 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
 }
 
 // A rewritten master keeps its owner, group and permissions, set-ID bits
-// included, where the platform has them; a read-only one is refused.
+// included, where the platform has them, and a backup that was a hard link
+// of it leaves no file behind; a read-only master is refused.
 TEST(RewriteMasterFile, KeepsTheMastersOwnerAndPermissions) {
     using std::filesystem::perms;
     TempFolder folder;
     const std::string master = folder.write("photo.eps", masterText(crlf));
+    std::filesystem::create_hard_link(master, backupPath(master));
     giveToAnotherOwner(master);
     std::filesystem::permissions(master, perms(04640));
     const std::string owner = ownerOf(master);
