@@ -27,6 +27,8 @@ std::string rewriteErrorText(const RewriteResult& result, const std::string& mas
         return fillPlaceholders(texts::nameTooLong, {masterPath, colour});
     case RewriteError::cannotOpenMaster:
         return fillPlaceholders(texts::cannotOpenMaster, {masterPath});
+    case RewriteError::masterReadOnly:
+        return fillPlaceholders(texts::masterReadOnly, {masterPath});
     case RewriteError::damagedHeader:
         return fillPlaceholders(texts::damagedHeader, {masterPath});
     case RewriteError::damagedPlateBlock:

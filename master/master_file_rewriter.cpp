@@ -18,6 +18,7 @@
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace platelier {
 
@@ -174,8 +175,10 @@ class Rewrite {
     ChannelIndex failedChannel_ = cyan;
 };
 
+// Refuses what cannot be rewritten before anything is written, and opens the
+// master for reading.
 RewriteResult checkRequest(const std::string& masterPath,
-                           const std::array<std::string, channelCount>& names) {
+                           const std::array<std::string, channelCount>& names, FileReader& input) {
     if (masterPath.empty()) {
         return {RewriteError::noMasterPath};
     }
@@ -187,16 +190,17 @@ RewriteResult checkRequest(const std::string& masterPath,
             return {RewriteError::nameHasLineBreak, static_cast<ChannelIndex>(channel)};
         }
     }
-    return {};
-}
-
-// Writes the new master into `newPath`; the master itself is only read.
-RewriteResult writeNewMaster(const std::string& masterPath, const std::string& newPath,
-                             const std::array<std::string, channelCount>& names) {
-    FileReader input = FileReader::open(masterPath);
+    input = FileReader::open(masterPath);
     if (!input) {
         return {RewriteError::cannotOpenMaster};
     }
+    return {mayWriteFile(masterPath) ? RewriteError::none : RewriteError::masterReadOnly};
+}
+
+// Writes the new master into `newPath` from the opened master, which it
+// closes before the master is replaced.
+RewriteResult writeNewMaster(FileReader input, const std::string& newPath,
+                             const std::array<std::string, channelCount>& names) {
     FileWriter output = FileWriter::open(newPath);
     if (!output) {
         return {RewriteError::cannotWriteNewMaster};
@@ -210,13 +214,18 @@ RewriteResult writeNewMaster(const std::string& masterPath, const std::string& n
 
 } // namespace
 
+// A '.' in a folder's name is no extension: the backup stays in the master's
+// folder instead of replacing a file in the folder above.
 std::string backupPath(const std::string& masterPath) {
-    return masterPath.substr(0, masterPath.rfind('.')) + ".BAK";
+    const std::size_t dot = masterPath.rfind('.');
+    const bool inName = dot != std::string::npos && dot >= folderPart(masterPath).size();
+    return masterPath.substr(0, inName ? dot : masterPath.size()) + ".BAK";
 }
 
 RewriteResult rewriteMasterFile(const std::string& masterPath,
                                 const std::array<std::string, channelCount>& names) {
-    const RewriteResult refusal = checkRequest(masterPath, names);
+    FileReader input;
+    const RewriteResult refusal = checkRequest(masterPath, names, input);
     if (refusal.error != RewriteError::none) {
         return refusal;
     }
@@ -224,7 +233,7 @@ RewriteResult rewriteMasterFile(const std::string& masterPath,
     if (!newPath) {
         return {RewriteError::cannotWriteNewMaster};
     }
-    RewriteResult result = writeNewMaster(masterPath, *newPath, names);
+    RewriteResult result = writeNewMaster(std::move(input), *newPath, names);
     if (result.error == RewriteError::none &&
         !replaceFileWithBackup(masterPath, *newPath, backupPath(masterPath))) {
         result.error = RewriteError::cannotReplaceMaster;

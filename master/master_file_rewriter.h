@@ -20,6 +20,7 @@ enum class RewriteError {
     nameHasLineBreak, // a name holds CR or LF; `channel` says which
     nameTooLong,      // a plate line would not be read back whole; `channel` says which
     cannotOpenMaster,
+    masterReadOnly,    // the master may not be written, or is read-only
     damagedHeader,     // an EPS binary header that does not fit the file
     damagedPlateBlock, // cut short, holding another block or the title, or a line without ':'
     cannotReadMaster,
@@ -32,8 +33,8 @@ struct RewriteResult {
     ChannelIndex channel = cyan;
 };
 
-// The master path with everything from its last '.' replaced by ".BAK", or
-// ".BAK" appended when the path has no '.'.
+// The master path with everything from the last '.' of its file name
+// replaced by ".BAK", or ".BAK" appended when the file name has no '.'.
 std::string backupPath(const std::string& masterPath);
 
 // Rebuilds every plate block of the master (a "%%CyanPlate" line and the

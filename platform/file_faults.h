@@ -1,6 +1,6 @@
 // Counting of file operations, and failure of chosen ones: every operation
-// of the file layer (open, read, write, seek, close, rename, remove, create,
-// search) asks here first. Nothing fails unless a test asks for it; the
+// of the file layer (open, read, write, seek, query, close, rename, remove,
+// create, search) asks here first. Nothing fails unless a test asks for it; the
 // tests use it to prove that no failing operation loses or damages a user's
 // file, on the file systems the program meets.
 #pragma once

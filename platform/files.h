@@ -1,8 +1,8 @@
 // File-system operations that the program needs from its platform: renaming
 // without ever replacing another file, replacing a file behind a backup, the
 // wildcard directory search that finds separation files, the folder listing
-// that the command line walks trees with, and what streams need beyond
-// standard C. Each counts as one operation of the file layer
+// that the command line walks trees with, whether a file may be written, and
+// what streams need beyond standard C. Each counts as one operation of the file layer
 // (see file_faults.h).
 #pragma once
 
@@ -40,6 +40,11 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
 // folder when empty) and returns its path; none when it cannot. Wherever a
 // path of 255 characters can name a file in the folder, so can this one.
 std::optional<std::string> createUniqueFile(const std::string& folder);
+
+// True when the program may write the file at `path`. On Win32 the file is
+// not read-only; on POSIX systems the process may write it, and so may
+// someone: root may write any file, but not one its owner made read-only.
+bool mayWriteFile(const std::string& path);
 
 // True when a file or folder stands at `path`.
 bool pathExists(const std::string& path);

@@ -57,19 +57,41 @@ bool renameNoReplace(const std::string& from, const std::string& to) {
            ((errno == EINVAL || errno == ENOSYS) && linkThenUnlink(from, to));
 }
 
+// A rename() that counts as an operation of the file layer.
+bool countedRename(const std::string& from, const std::string& to) {
+    return !fileOperationFails(FileOperation::rename) && rename(from.c_str(), to.c_str()) == 0;
+}
+
 // For file systems without hard links: the target is missing for a moment,
 // and is given its name back when the replacement cannot take it.
 bool renameThroughBackup(const std::string& target, const std::string& replacement,
                          const std::string& backup) {
-    if (fileOperationFails(FileOperation::rename) || rename(target.c_str(), backup.c_str()) != 0) {
+    if (!countedRename(target, backup)) {
         return false;
     }
-    if (fileOperationFails(FileOperation::rename) ||
-        rename(replacement.c_str(), target.c_str()) != 0) {
+    if (!countedRename(replacement, target)) {
         rename(backup.c_str(), target.c_str());
         return false;
     }
     return true;
+}
+
+// Only root gives a file to another owner, but a user may still give it one
+// of their own groups. chown clears the set-ID bits, so the permissions come
+// after it, and a set-ID bit only with the owner or group it stood for.
+void takeOwnerAndPermissions(const std::string& file, const struct stat& from) {
+    const bool ownerKept = chown(file.c_str(), from.st_uid, from.st_gid) == 0;
+    const bool groupKept =
+        ownerKept || chown(file.c_str(), static_cast<uid_t>(-1), from.st_gid) == 0;
+    chmod(file.c_str(), from.st_mode & (ownerKept ? 07777u : groupKept ? 02777u : 0777u));
+}
+
+// True when `path` is another name of the file whose status is `file` (a
+// symbolic link to it is not).
+bool namesFile(const std::string& path, const struct stat& file) {
+    struct stat status {};
+    return lstat(path.c_str(), &status) == 0 && status.st_dev == file.st_dev &&
+           status.st_ino == file.st_ino;
 }
 
 // Most file systems say in the entry whether it is a folder; for the others
@@ -98,33 +120,33 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
 
 // The target is never missing: a second name for it becomes the backup
 // first (replacing the old backup in one step), then the replacement takes
-// the target's name in one step. The replacement gets the target's
-// permissions, as a rewritten file should.
+// the target's name in one step. A backup that is already a hard link of the
+// target is kept as it is: rename() does nothing between two names of one
+// file, and would leave the second name behind. The replacement gets the
+// target's owner, group and permissions, as a rewritten file should, where
+// the system lets the program give them.
 bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
                            const std::string& backup) {
-    if (fileOperationFails(FileOperation::rename)) {
-        return false;
-    }
     struct stat targetStatus {};
-    if (stat(target.c_str(), &targetStatus) != 0) {
+    if (fileOperationFails(FileOperation::rename) || stat(target.c_str(), &targetStatus) != 0) {
         return false;
     }
-    chmod(replacement.c_str(), targetStatus.st_mode & 07777);
-    const std::optional<std::string> backupLink = createUniqueFile(folderPart(backup));
-    if (!backupLink) {
-        return false;
-    }
-    unlink(backupLink->c_str());
-    if (hardLink(target, *backupLink) != 0) {
-        return renameThroughBackup(target, replacement, backup);
-    }
-    if (fileOperationFails(FileOperation::rename) ||
-        rename(backupLink->c_str(), backup.c_str()) != 0) {
+    takeOwnerAndPermissions(replacement, targetStatus);
+    if (!namesFile(backup, targetStatus)) {
+        const std::optional<std::string> backupLink = createUniqueFile(folderPart(backup));
+        if (!backupLink) {
+            return false;
+        }
         unlink(backupLink->c_str());
-        return false;
+        if (hardLink(target, *backupLink) != 0) {
+            return renameThroughBackup(target, replacement, backup);
+        }
+        if (!countedRename(*backupLink, backup)) {
+            unlink(backupLink->c_str());
+            return false;
+        }
     }
-    return !fileOperationFails(FileOperation::rename) &&
-           rename(replacement.c_str(), target.c_str()) == 0;
+    return countedRename(replacement, target);
 }
 
 std::optional<std::string> createUniqueFile(const std::string& folder) {
@@ -138,6 +160,12 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
     }
     close(descriptor);
     return path;
+}
+
+bool mayWriteFile(const std::string& path) {
+    struct stat status {};
+    return !fileOperationFails(FileOperation::query) && stat(path.c_str(), &status) == 0 &&
+           (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
 bool pathExists(const std::string& path) {

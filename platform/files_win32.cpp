@@ -60,10 +60,18 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
     return !fileOperationFails(FileOperation::rename) && MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
+// ReplaceFileA gives the replacement the target's attributes and access
+// control lists where it can (its owner stays the program's user). It
+// cannot move the target to a backup path that is a hard link of the
+// target: that name, which holds nothing the target does not, goes first.
 bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
                            const std::string& backup) {
     if (fileOperationFails(FileOperation::rename)) {
         return false;
+    }
+    const auto backupIdentity = fileIdentity(backup);
+    if (backupIdentity && backupIdentity == fileIdentity(target)) {
+        DeleteFileA(backup.c_str());
     }
     if (ReplaceFileA(target.c_str(), replacement.c_str(), backup.c_str(),
                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
@@ -105,6 +113,14 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
         }
     }
     return std::nullopt;
+}
+
+bool mayWriteFile(const std::string& path) {
+    if (fileOperationFails(FileOperation::query)) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
 bool pathExists(const std::string& path) {

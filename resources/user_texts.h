@@ -55,6 +55,9 @@ constexpr const char* notARegularFile = "%s :\nce n'est pas un fichier ordinaire
 constexpr const char* cannotOpenMaster = "Impossible d'ouvrir le fichier-ma"
                                          "\xEE"
                                          "tre\n%s.";
+constexpr const char* masterReadOnly = "Impossible de renommer les couches de\n%s :\nle fichier-ma"
+                                       "\xEE"
+                                       "tre est en lecture seule.";
 constexpr const char* damagedHeader = "Impossible de renommer les couches de\n%s :\nson en-t"
                                       "\xEA"
                                       "te EPS binaire ne correspond pas au fichier.";

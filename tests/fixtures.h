@@ -12,6 +12,10 @@
 #include <random>
 #include <set>
 #include <string>
+#include <sys/stat.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace platelier::testing {
 
@@ -19,6 +23,25 @@ inline std::string readFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+// A file's owner and group as "uid:gid" (0:0 for every file on Win32).
+inline std::string ownerOf(const std::string& path) {
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return std::to_string(status.st_uid) + ":" + std::to_string(status.st_gid);
+}
+
+// Gives a file to an owner and group that are not the test's, where it may
+// (as root); Win32 files have no owner to give.
+#ifdef _WIN32
+inline bool giveToAnotherOwner(const std::string&) {
+    return false;
+}
+#else
+inline bool giveToAnotherOwner(const std::string& path) {
+    return chown(path.c_str(), 4321, 4321) == 0;
+}
+#endif
 
 using Entries = std::set<std::string>;
 

@@ -119,13 +119,39 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
     EXPECT_TRUE(folder.entries().empty());
 }
 
+// A rewritten master keeps its owner, group and permissions, set-ID bits
+// included, where the platform has them, and a backup that was a hard link
+// of it leaves no file behind; a read-only master is refused.
+TEST(RewriteMasterFile, KeepsTheMastersOwnerAndPermissions) {
+    using std::filesystem::perms;
+    TempFolder folder;
+    const std::string master = folder.write("photo.eps", masterText(crlf));
+    std::filesystem::create_hard_link(master, backupPath(master));
+    giveToAnotherOwner(master);
+    std::filesystem::permissions(master, perms(04640));
+    const std::string owner = ownerOf(master);
+    const perms mode = std::filesystem::status(master).permissions();
+    const RewriteError error = rewriteMasterFile(master, newNames).error;
+    EXPECT_EQ(rewriteViolation(master, masterText(crlf), newNames, error), "");
+    EXPECT_EQ(ownerOf(master), owner);
+    EXPECT_EQ(std::filesystem::status(master).permissions(), mode);
+    const perms writable = perms::owner_write | perms::group_write | perms::others_write;
+    std::filesystem::permissions(master, writable, std::filesystem::perm_options::remove);
+    const Entries before = folder.entries();
+    EXPECT_EQ(rewriteMasterFile(master, newNames).error, RewriteError::masterReadOnly);
+    EXPECT_EQ(folder.entries(), before);
+    std::filesystem::permissions(master, writable, std::filesystem::perm_options::add);
+}
+
 // The longest names whose lines read back whole, in a master whose path has
-// 255 characters, as long as the program takes.
+// 255 characters, as long as the program takes; a master without extension,
+// in a folder with dots in its name, has its backup beside it.
 TEST(RewriteMasterFile, WritesTheLongestNamesIntoTheLongestPath) {
     TempFolder folder;
-    const std::string inner = folder.file("") + std::string(249 - folder.file("").size(), 'f');
+    const std::string inner =
+        folder.file("") + std::string(241 - folder.file("").size(), 'f') + "12.03.19";
     std::filesystem::create_directory(inner);
-    const std::string master = inner + pathSeparator() + "M.EPS";
+    const std::string master = inner + pathSeparator() + "Photo";
     ASSERT_EQ(master.size(), 255u);
     std::ofstream(master, std::ios::binary) << masterText(crlf);
     const Names longest = {std::string(242, 'c'), std::string(239, 'm'), std::string(240, 'j'),
