@@ -10,6 +10,7 @@
 #include "fileset/fileset_commands.h"
 #include "fileset/separation_renaming.h"
 #include "platform/files.h"
+#include "resources/fill_placeholders.h"
 #include "resources/resource_ids.h"
 #include "resources/user_texts.h"
 
@@ -128,7 +129,13 @@ void openMasterFile(Dialog& dialog, ControllerState& state) {
     }
 }
 
+// A longer path than the master path edit is read back with would open
+// another file, cut: it is refused before the edit takes it.
 void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& path) {
+    if (path.size() >= pathBufferSize) {
+        dialog.showMessage(fillPlaceholders(texts::pathTooLong, {path}), texts::messageCaption);
+        return;
+    }
     dialog.setControlText(IDC_MASTER_PATH, path);
     openChosenMaster(dialog, state);
 }

@@ -25,7 +25,8 @@ void openMasterFile(Dialog& dialog, ControllerState& state);
 
 // Opens the master at `path` as if the user had chosen it with the master
 // Browse button: a master named when the program started, or dropped on the
-// dialog.
+// dialog. A path of 256 characters or more is refused with a message, the
+// dialog left as it was.
 void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& path);
 
 // Opens the master that the master path edit names: reads it into the

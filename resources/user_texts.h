@@ -13,6 +13,13 @@ constexpr const char* notAMasterFile =
     "\xEE"
     "tre d'un ensemble DCS";
 
+// %s: a master's path given on the command line or dropped, whole.
+constexpr const char* pathTooLong =
+    "Impossible d'ouvrir le fichier\n%s :\nson chemin a plus de 255 "
+    "caract"
+    "\xE8"
+    "res.";
+
 constexpr const char* masterChooserTitle = "Ouverture du fichier EPS principal";
 constexpr const char* masterFilterText = "Fichiers EPS [*.eps]";
 constexpr const char* masterFilterPattern = "*.eps";

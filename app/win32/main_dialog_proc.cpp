@@ -35,12 +35,13 @@ void prepareMainDialogWindow(HWND dialog, LPARAM state) {
     DragAcceptFiles(dialog, TRUE);
 }
 
-// The first of the files dropped (several may be), or none.
+// The first of the files dropped (several may be), whole however long, or
+// none.
 std::string firstDroppedFile(HDROP drop) {
-    char path[MAX_PATH] = {};
-    const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
+    std::string path(DragQueryFileA(drop, 0, nullptr, 0) + 1, '\0');
+    path.resize(DragQueryFileA(drop, 0, path.data(), static_cast<UINT>(path.size())));
     DragFinish(drop);
-    return std::string(path, length);
+    return path;
 }
 
 } // namespace

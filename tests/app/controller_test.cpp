@@ -86,8 +86,9 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
                        "NOCYAN.EPS=" + masterText("\r\n", plateBlock("\r\n", "", "m", "y", "k"))});
     std::optional<MainDialog> main;
     const auto open = [&](const char* name) { main->open(folder.file(name)); };
-    const auto drop = [&](const char* name) {
-        openMasterAt(main->dialog, main->state, folder.file(name));
+    const auto image = [&](std::size_t length) { // IMAGE.EPS's path of `length` characters
+        std::string path = folder.file("IMAGE.EPS");
+        return path.insert(folder.folder().size(), length - path.size(), '/');
     };
     const auto setPaths = [&](const std::string& path) {
         for (int id = IDC_CYAN_PATH; id <= IDC_BLACK_PATH; ++id) {
@@ -112,7 +113,10 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
         {"New Fileset, then cancel", [&] { main->command(IDC_NEW_FILESET); },
             "channels files save", 2, "|"},
         {"a dropped master, paths too long", [&] { setPaths(std::string(300, 'p'));
-            drop("IMAGE.EPS"); }, "browse channels files save", 2, "My picture|pic.C"},
+            openMasterAt(main->dialog, main->state, image(255)); }, "browse channels files save", 2,
+            "My picture|pic.C"},
+        {"a dropped path of 256 characters", [&] { openMasterAt(main->dialog, main->state,
+            image(256)); }, "browse channels files save", 3, "My picture|pic.C"},
     };
     // clang-format on
     for (const Step& step : steps) {
@@ -136,6 +140,9 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
             << step.what;
     }
     EXPECT_EQ(main->state.recordedSeparationPaths[black], std::string(255, 'p'));
+    EXPECT_EQ(main->dialog.texts[IDC_MASTER_PATH], image(255)) << "refused, the edit kept";
+    EXPECT_EQ(main->dialog.messages[2], "Impossible d'ouvrir le fichier\n" + image(256) +
+                                            " :\nson chemin a plus de 255 caract\xE8res.");
     EXPECT_EQ(main->dialog.choosers.size(), 9u) << "a cancelled chooser ends the discovery";
     const RecordingDialog::Chooser& chooser = main->dialog.choosers[0];
     EXPECT_EQ(chooser.title + chooser.filter + chooser.extension,
