@@ -186,13 +186,17 @@ void showAboutBox(Dialog& dialog) {
 
 // The help file where there is one, else the user guide's page where there
 // is one, else the help file all the same: its viewer says it is missing.
+// When neither the viewer nor the browser takes it, the program says so.
 void openHelp(Dialog& dialog) {
     const std::optional<std::string> helpFile = helpFilePath(dialog.programPath(), "HLP");
     const std::optional<std::string> page = helpFilePath(dialog.programPath(), "html");
-    if (page && !(helpFile && pathExists(*helpFile)) && pathExists(*page)) {
-        dialog.openPage(*page);
-    } else if (helpFile) {
-        dialog.openHelpFile(*helpFile);
+    const bool showPage = page && !(helpFile && pathExists(*helpFile)) && pathExists(*page);
+    if (!showPage && !helpFile) {
+        return;
+    }
+    const std::string& path = showPage ? *page : *helpFile;
+    if (!(showPage ? dialog.openPage(path) : dialog.openHelpFile(path))) {
+        dialog.showMessage(fillPlaceholders(texts::cannotOpenHelp, {path}), texts::messageCaption);
     }
 }
 

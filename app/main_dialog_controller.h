@@ -45,7 +45,7 @@ void showAboutBox(Dialog& dialog);
 
 // "Aide...": the help file beside the program (its name, extension HLP);
 // where it is missing, the user guide's page (extension html) if that is
-// there.
+// there. Says so when it cannot be opened.
 void openHelp(Dialog& dialog);
 
 } // namespace platelier

@@ -27,6 +27,8 @@ constexpr const char* masterDefaultExtension = "eps";
 
 constexpr const char* aboutMenuItem = "A propos de Platelier...";
 constexpr const char* helpMenuItem = "Aide...";
+// %s: the help file's or the user guide's path.
+constexpr const char* cannotOpenHelp = "Impossible d'ouvrir l'aide\n%s.";
 
 // Why "Rename channels" did not rewrite the master; %s is the master's path
 // unless said otherwise. Each ends by saying that the master is as it was:

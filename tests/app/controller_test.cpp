@@ -36,7 +36,6 @@ const MessageCase mainDialogCases[] = {
     {messageSystemCommand, IDM_ABOUT + 16, false, -1, ""},
     {messageSystemCommand, IDM_ABOUT - 1, false, -1, ""},
     {messageSystemCommand, IDM_HELP + 15, true, -1, "h"},
-    {messageSystemCommand, IDM_HELP + 16, false, -1, ""},
     {messageSystemCommand, 0x70000u | systemCommandClose | 0xF, true, 0, ""},
     {messageSystemCommand, 0xF010, false, -1, ""}, // SC_MOVE
     {otherMessage, 0, false, -1, ""}, {messageInitDialog, 0, true, -1, ""}};
@@ -152,23 +151,31 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
 }
 
 // The help file beside the program when it is there, else the user guide's
-// page when that is, else the help file all the same.
+// page when that is, else the help file all the same; each row again with a
+// help viewer and a browser that do not start, which the user is told.
 TEST(MainDialogController, HelpOpensTheHelpFileOrTheUserGuidesPage) {
     const std::string x248(248, 'x');
-    TempFolder folder({"WITH/EDIT.HLP=", "WITH/EDIT.html=", "PAGE/EDIT.html=", "NONE/"});
+    TempFolder folder({"WITH/EDIT.HLP=", "WITH/EDIT.html=", "PAGE/EDIT.html="});
     // clang-format off
     const std::pair<std::string, std::vector<std::string>> rows[] = {
         {"C:\\A.B\\EDIT", {"help C:\\A.HLP"}}, {"C:\\Tools\\EDIT", {}},
         {"C:\\" + x248 + ".EXE", {"help C:\\" + x248 + ".HLP"}}, {"C:\\" + x248 + "x.EXE", {}},
         {folder.file("WITH/EDIT.EXE"), {"help " + folder.file("WITH/EDIT.HLP")}},
-        {folder.file("PAGE/EDIT.EXE"), {"page " + folder.file("PAGE/EDIT.html")}},
-        {folder.file("NONE/EDIT.EXE"), {"help " + folder.file("NONE/EDIT.HLP")}}};
+        {folder.file("PAGE/EDIT.EXE"), {"page " + folder.file("PAGE/EDIT.html")}}};
     // clang-format on
-    for (const auto& [program, opened] : rows) {
-        MainDialog main;
-        main.dialog.program = program;
-        handleMainDialogMessage(main.dialog, main.state, messageSystemCommand, 1280);
-        EXPECT_EQ(main.dialog.opened, opened) << program;
+    for (const bool opens : {true, false}) {
+        for (const auto& [program, opened] : rows) {
+            MainDialog main;
+            main.dialog.program = program;
+            main.dialog.opens = opens;
+            handleMainDialogMessage(main.dialog, main.state, messageSystemCommand, 1280);
+            EXPECT_EQ(main.dialog.opened, opened) << program;
+            const std::string told = opens || opened.empty() ? ""
+                                                             : "Impossible d'ouvrir l'aide\n" +
+                                                                   opened[0].substr(5) + ".";
+            EXPECT_EQ(main.dialog.messages, std::vector<std::string>(told.empty() ? 0 : 1, told))
+                << program;
+        }
     }
 }
 
