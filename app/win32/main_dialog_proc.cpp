@@ -2,7 +2,8 @@
 // state, which DialogBoxParamA passes in, as the dialog's own data, and does
 // the Win32 part of the dialog's preparation (centring, system menu, icon,
 // files dropped accepted) before the controller's; a file dropped on it is
-// opened as a master; everything else goes to the controller as it comes.
+// opened as a master, unless a modal window it owns is open; everything else
+// goes to the controller as it comes.
 #include "app/dialog_messages.h"
 #include "app/main_dialog_controller.h"
 #include "app/win32/callback_guard.h"
@@ -57,8 +58,10 @@ INT_PTR CALLBACK mainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         Win32Dialog window(dialog);
         if ((message & 0xFFFFu) == WM_DROPFILES) {
+            // A drop comes even while a box or chooser this dialog owns has
+            // disabled it, and would start a second open inside the first.
             const std::string path = firstDroppedFile(reinterpret_cast<HDROP>(wParam));
-            if (!path.empty()) {
+            if (!path.empty() && IsWindowEnabled(dialog)) {
                 openMasterAt(window, *state, path);
             }
             return TRUE;

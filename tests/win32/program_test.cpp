@@ -1,8 +1,8 @@
 // Platelier.exe driven from outside its process as a user drives it: a
 // fileset opened from the command line by a relative path and through the
 // chooser, renamed and saved, the message boxes of a refused file and of a
-// failing rename, the About box, and the exit code. The program is
-// PLATELIER_PROGRAM (the release test sets it).
+// failing rename, a drop while a box is up, the About box, and the exit
+// code. The program is PLATELIER_PROGRAM (the release test sets it).
 #include "resources/resource_ids.h"
 #include "rewrite_check.h"
 
@@ -78,6 +78,16 @@ struct Program {
                 path);
         press(chooser, IDOK);
     }
+    // A drop of `path` on the main dialog: the shell's DROPFILES block (the
+    // names' offset, 20, a point and two flags, then the names) in the
+    // program's memory.
+    void drop(const std::string& path) const {
+        const std::string block = '\x14' + std::string(19, '\0') + path + std::string(2, '\0');
+        void* memory =
+            VirtualAllocEx(process.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+        WriteProcessMemory(process.hProcess, memory, block.data(), block.size(), nullptr);
+        PostMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    }
     std::string shownFileset() const { // master, title, then each channel's name and path
         std::string shown = text(item(IDC_MASTER_PATH)) + "|" + text(item(IDC_TITLE));
         for (int channel = cyan; channel <= black; ++channel) {
@@ -117,8 +127,10 @@ TEST(Program, OpensRenamesAndSavesAFilesetAndTellsWhatFails) {
     PostMessageA(program.main, WM_SYSCOMMAND, IDM_ABOUT, 0);
     program.press(program.window("About Platelier..."), IDC_ABOUT_OK);
     program.open(folder.file("PLAIN.EPS"));
+    program.drop(master); // reaches the dialog while the message box is up
     EXPECT_EQ(program.closeMessage(), "Ce fichier n'est pas un fichier EPS normal, ou pas le "
                                       "fichier-ma\xEEtre d'un ensemble DCS");
+    EXPECT_EQ(text(program.item(IDC_MASTER_PATH)), folder.file("PLAIN.EPS"));
     program.open(master); // the commands act on the master path shown
     EXPECT_EQ(program.shownFileset(), shown) << "opened through the chooser";
 
