@@ -55,10 +55,13 @@ class Dialog {
     virtual std::string programPath() = 0;
 
     // Opens a help file on its contents, without waiting for the viewer.
-    virtual void openHelpFile(const std::string& path) = 0;
+    // False when the viewer could not be started; a file it cannot show, it
+    // says so itself.
+    virtual bool openHelpFile(const std::string& path) = 0;
 
-    // Opens a web page in the user's browser, without waiting for it.
-    virtual void openPage(const std::string& path) = 0;
+    // Opens a web page in the user's browser, without waiting for it. False
+    // when no browser took it.
+    virtual bool openPage(const std::string& path) = 0;
 
   protected:
     Dialog() = default;

@@ -10,6 +10,7 @@
 #include "fileset/fileset_commands.h"
 #include "fileset/separation_renaming.h"
 #include "platform/files.h"
+#include "resources/fill_placeholders.h"
 #include "resources/resource_ids.h"
 #include "resources/user_texts.h"
 
@@ -129,7 +130,13 @@ void openMasterFile(Dialog& dialog, ControllerState& state) {
     }
 }
 
+// A longer path than the master path edit is read back with would open
+// another file, cut: it is refused before the edit takes it.
 void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& path) {
+    if (path.size() >= pathBufferSize) {
+        dialog.showMessage(fillPlaceholders(texts::pathTooLong, {path}), texts::messageCaption);
+        return;
+    }
     dialog.setControlText(IDC_MASTER_PATH, path);
     openChosenMaster(dialog, state);
 }
@@ -180,13 +187,17 @@ void showAboutBox(Dialog& dialog) {
 
 // The help file where there is one, else the user guide's page where there
 // is one, else the help file all the same: its viewer says it is missing.
+// When neither the viewer nor the browser takes it, the program says so.
 void openHelp(Dialog& dialog) {
     const std::optional<std::string> helpFile = helpFilePath(dialog.programPath(), "HLP");
     const std::optional<std::string> page = helpFilePath(dialog.programPath(), "html");
-    if (page && !(helpFile && pathExists(*helpFile)) && pathExists(*page)) {
-        dialog.openPage(*page);
-    } else if (helpFile) {
-        dialog.openHelpFile(*helpFile);
+    const bool showPage = page && !(helpFile && pathExists(*helpFile)) && pathExists(*page);
+    if (!showPage && !helpFile) {
+        return;
+    }
+    const std::string& path = showPage ? *page : *helpFile;
+    if (!(showPage ? dialog.openPage(path) : dialog.openHelpFile(path))) {
+        dialog.showMessage(fillPlaceholders(texts::cannotOpenHelp, {path}), texts::messageCaption);
     }
 }
 

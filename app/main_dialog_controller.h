@@ -25,7 +25,8 @@ void openMasterFile(Dialog& dialog, ControllerState& state);
 
 // Opens the master at `path` as if the user had chosen it with the master
 // Browse button: a master named when the program started, or dropped on the
-// dialog.
+// dialog. A path of 256 characters or more is refused with a message, the
+// dialog left as it was.
 void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& path);
 
 // Opens the master that the master path edit names: reads it into the
@@ -44,7 +45,7 @@ void showAboutBox(Dialog& dialog);
 
 // "Aide...": the help file beside the program (its name, extension HLP);
 // where it is missing, the user guide's page (extension html) if that is
-// there.
+// there. Says so when it cannot be opened.
 void openHelp(Dialog& dialog);
 
 } // namespace platelier

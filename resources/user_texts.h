@@ -13,6 +13,13 @@ constexpr const char* notAMasterFile =
     "\xEE"
     "tre d'un ensemble DCS";
 
+// %s: a master's path given on the command line or dropped, whole.
+constexpr const char* pathTooLong =
+    "Impossible d'ouvrir le fichier\n%s :\nson chemin a plus de 255 "
+    "caract"
+    "\xE8"
+    "res.";
+
 constexpr const char* masterChooserTitle = "Ouverture du fichier EPS principal";
 constexpr const char* masterFilterText = "Fichiers EPS [*.eps]";
 constexpr const char* masterFilterPattern = "*.eps";
@@ -20,6 +27,8 @@ constexpr const char* masterDefaultExtension = "eps";
 
 constexpr const char* aboutMenuItem = "A propos de Platelier...";
 constexpr const char* helpMenuItem = "Aide...";
+// %s: the help file's or the user guide's path.
+constexpr const char* cannotOpenHelp = "Impossible d'ouvrir l'aide\n%s.";
 
 // Why "Rename channels" did not rewrite the master; %s is the master's path
 // unless said otherwise. Each ends by saying that the master is as it was:

@@ -36,6 +36,7 @@ struct RecordingDialog final : Dialog {
     int endResult = -1;
     std::string program = "C:\\Tools\\Platelier.exe";
     std::vector<std::string> opened; // "help PATH" or "page PATH"
+    bool opens = true;               // false: neither the help viewer nor a browser starts
     std::vector<int> posted;
     std::function<void(int)> onCommand;
 
@@ -63,11 +64,13 @@ struct RecordingDialog final : Dialog {
         return answer.has_value();
     }
     std::string programPath() override { return program; }
-    void openHelpFile(const std::string& path) override {
+    bool openHelpFile(const std::string& path) override {
         opened.push_back("help " + path), did += "h";
+        return opens;
     }
-    void openPage(const std::string& path) override {
+    bool openPage(const std::string& path) override {
         opened.push_back("page " + path), did += "h";
+        return opens;
     }
 };
 

@@ -2,7 +2,8 @@
 // state, which DialogBoxParamA passes in, as the dialog's own data, and does
 // the Win32 part of the dialog's preparation (centring, system menu, icon,
 // files dropped accepted) before the controller's; a file dropped on it is
-// opened as a master; everything else goes to the controller as it comes.
+// opened as a master, unless a modal window it owns is open; everything else
+// goes to the controller as it comes.
 #include "app/dialog_messages.h"
 #include "app/main_dialog_controller.h"
 #include "app/win32/callback_guard.h"
@@ -35,12 +36,13 @@ void prepareMainDialogWindow(HWND dialog, LPARAM state) {
     DragAcceptFiles(dialog, TRUE);
 }
 
-// The first of the files dropped (several may be), or none.
+// The first of the files dropped (several may be), whole however long, or
+// none.
 std::string firstDroppedFile(HDROP drop) {
-    char path[MAX_PATH] = {};
-    const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
+    std::string path(DragQueryFileA(drop, 0, nullptr, 0) + 1, '\0');
+    path.resize(DragQueryFileA(drop, 0, path.data(), static_cast<UINT>(path.size())));
     DragFinish(drop);
-    return std::string(path, length);
+    return path;
 }
 
 } // namespace
@@ -56,8 +58,10 @@ INT_PTR CALLBACK mainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         Win32Dialog window(dialog);
         if ((message & 0xFFFFu) == WM_DROPFILES) {
+            // A drop comes even while a box or chooser this dialog owns has
+            // disabled it, and would start a second open inside the first.
             const std::string path = firstDroppedFile(reinterpret_cast<HDROP>(wParam));
-            if (!path.empty()) {
+            if (!path.empty() && IsWindowEnabled(dialog)) {
                 openMasterAt(window, *state, path);
             }
             return TRUE;

@@ -66,12 +66,15 @@ std::string Win32Dialog::programPath() {
     return std::string(path.data(), length);
 }
 
-void Win32Dialog::openHelpFile(const std::string& path) {
-    WinHelpA(window_, path.c_str(), HELP_CONTENTS, 0);
+bool Win32Dialog::openHelpFile(const std::string& path) {
+    return WinHelpA(window_, path.c_str(), HELP_CONTENTS, 0) != FALSE;
 }
 
-void Win32Dialog::openPage(const std::string& path) {
-    ShellExecuteA(window_, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+bool Win32Dialog::openPage(const std::string& path) {
+    // ShellExecuteA's result is no handle but a number above 32 on success.
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(window_, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
 }
 
 } // namespace platelier

@@ -22,8 +22,8 @@ class Win32Dialog final : public Dialog {
     bool chooseFile(int targetId, const std::string& defaultExtension, const std::string& title,
                     const FileFilter& filter) override;
     std::string programPath() override;
-    void openHelpFile(const std::string& path) override;
-    void openPage(const std::string& path) override;
+    bool openHelpFile(const std::string& path) override;
+    bool openPage(const std::string& path) override;
 
   private:
     HWND window_;

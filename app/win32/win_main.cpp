@@ -8,10 +8,24 @@
 #include "resources/resource_ids.h"
 
 #include <cstdlib>
+#include <string>
+
+namespace {
+
+// `path` made full against the current folder now, before a chooser changes
+// that folder; as given when the system cannot make it full.
+std::string fullPath(const char* path) {
+    std::string full(GetFullPathNameA(path, 0, nullptr, nullptr), '\0');
+    const DWORD length =
+        GetFullPathNameA(path, static_cast<DWORD>(full.size()), full.data(), nullptr);
+    return length > 0 && length < full.size() ? full.substr(0, length) : path;
+}
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platelier::ControllerState state;
-    state.masterToOpen = __argc > 1 ? __argv[1] : "";
+    state.masterToOpen = __argc > 1 ? fullPath(__argv[1]) : "";
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, platelier::mainDialogProc,
                     reinterpret_cast<LPARAM>(&state));
     return 0;

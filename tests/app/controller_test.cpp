@@ -36,7 +36,6 @@ const MessageCase mainDialogCases[] = {
     {messageSystemCommand, IDM_ABOUT + 16, false, -1, ""},
     {messageSystemCommand, IDM_ABOUT - 1, false, -1, ""},
     {messageSystemCommand, IDM_HELP + 15, true, -1, "h"},
-    {messageSystemCommand, IDM_HELP + 16, false, -1, ""},
     {messageSystemCommand, 0x70000u | systemCommandClose | 0xF, true, 0, ""},
     {messageSystemCommand, 0xF010, false, -1, ""}, // SC_MOVE
     {otherMessage, 0, false, -1, ""}, {messageInitDialog, 0, true, -1, ""}};
@@ -86,8 +85,9 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
                        "NOCYAN.EPS=" + masterText("\r\n", plateBlock("\r\n", "", "m", "y", "k"))});
     std::optional<MainDialog> main;
     const auto open = [&](const char* name) { main->open(folder.file(name)); };
-    const auto drop = [&](const char* name) {
-        openMasterAt(main->dialog, main->state, folder.file(name));
+    const auto image = [&](std::size_t length) { // IMAGE.EPS's path of `length` characters
+        std::string path = folder.file("IMAGE.EPS");
+        return path.insert(folder.folder().size(), length - path.size(), '/');
     };
     const auto setPaths = [&](const std::string& path) {
         for (int id = IDC_CYAN_PATH; id <= IDC_BLACK_PATH; ++id) {
@@ -112,7 +112,10 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
         {"New Fileset, then cancel", [&] { main->command(IDC_NEW_FILESET); },
             "channels files save", 2, "|"},
         {"a dropped master, paths too long", [&] { setPaths(std::string(300, 'p'));
-            drop("IMAGE.EPS"); }, "browse channels files save", 2, "My picture|pic.C"},
+            openMasterAt(main->dialog, main->state, image(255)); }, "browse channels files save", 2,
+            "My picture|pic.C"},
+        {"a dropped path of 256 characters", [&] { openMasterAt(main->dialog, main->state,
+            image(256)); }, "browse channels files save", 3, "My picture|pic.C"},
     };
     // clang-format on
     for (const Step& step : steps) {
@@ -136,6 +139,9 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
             << step.what;
     }
     EXPECT_EQ(main->state.recordedSeparationPaths[black], std::string(255, 'p'));
+    EXPECT_EQ(main->dialog.texts[IDC_MASTER_PATH], image(255)) << "refused, the edit kept";
+    EXPECT_EQ(main->dialog.messages[2], "Impossible d'ouvrir le fichier\n" + image(256) +
+                                            " :\nson chemin a plus de 255 caract\xE8res.");
     EXPECT_EQ(main->dialog.choosers.size(), 9u) << "a cancelled chooser ends the discovery";
     const RecordingDialog::Chooser& chooser = main->dialog.choosers[0];
     EXPECT_EQ(chooser.title + chooser.filter + chooser.extension,
@@ -145,23 +151,31 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
 }
 
 // The help file beside the program when it is there, else the user guide's
-// page when that is, else the help file all the same.
+// page when that is, else the help file all the same; each row again with a
+// help viewer and a browser that do not start, which the user is told.
 TEST(MainDialogController, HelpOpensTheHelpFileOrTheUserGuidesPage) {
     const std::string x248(248, 'x');
-    TempFolder folder({"WITH/EDIT.HLP=", "WITH/EDIT.html=", "PAGE/EDIT.html=", "NONE/"});
+    TempFolder folder({"WITH/EDIT.HLP=", "WITH/EDIT.html=", "PAGE/EDIT.html="});
     // clang-format off
     const std::pair<std::string, std::vector<std::string>> rows[] = {
         {"C:\\A.B\\EDIT", {"help C:\\A.HLP"}}, {"C:\\Tools\\EDIT", {}},
         {"C:\\" + x248 + ".EXE", {"help C:\\" + x248 + ".HLP"}}, {"C:\\" + x248 + "x.EXE", {}},
         {folder.file("WITH/EDIT.EXE"), {"help " + folder.file("WITH/EDIT.HLP")}},
-        {folder.file("PAGE/EDIT.EXE"), {"page " + folder.file("PAGE/EDIT.html")}},
-        {folder.file("NONE/EDIT.EXE"), {"help " + folder.file("NONE/EDIT.HLP")}}};
+        {folder.file("PAGE/EDIT.EXE"), {"page " + folder.file("PAGE/EDIT.html")}}};
     // clang-format on
-    for (const auto& [program, opened] : rows) {
-        MainDialog main;
-        main.dialog.program = program;
-        handleMainDialogMessage(main.dialog, main.state, messageSystemCommand, 1280);
-        EXPECT_EQ(main.dialog.opened, opened) << program;
+    for (const bool opens : {true, false}) {
+        for (const auto& [program, opened] : rows) {
+            MainDialog main;
+            main.dialog.program = program;
+            main.dialog.opens = opens;
+            handleMainDialogMessage(main.dialog, main.state, messageSystemCommand, 1280);
+            EXPECT_EQ(main.dialog.opened, opened) << program;
+            const std::string told = opens || opened.empty() ? ""
+                                                             : "Impossible d'ouvrir l'aide\n" +
+                                                                   opened[0].substr(5) + ".";
+            EXPECT_EQ(main.dialog.messages, std::vector<std::string>(told.empty() ? 0 : 1, told))
+                << program;
+        }
     }
 }
 

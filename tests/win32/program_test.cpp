@@ -1,8 +1,8 @@
 // Platelier.exe driven from outside its process as a user drives it: a
-// fileset opened from the command line and through the chooser, renamed and
-// saved, the message boxes of a refused file and of a failing rename, the
-// About box, and the exit code. The program is PLATELIER_PROGRAM (the
-// release test sets it).
+// fileset opened from the command line by a relative path and through the
+// chooser, renamed and saved, the message boxes of a refused file and of a
+// failing rename, a drop while a box is up, the About box, and the exit
+// code. The program is PLATELIER_PROGRAM (the release test sets it).
 #include "resources/resource_ids.h"
 #include "rewrite_check.h"
 
@@ -31,19 +31,20 @@ bool waitFor(const std::function<bool()>& done) { // up to 20 s
     return done();
 }
 
-// The program, started with `arguments`; its windows are found by their titles.
+// The program, started with `arguments` in the current folder `folder`; its
+// windows are found by their titles.
 struct Program {
     PROCESS_INFORMATION process{};
     HWND main = nullptr;
 
-    explicit Program(const std::string& arguments) {
+    Program(const std::string& arguments, const std::string& folder) {
         const char* program = std::getenv("PLATELIER_PROGRAM");
         std::string command =
             "\"" + std::string(program ? program : "(PLATELIER_PROGRAM unset)") + "\" " + arguments;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process));
+                                   folder.c_str(), &startup, &process));
         main = window("Platelier - Utility to edit/manage links between DCS files");
     }
     ~Program() {
@@ -77,8 +78,18 @@ struct Program {
                 path);
         press(chooser, IDOK);
     }
-    std::string shownFileset() const { // title, then each channel's name and path
-        std::string shown = text(item(IDC_TITLE));
+    // A drop of `path` on the main dialog: the shell's DROPFILES block (the
+    // names' offset, 20, a point and two flags, then the names) in the
+    // program's memory.
+    void drop(const std::string& path) const {
+        const std::string block = '\x14' + std::string(19, '\0') + path + std::string(2, '\0');
+        void* memory =
+            VirtualAllocEx(process.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+        WriteProcessMemory(process.hProcess, memory, block.data(), block.size(), nullptr);
+        PostMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    }
+    std::string shownFileset() const { // master, title, then each channel's name and path
+        std::string shown = text(item(IDC_MASTER_PATH)) + "|" + text(item(IDC_TITLE));
         for (int channel = cyan; channel <= black; ++channel) {
             shown += "|" + text(item(IDC_CYAN_NAME + channel)) + "=" +
                      text(item(IDC_CYAN_PATH + channel));
@@ -106,18 +117,20 @@ TEST(Program, OpensRenamesAndSavesAFilesetAndTellsWhatFails) {
     const std::string before =
         withPreview(masterText("\r\n", plateBlock("\r\n", found[0], found[1], found[2], found[3])));
     const std::string master = folder.write("MY IMAGE.EPS", before);
-    std::string shown = "My picture";
+    std::string shown = master + "|My picture";
     for (const std::string& name : found) {
         shown += "|" + name + "=" + folder.file(name);
     }
-    Program program("\"" + master + "\" ignored");
+    Program program("\"MY IMAGE.EPS\" ignored", folder.folder());
     ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(program.item(IDC_SAVE_ALL)) != 0; }));
-    EXPECT_EQ(program.shownFileset(), shown) << "opened from the command line";
+    EXPECT_EQ(program.shownFileset(), shown) << "opened from the command line, made full";
     PostMessageA(program.main, WM_SYSCOMMAND, IDM_ABOUT, 0);
     program.press(program.window("About Platelier..."), IDC_ABOUT_OK);
     program.open(folder.file("PLAIN.EPS"));
+    program.drop(master); // reaches the dialog while the message box is up
     EXPECT_EQ(program.closeMessage(), "Ce fichier n'est pas un fichier EPS normal, ou pas le "
                                       "fichier-ma\xEEtre d'un ensemble DCS");
+    EXPECT_EQ(text(program.item(IDC_MASTER_PATH)), folder.file("PLAIN.EPS"));
     program.open(master); // the commands act on the master path shown
     EXPECT_EQ(program.shownFileset(), shown) << "opened through the chooser";
 
