@@ -17,7 +17,7 @@ detail::OpenFile openFile(const std::string& path, const char* mode) {
     if (fileOperationFails(FileOperation::open)) {
         return nullptr;
     }
-    detail::OpenFile file(std::fopen(path.c_str(), mode));
+    detail::OpenFile file(openStream(path, mode));
     if (file) {
         std::setvbuf(file.get(), nullptr, _IONBF, 0);
     }

@@ -71,6 +71,11 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder);
 // True when `path` names a folder, or a link to one.
 bool isFolder(const std::string& path);
 
+// Opens a file as std::fopen does, in mode "rb" or "r+b". On Win32 the file
+// may meanwhile be renamed or deleted, as on POSIX systems: an interruption
+// removes a temporary file that is being written (see interruption.h).
+std::FILE* openStream(const std::string& path, const char* mode);
+
 // Positions an open stream at a byte offset from its start; offsets past
 // 2 GiB included.
 bool seekStream(std::FILE* stream, std::uint64_t offset);

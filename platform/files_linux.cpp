@@ -3,6 +3,7 @@
 #include "platform/files.h"
 
 #include "platform/file_faults.h"
+#include "platform/interruption.h"
 #include "platform/path_parts.h"
 #include "platform/wildcard_match.h"
 
@@ -137,6 +138,7 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
         if (!backupLink) {
             return false;
         }
+        const TemporaryFileGuard removedOnInterrupt(*backupLink);
         unlink(backupLink->c_str());
         if (hardLink(target, *backupLink) != 0) {
             return renameThroughBackup(target, replacement, backup);
@@ -227,6 +229,10 @@ bool isFolder(const std::string& path) {
     struct stat status {};
     return !fileOperationFails(FileOperation::query) && stat(path.c_str(), &status) == 0 &&
            S_ISDIR(status.st_mode);
+}
+
+std::FILE* openStream(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
 }
 
 bool seekStream(std::FILE* stream, std::uint64_t offset) {
