@@ -3,11 +3,13 @@
 // search, rewrite and rename.
 #include "cli/command_line.h"
 #include "cli/terminal.h"
+#include "platform/interruption.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
     platelier::showUtf8InTerminal();
+    platelier::removeTemporaryFilesOnInterrupt();
     return platelier::runCommandLine(
         std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
         {platelier::standardOutputIsTerminal(), platelier::standardErrorIsTerminal()});

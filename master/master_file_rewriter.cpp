@@ -14,6 +14,7 @@
 #include "platform/ascii_case.h"
 #include "platform/file_stream.h"
 #include "platform/files.h"
+#include "platform/interruption.h"
 #include "platform/path_parts.h"
 
 #include <limits>
@@ -233,6 +234,7 @@ RewriteResult rewriteMasterFile(const std::string& masterPath,
     if (!newPath) {
         return {RewriteError::cannotWriteNewMaster};
     }
+    const TemporaryFileGuard removedOnInterrupt(*newPath);
     RewriteResult result = writeNewMaster(std::move(input), *newPath, names);
     if (result.error == RewriteError::none &&
         !replaceFileWithBackup(masterPath, *newPath, backupPath(masterPath))) {

@@ -41,9 +41,10 @@ std::string backupPath(const std::string& masterPath);
 // three lines after it) as keyword, colon, one blank, the channel's name and
 // CR LF; every other byte stays as it was. A rebuilt line must stay under
 // 256 bytes, so that the master is read back with the names written. The new
-// master is written whole beside the old one first; only then does the old
-// master become the backup (replacing an older one) and the new file take
-// the master's name.
+// master is written whole beside the old one first (an interruption removes
+// it, in a program that asked for that: see platform/interruption.h); only
+// then does the old master become the backup (replacing an older one) and
+// the new file take the master's name.
 RewriteResult rewriteMasterFile(const std::string& masterPath,
                                 const std::array<std::string, channelCount>& names);
 

@@ -128,7 +128,7 @@ bool FileReader::close() {
 FileWriter FileWriter::open(const std::string& path) {
     FileWriter writer;
     if (!fileOperationFails(FileOperation::open)) {
-        writer.file_ = unbuffered(std::fopen(path.c_str(), "r+b"));
+        writer.file_ = unbuffered(openStream(path, "r+b"));
     }
     return writer;
 }

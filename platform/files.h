@@ -82,6 +82,11 @@ bool isFolder(const std::string& path);
 // file cannot be opened or is refused.
 std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular);
 
+// Opens a file as std::fopen does, in mode "r+b". On Win32 the file
+// may meanwhile be renamed or deleted, as on POSIX systems: an interruption
+// removes a temporary file that is being written (see interruption.h).
+std::FILE* openStream(const std::string& path, const char* mode);
+
 // Positions an open stream at a byte offset from its start; offsets past
 // 2 GiB included.
 bool seekStream(std::FILE* stream, std::uint64_t offset);

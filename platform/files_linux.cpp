@@ -3,6 +3,7 @@
 #include "platform/files.h"
 
 #include "platform/file_faults.h"
+#include "platform/interruption.h"
 #include "platform/path_parts.h"
 #include "platform/wildcard_match.h"
 
@@ -62,18 +63,47 @@ bool countedRename(const std::string& from, const std::string& to) {
     return !fileOperationFails(FileOperation::rename) && rename(from.c_str(), to.c_str()) == 0;
 }
 
-// For file systems without hard links: the target is missing for a moment,
-// and is given its name back when the replacement cannot take it.
+// Moves an older backup, if there is one, to a name of its own in its
+// folder, given back in `aside`. That name is not held for an interruption
+// to remove: it holds the older backup.
+bool setAside(const std::string& backup, std::optional<std::string>& aside) {
+    struct stat status {};
+    if (lstat(backup.c_str(), &status) != 0) {
+        return errno == ENOENT;
+    }
+    aside = createUniqueFile(folderPart(backup));
+    if (aside && countedRename(backup, *aside)) {
+        return true;
+    }
+    if (aside) {
+        unlink(aside->c_str());
+    }
+    return false;
+}
+
+// For file systems without hard links: the target is missing for a moment.
+// When the replacement cannot take its name, the target gets it back, and
+// an older backup, set aside meanwhile, its own.
 bool renameThroughBackup(const std::string& target, const std::string& replacement,
                          const std::string& backup) {
-    if (!countedRename(target, backup)) {
+    std::optional<std::string> aside;
+    if (!setAside(backup, aside)) {
         return false;
     }
-    if (!countedRename(replacement, target)) {
+    const bool moved = countedRename(target, backup);
+    if (moved && countedRename(replacement, target)) {
+        if (aside) {
+            unlink(aside->c_str());
+        }
+        return true;
+    }
+    if (moved) {
         rename(backup.c_str(), target.c_str());
-        return false;
     }
-    return true;
+    if (aside) {
+        rename(aside->c_str(), backup.c_str());
+    }
+    return false;
 }
 
 // Only root gives a file to another owner, but a user may still give it one
@@ -137,6 +167,7 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
         if (!backupLink) {
             return false;
         }
+        const TemporaryFileGuard removedOnInterrupt(*backupLink);
         unlink(backupLink->c_str());
         if (hardLink(target, *backupLink) != 0) {
             return renameThroughBackup(target, replacement, backup);
@@ -247,6 +278,10 @@ std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular) 
         close(descriptor);
     }
     return stream;
+}
+
+std::FILE* openStream(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
 }
 
 bool seekStream(std::FILE* stream, std::uint64_t offset) {

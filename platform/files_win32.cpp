@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
 #include <memory>
@@ -212,6 +213,29 @@ std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular) 
     }
     std::FILE* stream = _fdopen(descriptor, "rb");
     if (!stream) {
+        _close(descriptor);
+    }
+    return stream;
+}
+
+// fopen does not let others delete the file: the stream is made over a
+// handle that does.
+std::FILE* openStream(const std::string& path, const char* mode) {
+    const bool writing = std::strchr(mode, '+') != nullptr;
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ | (writing ? GENERIC_WRITE : 0),
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    const int descriptor =
+        _open_osfhandle(reinterpret_cast<std::intptr_t>(file.get()), writing ? 0 : _O_RDONLY);
+    if (descriptor == -1) {
+        return nullptr;
+    }
+    file.release();
+    std::FILE* stream = _fdopen(descriptor, mode);
+    if (stream == nullptr) {
         _close(descriptor);
     }
     return stream;

@@ -19,12 +19,18 @@ using namespace testing;
 const Names oldNames = {"JOB.C", "JOB.M", "JOB.J", "JOB.N"};
 const Names newNames = {"JOB-renamed.C", "JOB-renamed.M", "JOB.J", "JOB.N"};
 
-std::string jobMaster(const Names& names = oldNames) {
-    return withPreview("%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: job\r\n" +
-                           plateBlock("\r\n", names[0], names[1], names[2], names[3]) +
-                           "%%EndComments\r\n" + std::string(3000, 'F') + "\r\n%%EOF\r\n",
-                       20000);
+std::string jobMaster(const Names& names = oldNames, bool header = true) {
+    const std::string postScript = "%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: job\r\n" +
+                                   plateBlock("\r\n", names[0], names[1], names[2], names[3]) +
+                                   "%%EndComments\r\n" + std::string(3000, 'F') + "\r\n%%EOF\r\n";
+    return header ? withPreview(postScript, 20000) : postScript;
 }
+
+// The fileset a command runs on: its master behind an EPS binary header or
+// not, and an older backup of the master there or not.
+struct Job {
+    bool header, olderBackup;
+};
 
 // What a command left on disk and told, and the file operations and writes it made.
 struct Outcome {
@@ -33,8 +39,11 @@ struct Outcome {
     std::uint64_t operations, writes;
 };
 
-Outcome runCommand(int command, const std::function<void()>& arm) {
-    OpenedFileset fileset(jobMaster(), oldNames);
+Outcome runCommand(const Job& job, int command, const std::function<void()>& arm) {
+    OpenedFileset fileset(jobMaster(oldNames, job.header), oldNames);
+    if (job.olderBackup) {
+        fileset.folder.write("JOB.BAK", "older");
+    }
     fileset.setNames(newNames);
     arm();
     fileset.command(command);
@@ -46,15 +55,19 @@ Outcome runCommand(int command, const std::function<void()>& arm) {
 
 // How `outcome` breaks the promises: the master all old or all new (and
 // then its backup the old bytes; an old master may have been backed up
-// already), each separation file there once under its old or its new name,
-// nothing else, and one message for a failure.
-std::string violation(const Outcome& outcome, const Outcome& faultless) {
+// already, over an older backup, which is otherwise kept), each separation
+// file there once under its old or its new name, nothing else, and one
+// message for a failure.
+std::string violation(const Outcome& outcome, const Outcome& faultless, const Job& job) {
     Entries rest = outcome.entries;
-    const bool isNew = rest.erase("JOB.EPS=" + jobMaster(newNames)) == 1;
-    const bool backedUp = rest.erase("JOB.BAK=" + jobMaster()) == 1;
-    if (isNew ? !backedUp : rest.erase("JOB.EPS=" + jobMaster()) != 1) {
+    const bool isNew = rest.erase("JOB.EPS=" + jobMaster(newNames, job.header)) == 1;
+    const bool backedUp = rest.erase("JOB.BAK=" + jobMaster(oldNames, job.header)) == 1;
+    if (isNew ? !backedUp : rest.erase("JOB.EPS=" + jobMaster(oldNames, job.header)) != 1) {
         return isNew ? "the master is new, its backup not the old one"
                      : "the master is neither old nor new";
+    }
+    if (job.olderBackup && !backedUp && rest.erase("JOB.BAK=older") != 1) {
+        return "the older backup is lost";
     }
     for (std::size_t channel = 0; channel < channelCount; ++channel) {
         const std::string bytes = "=" + oldNames[channel];
@@ -72,31 +85,38 @@ std::string violation(const Outcome& outcome, const Outcome& faultless) {
     return "";
 }
 
+// Every fault counts in `injected`; those that made a command fail in
+// `failed`, so that the test fails when no injected fault takes effect.
 TEST(CommandFaults, NoFailingFileOperationLosesOrDamagesAFile) {
-    const Outcome untouched = runCommand(0, [] {});
     std::uint64_t injected = 0;
-    for (auto lacking : {FileSystemFeature::none, FileSystemFeature::noReplaceRename,
-                         FileSystemFeature::hardLinks}) {
-        simulateFileSystemWithout(lacking);
-        for (const int command : {IDC_RENAME_CHANNELS, IDC_RENAME_FILES, IDC_SAVE_ALL}) {
-            const Outcome faultless = runCommand(command, [] {});
-            ASSERT_TRUE(faultless.messages.empty() && faultless.entries != untouched.entries)
-                << command;
-            for (const bool diskFull : {false, true}) {
-                std::uint64_t n = 1;
-                for (; n < 200; ++n) { // a command that never ends is a failure too
-                    const Outcome outcome = runCommand(
-                        command, [&] { diskFull ? failFileWritesFrom(n) : failFileOperation(n); });
-                    if ((diskFull ? outcome.writes : outcome.operations) < n) {
-                        break;
+    for (const Job job : {Job{true, false}, Job{false, true}}) {
+        const Outcome untouched = runCommand(job, 0, [] {});
+        for (auto lacking : {FileSystemFeature::none, FileSystemFeature::noReplaceRename,
+                             FileSystemFeature::hardLinks}) {
+            simulateFileSystemWithout(lacking);
+            for (const int command : {IDC_RENAME_CHANNELS, IDC_RENAME_FILES, IDC_SAVE_ALL}) {
+                const Outcome faultless = runCommand(job, command, [] {});
+                ASSERT_TRUE(faultless.messages.empty() && faultless.entries != untouched.entries)
+                    << command;
+                for (const bool diskFull : {false, true}) {
+                    std::uint64_t n = 1, failed = 0;
+                    for (; n < 200; ++n) { // a command that never ends is a failure too
+                        const Outcome outcome = runCommand(job, command, [&] {
+                            diskFull ? failFileWritesFrom(n) : failFileOperation(n);
+                        });
+                        if ((diskFull ? outcome.writes : outcome.operations) < n) {
+                            break;
+                        }
+                        failed += !outcome.messages.empty();
+                        EXPECT_EQ(violation(outcome, faultless, job), "")
+                            << command << (diskFull ? ", disk full from write " : ", operation ")
+                            << n << ", file system " << int(lacking) << ", header " << job.header;
                     }
-                    EXPECT_EQ(violation(outcome, faultless), "")
-                        << command << (diskFull ? ", disk full from write " : ", operation ") << n
-                        << ", file system " << int(lacking);
+                    EXPECT_TRUE(n < 200 &&
+                                (failed > 0 || (diskFull && command == IDC_RENAME_FILES)))
+                        << "no fault took effect in " << command << ", or it never ended";
+                    injected += n - 1;
                 }
-                EXPECT_TRUE(n < 200 && (n > 1 || (diskFull && command == IDC_RENAME_FILES)))
-                    << "no fault reached " << command << ", or it never ended";
-                injected += n - 1;
             }
         }
     }

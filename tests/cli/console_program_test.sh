@@ -2,7 +2,8 @@
 # Runs the console program itself on a small tree: under Wine for the
 # Windows build, where it is a console program, natively otherwise. Checks
 # the line of each master, the UTF-8 of a Windows-1252 title in JSON, a
-# message in the program's French, and the exit statuses.
+# message in the program's French, the exit statuses, and a rewrite that,
+# interrupted, leaves no temporary file.
 # Usage: console_program_test.sh PROGRAM [EMULATOR...]
 set -eu
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -43,6 +44,31 @@ run 2 "$(printf "Impossible d'ouvrir le fichier-ma\303\256tre job/absent.eps.")"
 run 2 'A subcommand is required
 Run with --help for more information.'
 checks=4
+
+# A rewrite of a large master (1 GiB, a hole on disk) interrupted as soon as
+# its new master holds bytes: only the master stays. Natively by SIGTERM (a
+# shell starts its background commands ignoring SIGINT, and so they stay),
+# under Wine by SIGINT, which it hands to the program as Ctrl+C.
+signal=TERM
+[ -z "$emulator" ] || signal=INT
+mkdir big
+printf '%%!PS-Adobe-3.0 EPSF-3.0\r\n%%%%Title: big\r\n%%%%CyanPlate: B.C\r\n%%%%MagentaPlate: B.M\r\n%%%%YellowPlate: B.J\r\n%%%%BlackPlate: B.N\r\n' >big/BIG.EPS
+truncate -s 1G big/BIG.EPS
+$emulator "$program" rename big/BIG.EPS --master-only --cyan X >/dev/null 2>&1 &
+rewrite=$!
+tries=0
+while [ -z "$(find big -type f ! -name BIG.EPS -size +0c)" ] && [ "$tries" -lt 3000 ]; do
+    sleep 0.01
+    tries=$((tries + 1))
+done
+kill -"$signal" "$rewrite"
+wait "$rewrite" || true
+if [ "$(ls -A big)" != BIG.EPS ]; then
+    printf 'FAILED: interrupted rewrite\n  left:\n%s\n' "$(ls -A big)"
+    failures=$((failures + 1))
+fi
+
+checks=$((checks + 1))
 
 # A FIFO named like a master is refused at once, never opened to wait for a
 # writer that does not come.
