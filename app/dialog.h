@@ -2,6 +2,7 @@
 // implements it over a real dialog; the tests implement it without windows.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace platelier {
@@ -44,12 +45,12 @@ class Dialog {
     // been handled: after the dialog shows, when posted while it opens.
     virtual void postCommand(int id) = 0;
 
-    // The open-file dialog. On OK writes the chosen file's full path into
-    // control `targetId` and returns true; on cancel returns false and leaves
-    // the control as it was. `defaultExtension` (without dot, empty for none)
-    // is added to a typed name that has none.
-    virtual bool chooseFile(int targetId, const std::string& defaultExtension,
-                            const std::string& title, const FileFilter& filter) = 0;
+    // The open-file dialog: the chosen file's full path, whole, or none when
+    // the user cancels. `defaultExtension` (without dot, empty for none) is
+    // added to a typed name that has none.
+    virtual std::optional<std::string> chooseFile(const std::string& defaultExtension,
+                                                  const std::string& title,
+                                                  const FileFilter& filter) = 0;
 
     // The full path of the running program.
     virtual std::string programPath() = 0;

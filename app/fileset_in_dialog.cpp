@@ -5,6 +5,7 @@
 
 #include "fileset/channel_table.h"
 #include "fileset/separation_discovery.h"
+#include "platform/files.h"
 #include "platform/path_parts.h"
 #include "resources/fill_placeholders.h"
 #include "resources/resource_ids.h"
@@ -16,6 +17,22 @@ namespace {
 
 // The longest channel name a chooser title shows.
 constexpr int chooserNameLimit = 128;
+
+// Lets the user choose a channel's separation file and shows it in the
+// channel's path edit. A path the program cannot hold whole is refused
+// rather than cut, as if the user had cancelled.
+bool chooseSeparationFile(Dialog& dialog, int channel, const std::string& defaultExtension,
+                          const std::string& title, const FileFilter& filter) {
+    const std::optional<std::string> path = dialog.chooseFile(defaultExtension, title, filter);
+    if (path && path->size() >= pathBufferSize) {
+        dialog.showMessage(fillPlaceholders(texts::pathTooLong, {*path}), texts::messageCaption);
+        return false;
+    }
+    if (path) {
+        dialog.setControlText(IDC_CYAN_PATH + channel, *path);
+    }
+    return path.has_value();
+}
 
 } // namespace
 
@@ -41,8 +58,8 @@ void locateSeparationFiles(Dialog& dialog, const std::string& masterPath) {
             continue;
         }
         const std::string name = dialog.controlText(IDC_CYAN_NAME + channel, chooserNameLimit);
-        if (!dialog.chooseFile(
-                IDC_CYAN_PATH + channel, row.searchLetter,
+        if (!chooseSeparationFile(
+                dialog, channel, row.searchLetter,
                 fillPlaceholders(texts::separationChooserTitle, {row.colorName, name}),
                 {row.filterText, row.filterPattern})) {
             return;
@@ -53,9 +70,9 @@ void locateSeparationFiles(Dialog& dialog, const std::string& masterPath) {
 void browseSeparationFile(Dialog& dialog, ChannelIndex channel,
                           std::array<std::string, channelCount>& recordedPaths) {
     const ChannelRow& row = ChannelTable[static_cast<std::size_t>(channel)];
-    if (dialog.chooseFile(IDC_CYAN_PATH + channel, std::string(),
-                          fillPlaceholders(texts::separationBrowseTitle, {row.colorName}),
-                          {texts::anyFileFilterText, texts::anyFileFilterPattern})) {
+    if (chooseSeparationFile(dialog, channel, std::string(),
+                             fillPlaceholders(texts::separationBrowseTitle, {row.colorName}),
+                             {texts::anyFileFilterText, texts::anyFileFilterPattern})) {
         recordedPaths[static_cast<std::size_t>(channel)] =
             dialog.controlText(IDC_CYAN_PATH + channel, dialogTextLimit);
     }

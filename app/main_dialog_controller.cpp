@@ -124,9 +124,10 @@ void setBrowseButtonsEnabled(Dialog& dialog, bool enabled) {
 }
 
 void openMasterFile(Dialog& dialog, ControllerState& state) {
-    if (dialog.chooseFile(IDC_MASTER_PATH, texts::masterDefaultExtension, texts::masterChooserTitle,
-                          {texts::masterFilterText, texts::masterFilterPattern})) {
-        openChosenMaster(dialog, state);
+    if (const std::optional<std::string> path =
+            dialog.chooseFile(texts::masterDefaultExtension, texts::masterChooserTitle,
+                              {texts::masterFilterText, texts::masterFilterPattern})) {
+        openMasterAt(dialog, state, *path);
     }
 }
 

@@ -23,7 +23,6 @@ using Names = std::array<std::string, channelCount>;
 
 struct RecordingDialog final : Dialog {
     struct Chooser {
-        int target;
         std::string extension, title, filter; // filter: "text|pattern"
     };
     std::map<int, std::string> texts;
@@ -53,15 +52,14 @@ struct RecordingDialog final : Dialog {
     void endDialog(int result) override { endResult = result; }
     void sendCommand(int id) override { onCommand(id); }
     void postCommand(int id) override { posted.push_back(id); }
-    bool chooseFile(int target, const std::string& extension, const std::string& title,
-                    const FileFilter& filter) override {
-        choosers.push_back({target, extension, title, filter.text + "|" + filter.pattern});
+    std::optional<std::string> chooseFile(const std::string& extension, const std::string& title,
+                                          const FileFilter& filter) override {
+        choosers.push_back({extension, title, filter.text + "|" + filter.pattern});
         const std::optional<std::string> answer = answers.empty() ? std::nullopt : answers.front();
         if (!answers.empty()) {
             answers.pop_front();
         }
-        texts[target] = answer.value_or(texts[target]);
-        return answer.has_value();
+        return answer;
     }
     std::string programPath() override { return program; }
     bool openHelpFile(const std::string& path) override {

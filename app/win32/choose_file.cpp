@@ -24,8 +24,8 @@ constexpr DWORD openFileNameVersion400Size =
 
 } // namespace
 
-int chooseFile(HWND owner, HWND target, const char* defaultExtension, const char* title,
-               const std::string& filter) {
+std::optional<std::string> chooseFile(HWND owner, const char* defaultExtension, const char* title,
+                                      const std::string& filter) {
     char fileName[fileNameBufferSize] = {};
     const char* firstPattern = filter.c_str() + std::strlen(filter.c_str()) + 1;
     std::strncpy(fileName, firstPattern, sizeof fileName - 1);
@@ -42,10 +42,9 @@ int chooseFile(HWND owner, HWND target, const char* defaultExtension, const char
     request.lpstrDefExt = defaultExtension;
     request.lpfnHook = chooserHook;
     if (!GetOpenFileNameA(&request)) {
-        return 0;
+        return std::nullopt;
     }
-    SendMessageA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
-    return 1;
+    return std::string(fileName);
 }
 
 // The hook runs in an empty child of the open-file dialog, which is owned by

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace platelier {
@@ -10,10 +11,10 @@ namespace platelier {
 // Runs the open-file dialog owned by `owner`, its file name field preset to
 // the filter's first pattern. `filter` is in the dialog's form: display text,
 // pattern, each ending with a zero byte, closed by an empty string.
-// `defaultExtension` may be null. On OK writes the chosen full path into
-// `target` and returns 1; on cancel or failure returns 0, `target` untouched.
-int chooseFile(HWND owner, HWND target, const char* defaultExtension, const char* title,
-               const std::string& filter);
+// `defaultExtension` may be null. The chosen full path on OK; none on
+// cancel or failure.
+std::optional<std::string> chooseFile(HWND owner, const char* defaultExtension, const char* title,
+                                      const std::string& filter);
 
 // The open-file dialog's hook: when the dialog opens, makes it 33 pixels
 // shorter and centres it on the main dialog.

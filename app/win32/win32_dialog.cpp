@@ -47,15 +47,16 @@ void Win32Dialog::postCommand(int id) {
     PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
 
-bool Win32Dialog::chooseFile(int targetId, const std::string& defaultExtension,
-                             const std::string& title, const FileFilter& filter) {
+std::optional<std::string> Win32Dialog::chooseFile(const std::string& defaultExtension,
+                                                   const std::string& title,
+                                                   const FileFilter& filter) {
     std::string filterPairs = filter.text;
     filterPairs += '\0';
     filterPairs += filter.pattern;
     filterPairs += '\0';
-    return platelier::chooseFile(window_, GetDlgItem(window_, targetId),
+    return platelier::chooseFile(window_,
                                  defaultExtension.empty() ? nullptr : defaultExtension.c_str(),
-                                 title.c_str(), filterPairs) != 0;
+                                 title.c_str(), filterPairs);
 }
 
 std::string Win32Dialog::programPath() {

@@ -19,8 +19,9 @@ class Win32Dialog final : public Dialog {
     void endDialog(int result) override;
     void sendCommand(int id) override;
     void postCommand(int id) override;
-    bool chooseFile(int targetId, const std::string& defaultExtension, const std::string& title,
-                    const FileFilter& filter) override;
+    std::optional<std::string> chooseFile(const std::string& defaultExtension,
+                                          const std::string& title,
+                                          const FileFilter& filter) override;
     std::string programPath() override;
     bool openHelpFile(const std::string& path) override;
     bool openPage(const std::string& path) override;

@@ -111,11 +111,14 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
             "x|pic.C"},
         {"New Fileset, then cancel", [&] { main->command(IDC_NEW_FILESET); },
             "channels files save", 2, "|"},
+        {"a separation file of 256 characters chosen", [&] { main->dialog.answers = {
+            folder.file("NOCYAN.EPS"), image(256)}; main->command(IDC_MASTER_BROWSE); },
+            "browse channels files save", 3, "My picture|"},
         {"a dropped master, paths too long", [&] { setPaths(std::string(300, 'p'));
-            openMasterAt(main->dialog, main->state, image(255)); }, "browse channels files save", 2,
+            openMasterAt(main->dialog, main->state, image(255)); }, "browse channels files save", 3,
             "My picture|pic.C"},
         {"a dropped path of 256 characters", [&] { openMasterAt(main->dialog, main->state,
-            image(256)); }, "browse channels files save", 3, "My picture|pic.C"},
+            image(256)); }, "browse channels files save", 4, "My picture|pic.C"},
     };
     // clang-format on
     for (const Step& step : steps) {
@@ -140,9 +143,13 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
     }
     EXPECT_EQ(main->state.recordedSeparationPaths[black], std::string(255, 'p'));
     EXPECT_EQ(main->dialog.texts[IDC_MASTER_PATH], image(255)) << "refused, the edit kept";
-    EXPECT_EQ(main->dialog.messages[2], "Impossible d'ouvrir le fichier\n" + image(256) +
-                                            " :\nson chemin a plus de 255 caract\xE8res.");
-    EXPECT_EQ(main->dialog.choosers.size(), 9u) << "a cancelled chooser ends the discovery";
+    for (const std::size_t refusal :
+         {std::size_t{2}, std::size_t{3}}) { // a chosen separation file, a dropped master
+        EXPECT_EQ(main->dialog.messages[refusal],
+                  "Impossible d'ouvrir le fichier\n" + image(256) +
+                      " :\nson chemin a plus de 255 caract\xE8res.");
+    }
+    EXPECT_EQ(main->dialog.choosers.size(), 11u) << "a cancelled chooser ends the discovery";
     const RecordingDialog::Chooser& chooser = main->dialog.choosers[0];
     EXPECT_EQ(chooser.title + chooser.filter + chooser.extension,
               "Ouverture du fichier EPS principalFichiers EPS [*.eps]|*.epseps");
