@@ -31,7 +31,9 @@ const char* folderSeparators();
 bool moveFileNoReplace(const std::string& from, const std::string& to);
 
 // Puts the file `replacement` in the place of `target`, and the previous
-// `target` under the name `backup`, replacing a file that stood there. On
+// `target` under the name `backup`, replacing a file that stood there. The
+// replacement takes the target's owner, group and permissions (on Win32 its
+// attributes and access control lists) as far as the system lets it. On
 // failure `target` still holds its previous bytes under its own name.
 bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
                            const std::string& backup);
