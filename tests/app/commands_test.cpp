@@ -56,9 +56,10 @@ Outcome runCommand(const Job& job, int command, const std::function<void()>& arm
 // How `outcome` breaks the promises: the master all old or all new (and
 // then its backup the old bytes; an old master may have been backed up
 // already, over an older backup, which is otherwise kept), each separation
-// file there once under its old or its new name, nothing else, and one
-// message for a failure.
-std::string violation(const Outcome& outcome, const Outcome& faultless, const Job& job) {
+// file there once under its old or its new name (its old one after a failed
+// Save all, which undoes), nothing else, and one message for a failure.
+std::string violation(const Outcome& outcome, const Outcome& faultless, const Job& job,
+                      bool allOrNothing) {
     Entries rest = outcome.entries;
     const bool isNew = rest.erase("JOB.EPS=" + jobMaster(newNames, job.header)) == 1;
     const bool backedUp = rest.erase("JOB.BAK=" + jobMaster(oldNames, job.header)) == 1;
@@ -71,8 +72,9 @@ std::string violation(const Outcome& outcome, const Outcome& faultless, const Jo
     }
     for (std::size_t channel = 0; channel < channelCount; ++channel) {
         const std::string bytes = "=" + oldNames[channel];
-        if (rest.erase(oldNames[channel] + bytes) + rest.erase(newNames[channel] + bytes) != 1) {
-            return "separation file " + oldNames[channel] + " is not there once";
+        const bool old = rest.erase(oldNames[channel] + bytes) == 1;
+        if (old + rest.erase(newNames[channel] + bytes) != 1 || (allOrNothing && !isNew && !old)) {
+            return "separation file " + oldNames[channel] + " is not there once, by its old name";
         }
     }
     const bool failed = outcome.entries != faultless.entries;
@@ -108,7 +110,7 @@ TEST(CommandFaults, NoFailingFileOperationLosesOrDamagesAFile) {
                             break;
                         }
                         failed += !outcome.messages.empty();
-                        EXPECT_EQ(violation(outcome, faultless, job), "")
+                        EXPECT_EQ(violation(outcome, faultless, job, command == IDC_SAVE_ALL), "")
                             << command << (diskFull ? ", disk full from write " : ", operation ")
                             << n << ", file system " << int(lacking) << ", header " << job.header;
                     }
