@@ -14,8 +14,9 @@ namespace platelier {
 
 std::optional<std::string> separationPattern(const std::string& masterPath,
                                              const char* searchLetter) {
+    const std::size_t nameStart = folderPart(masterPath).size();
     const std::size_t dot = masterPath.rfind('.');
-    if (dot == std::string::npos || dot == 0) {
+    if (dot == std::string::npos || dot <= nameStart) {
         return std::nullopt;
     }
     return masterPath.substr(0, dot - 1) + "*." + searchLetter;

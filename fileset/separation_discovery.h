@@ -12,7 +12,9 @@ namespace platelier {
 // The wildcard for a channel's separation file: the master path with the
 // character before its last '.' turned into '*' and everything after the
 // '.' replaced by the channel's letter (D:\job\IMAGE.EPS gives
-// D:\job\IMAG*.C). None when the path has no '.' with a character before it.
+// D:\job\IMAG*.C). The '.' and the character before it are looked for in
+// the master's own name, so that the search stays in the master's folder:
+// none for a name without '.' or one that begins with its only '.'.
 std::optional<std::string> separationPattern(const std::string& masterPath,
                                              const char* searchLetter);
 

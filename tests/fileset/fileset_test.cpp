@@ -23,8 +23,8 @@ TEST(SeparationPattern, StarsTheCharacterBeforeTheLastDot) {
     // clang-format off
     const std::pair<std::string, std::optional<std::string>> rows[] = {
         {"D:\\job\\IMAGE.EPS", "D:\\job\\IMAG*.C"}, {"D:\\job\\A.EPS", "D:\\job\\*.C"},
-        {"D:\\job\\IMAGE.V2.EPS", "D:\\job\\IMAGE.V*.C"}, {"D:\\job\\.EPS", "D:\\job*.C"},
-        {"D:\\my.dir\\IMAGE", "D:\\m*.C"}, {".EPS", std::nullopt}, {"IMAGE", std::nullopt}};
+        {"D:\\job\\IMAGE.V2.EPS", "D:\\job\\IMAGE.V*.C"}, {"D:/job/.EPS", std::nullopt},
+        {"D:/my.dir/IMAGE", std::nullopt}, {".EPS", std::nullopt}, {"IMAGE", std::nullopt}};
     // clang-format on
     for (const auto& [master, pattern] : rows) {
         EXPECT_EQ(separationPattern(master, "C"), pattern) << master;
