@@ -1,9 +1,13 @@
 #!/bin/sh
-# Makes the release archive: the program and its command-line companion;
-# their guides as web pages beside them, made from docs/*.md with
-# Python-Markdown (Platelier.html is where "Aide..." finds the user guide);
-# README and LICENSE.
-# Usage: make-release.sh BUILD_DIR OUTPUT_DIR   (BUILD_DIR: a win32 build)
+# Makes the release from a build. From a Win32 build, the archive: the
+# program and its command-line companion; their guides as web pages beside
+# them, made from docs/*.md with Python-Markdown (Platelier.html is where
+# "Aide..." finds the user guide); README and LICENSE. From a Linux Release
+# build, the Debian package of platelier-cli that CPack makes as
+# cmake/Packaging.cmake says. Writes the path of what it made.
+# Usage: make-release.sh BUILD_DIR OUTPUT_DIR
+#   BUILD_DIR: build/win32 (cmake --preset win32) for the archive,
+#              build/release (cmake --preset release) for the Debian package
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
@@ -11,6 +15,24 @@ mkdir -p "$2"
 output=$(cd "$2" && pwd)
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
+
+# A Linux build is the one CPack is configured in. A package of a Debug
+# build would be several times slower than the program users should get.
+if [ -f "$build/CPackConfig.cmake" ]; then
+    if ! grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$build/CMakeCache.txt"; then
+        echo "$build is not a Release build: package build/release (cmake --preset release)" >&2
+        exit 2
+    fi
+    . "$root/scripts/lib/packages.sh"
+    require_packages dpkg-dev
+    cpack --config "$build/CPackConfig.cmake" -B "$staging" >&2
+    for package in "$staging"/*.deb; do
+        mv "$package" "$output/"
+        echo "$output/$(basename "$package")"
+    done
+    exit 0
+fi
+
 # Debian's python3, which has the markdown module, even when another comes first on PATH.
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3

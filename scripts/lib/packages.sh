@@ -24,7 +24,8 @@ require_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 }
 
-# What building and testing both configurations takes.
+# What building and testing both configurations takes (dpkg-dev: the Debian
+# package's dependencies, found by dpkg-shlibdeps).
 BUILD_PACKAGES="cmake make g++ python3 libgtest-dev googletest g++-mingw-w64-x86-64-posix \
 gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth \
-clang libclang-rt-14-dev python3-markdown libcli11-dev nlohmann-json3-dev"
+clang libclang-rt-14-dev python3-markdown libcli11-dev nlohmann-json3-dev dpkg-dev"
