@@ -40,6 +40,11 @@ TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
         {"", "check --deep @", 2, "", "--deep", nullptr},
         {"", "", 2, "", "A subcommand is required", nullptr},
         {"", "--help", 0, nullptr, "", nullptr},
+        // Results that cannot be written are told; a closed pipe ends the run quietly.
+        {"A.eps+", "check @A.eps @absent.eps", 2, "",
+         "absent.eps.\nImpossible d'\303\251crire les r\303\251sultats : ", nullptr, ENOSPC},
+        {"A.eps+", "check @A.eps @absent.eps", 2, "", "", nullptr, EPIPE},
+        {"", "--help", 2, "", "crire les r\xC3\xA9sultats.", nullptr, ENOSPC},
     });
 }
 

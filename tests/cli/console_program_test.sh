@@ -2,8 +2,9 @@
 # Runs the console program itself on a small tree: under Wine for the
 # Windows build, where it is a console program, natively otherwise. Checks
 # the line of each master, the UTF-8 of a Windows-1252 title in JSON, a
-# message in the program's French, the exit statuses, and a rewrite that,
-# interrupted, leaves no temporary file.
+# message in the program's French, the exit statuses, results that cannot
+# be written (a full disk, a closed pipe), and a rewrite that, interrupted,
+# leaves no temporary file.
 # Usage: console_program_test.sh PROGRAM [EMULATOR...]
 set -eu
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -21,12 +22,18 @@ cd "$work"
 failures=0
 
 # run EXPECTED_STATUS EXPECTED_OUTPUT ARGUMENTS...: standard output and error
-# together, line ends and separators as on POSIX.
+# together, or only standard error when standard output goes to $results;
+# line ends and separators as on POSIX.
+results=
 run() {
     expected_status=$1
     expected=$2
     shift 2
-    output=$($emulator "$program" "$@" 2>&1) && status=0 || status=$?
+    if [ -n "$results" ]; then
+        output=$($emulator "$program" "$@" 2>&1 >"$results") && status=0 || status=$?
+    else
+        output=$($emulator "$program" "$@" 2>&1) && status=0 || status=$?
+    fi
     output=$(printf '%s' "$output" | tr -d '\r' | tr '\\' '/')
     if [ "$status" != "$expected_status" ] || [ "$output" != "$expected" ]; then
         printf 'FAILED: %s\n  status %s, expected %s\n  output:\n%s\n  expected:\n%s\n' \
@@ -43,7 +50,35 @@ run 1 '{"master":"job/A.eps","title":"'"$(printf 'Caf\303\251')"'","state":"brok
 run 2 "$(printf "Impossible d'ouvrir le fichier-ma\303\256tre job/absent.eps.")" check job/absent.eps
 run 2 'A subcommand is required
 Run with --help for more information.'
-checks=4
+results=/dev/full
+cannot_write=$(printf "Impossible d'\303\251crire les r\303\251sultats : No space left on device.")
+run 2 "$cannot_write" check --recursive job
+run 2 "$cannot_write" check --json job/A.eps
+results=
+checks=6
+
+# Results whose reader goes away (here after one byte of 150 kB) end the
+# program quietly: natively by SIGPIPE, or with status 2 when it was started
+# with SIGPIPE ignored; under Wine with status 2.
+mkdir many
+i=0
+while [ "$i" -lt 300 ]; do
+    ln job/A.eps "many/$(printf '%0150d' "$i").eps"
+    i=$((i + 1))
+done
+for pipe in ignored default; do
+    (
+        [ "$pipe" = default ] || trap '' PIPE
+        $emulator "$program" check --json many 2>pipe.err && echo 0 >pipe.status ||
+            echo $? >pipe.status
+    ) | head -c 1 >/dev/null
+    if [ -s pipe.err ] || { [ "$pipe" = ignored ] && [ "$(cat pipe.status)" != 2 ]; }; then
+        printf 'FAILED: closed pipe, SIGPIPE %s\n  status %s, messages:\n%s\n' \
+            "$pipe" "$(cat pipe.status)" "$(cat pipe.err)"
+        failures=$((failures + 1))
+    fi
+    checks=$((checks + 1))
+done
 
 # A rewrite of a large master (1 GiB, a hole on disk) interrupted as soon as
 # its new master holds bytes: only the master stays. Natively by SIGTERM (a
