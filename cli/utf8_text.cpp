@@ -58,6 +58,8 @@ std::size_t utf8SequenceLength(const std::string& bytes, std::size_t at) {
     return valid ? length : 0;
 }
 
+} // namespace
+
 bool isUtf8(const std::string& bytes) {
     for (std::size_t at = 0, length; at < bytes.size(); at += length) {
         if ((length = utf8SequenceLength(bytes, at)) == 0) {
@@ -66,8 +68,6 @@ bool isUtf8(const std::string& bytes) {
     }
     return true;
 }
-
-} // namespace
 
 std::string textAsUtf8(const std::string& bytes) {
     if (isUtf8(bytes)) {

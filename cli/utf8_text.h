@@ -17,4 +17,7 @@ std::string textAsUtf8(const std::string& bytes);
 // and for the program's messages, which hold paths.
 std::string mixedAsUtf8(const std::string& bytes);
 
+// Valid UTF-8: no overlong form, no surrogate, nothing past U+10FFFF.
+bool isUtf8(const std::string& bytes);
+
 } // namespace platelier

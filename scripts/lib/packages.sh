@@ -27,4 +27,4 @@ require_packages() {
 # What building and testing both configurations takes.
 BUILD_PACKAGES="cmake make g++ python3 libgtest-dev googletest g++-mingw-w64-x86-64-posix \
 gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth \
-clang libclang-rt-14-dev python3-markdown libcli11-dev nlohmann-json3-dev"
+clang libclang-rt-14-dev python3-markdown libcli11-dev nlohmann-json3-dev jq"

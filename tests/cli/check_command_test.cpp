@@ -70,7 +70,8 @@ TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
 }
 
 // Texts from a master are written as UTF-8 when they are, else read as
-// Windows-1252; the lines are JSON that parses back to what was found.
+// Windows-1252; the lines are JSON that parses back to what was found, with
+// the exact bytes of what is not UTF-8.
 TEST(CheckCommand, WritesValidJsonWhateverTheMasterHolds) {
     TempFolder folder;
     makeTree(folder, "caf\xE9.C");
@@ -79,6 +80,7 @@ TEST(CheckCommand, WritesValidJsonWhateverTheMasterHolds) {
     EXPECT_EQ(runCommandLine({"check", "--json", folder.folder()}, out, err, {}), 1);
     const nlohmann::json line = nlohmann::json::parse(out.str());
     EXPECT_EQ(line["title"], "Caf\xC3\xA9\t\"n\"");
+    EXPECT_EQ(line["title_bytes"], "Q2Fm6QkibiI=");
     EXPECT_EQ(line["channels"][0]["file"], folder.file("") + "caf\xC3\xA9.C");
     EXPECT_EQ(line["channels"][1]["plate"], "\xC3\xA9t\xC3\xA9.M");
     EXPECT_EQ(line["channels"][2].dump(),

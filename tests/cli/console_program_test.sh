@@ -1,10 +1,11 @@
 #!/bin/sh
 # Runs the console program itself on a small tree: under Wine for the
 # Windows build, where it is a console program, natively otherwise. Checks
-# the line of each master, the UTF-8 of a Windows-1252 title in JSON, a
-# message in the program's French, the exit statuses, results that cannot
-# be written (a full disk, a closed pipe), and a rewrite that, interrupted,
-# leaves no temporary file.
+# the line of each master, the UTF-8 of a Windows-1252 title in JSON and its
+# exact bytes, a message in the program's French, the exit statuses, results
+# that cannot be written (a full disk, a closed pipe), and a rewrite that,
+# interrupted, leaves no temporary file; natively also the page's pipeline
+# from JSON to relink for a name that is not UTF-8.
 # Usage: console_program_test.sh PROGRAM [EMULATOR...]
 set -eu
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -45,7 +46,7 @@ run() {
 run 1 'broken  job/A.eps  black "A.N" renamed job/A2.N
 broken  job/sub/A.eps  cyan "A.C" missing; magenta "A.M" missing; yellow "A.J" missing; black "A.N" missing' \
     check --recursive job
-run 1 '{"master":"job/A.eps","title":"'"$(printf 'Caf\303\251')"'","state":"broken","channels":[{"channel":"cyan","plate":"A.C","state":"ok","file":"job/A.C","matches":1},{"channel":"magenta","plate":"A.M","state":"ok","file":"job/A.M","matches":1},{"channel":"yellow","plate":"A.J","state":"ok","file":"job/A.J","matches":1},{"channel":"black","plate":"A.N","state":"renamed","file":"job/A2.N","matches":1}]}' \
+run 1 '{"master":"job/A.eps","title":"'"$(printf 'Caf\303\251')"'","title_bytes":"Q2Fm6Q==","state":"broken","channels":[{"channel":"cyan","plate":"A.C","state":"ok","file":"job/A.C","matches":1},{"channel":"magenta","plate":"A.M","state":"ok","file":"job/A.M","matches":1},{"channel":"yellow","plate":"A.J","state":"ok","file":"job/A.J","matches":1},{"channel":"black","plate":"A.N","state":"renamed","file":"job/A2.N","matches":1}]}' \
     check --json job/A.eps
 run 2 "$(printf "Impossible d'ouvrir le fichier-ma\303\256tre job/absent.eps.")" check job/absent.eps
 run 2 'A subcommand is required
@@ -104,6 +105,25 @@ if [ "$(ls -A big)" != BIG.EPS ]; then
 fi
 
 checks=$((checks + 1))
+
+# Natively with jq, the page's pipeline from JSON to relink, for a master
+# and separation files whose names are Windows-1252, not UTF-8.
+if [ -z "$emulator" ] && command -v jq >/dev/null; then
+    mkdir latin
+    cp job/A.eps "$(printf 'latin/caf\351.eps')"
+    for letter in C M J N; do
+        echo "$letter" >"$(printf 'latin/caf\351.%s' "$letter")"
+    done
+    "$program" check --recursive --json latin |
+        jq -r 'select(.state == "broken") | .master_bytes // (.master | @base64)' |
+        while read -r name; do
+            printf '%s' "$name" | base64 -d
+            printf '\0'
+        done |
+        xargs -0 -r "$program" relink >/dev/null || true
+    run 0 "$(printf 'ok      latin/caf\303\251.eps')" check latin
+    checks=$((checks + 1))
+fi
 
 # A FIFO named like a master is refused at once, never opened to wait for a
 # writer that does not come.
