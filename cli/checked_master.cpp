@@ -1,7 +1,8 @@
 // Checked masters and how they are described. Paths and texts from the
 // master are converted to UTF-8 here, so that every line the commands write
-// is valid UTF-8 and every JSON object valid JSON; in JSON a text that is
-// not valid UTF-8 also comes as its exact bytes, for scripts to hand back.
+// is valid UTF-8 and every JSON object valid JSON; in the lines for people
+// their control characters are escaped, and in JSON a text that is not
+// valid UTF-8 also comes as its exact bytes, for scripts to hand back.
 #include "cli/checked_master.h"
 
 #include "cli/base64.h"
@@ -29,10 +30,10 @@ const char* masterStateWord(const CheckedMaster& master) {
 }
 
 std::string describeBrokenLink(std::size_t channel, const ChannelLink& link) {
-    std::string text = std::string(channelWords[channel]) + " \"" + textAsUtf8(link.plate) + "\" " +
-                       stateWord(link.state);
+    std::string text = std::string(channelWords[channel]) + " \"" + textForPeople(link.plate) +
+                       "\" " + stateWord(link.state);
     if (link.state == LinkState::renamed) {
-        text += ' ' + mixedAsUtf8(link.file);
+        text += ' ' + mixedForPeople(link.file);
     } else if (link.state == LinkState::ambiguous) {
         text += " (" + std::to_string(link.matches) + ")";
     }
@@ -74,7 +75,7 @@ std::string refusalMessage(const CheckedMaster& master) {
 
 std::string describeForPeople(const CheckedMaster& master) {
     std::string line = masterStateWord(master);
-    line += std::string(8 - line.size(), ' ') + mixedAsUtf8(master.path);
+    line += std::string(8 - line.size(), ' ') + mixedForPeople(master.path);
     const char* separator = "  ";
     for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
         if (master.links[channel].state != LinkState::ok) {

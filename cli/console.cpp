@@ -46,10 +46,10 @@ void Console::result(const std::string& line) {
 
 void Console::message(const std::string& text) {
     wipeProgress();
-    std::string line = mixedAsUtf8(text);
+    std::string line = text;
     std::replace(line.begin(), line.end(), '\n', ' ');
     errno = 0;
-    err_ << line << std::endl;
+    err_ << mixedForPeople(line) << std::endl;
     noteResultsFailure();
 }
 

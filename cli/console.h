@@ -41,7 +41,8 @@ class Console {
     void result(const std::string& line);
 
     // One of the program's messages (its own Windows-1252 text, with paths
-    // in it), with its line breaks turned into blanks.
+    // in it), with its line breaks turned into blanks and its other control
+    // characters escaped.
     void message(const std::string& text);
 
     // Writes out what both streams still hold back. Returns `status`, or

@@ -4,8 +4,9 @@
 # the line of each master, the UTF-8 of a Windows-1252 title in JSON and its
 # exact bytes, a message in the program's French, the exit statuses, results
 # that cannot be written (a full disk, a closed pipe), and a rewrite that,
-# interrupted, leaves no temporary file; natively also the page's pipeline
-# from JSON to relink for a name that is not UTF-8.
+# interrupted, leaves no temporary file; natively also names that hold
+# control characters, and the page's pipeline from JSON to relink for a name
+# that is not UTF-8.
 # Usage: console_program_test.sh PROGRAM [EMULATOR...]
 set -eu
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -24,7 +25,7 @@ failures=0
 
 # run EXPECTED_STATUS EXPECTED_OUTPUT ARGUMENTS...: standard output and error
 # together, or only standard error when standard output goes to $results;
-# line ends and separators as on POSIX.
+# under Wine, line ends and separators as on POSIX.
 results=
 run() {
     expected_status=$1
@@ -35,7 +36,7 @@ run() {
     else
         output=$($emulator "$program" "$@" 2>&1) && status=0 || status=$?
     fi
-    output=$(printf '%s' "$output" | tr -d '\r' | tr '\\' '/')
+    [ -z "$emulator" ] || output=$(printf '%s' "$output" | tr -d '\r' | tr '\\' '/')
     if [ "$status" != "$expected_status" ] || [ "$output" != "$expected" ]; then
         printf 'FAILED: %s\n  status %s, expected %s\n  output:\n%s\n  expected:\n%s\n' \
             "$*" "$status" "$expected_status" "$output" "$expected"
@@ -105,6 +106,19 @@ if [ "$(ls -A big)" != BIG.EPS ]; then
 fi
 
 checks=$((checks + 1))
+
+# Natively, names that Windows does not allow: a line feed and an escape
+# sequence are shown escaped, in a result and in a message.
+if [ -z "$emulator" ]; then
+    mkdir controls
+    cp job/A.C job/A.M job/A.J controls/
+    cp job/A2.N controls/A.N
+    cp job/A.eps "controls/$(printf 'A\nB\033[1G.eps')"
+    run 0 'ok      controls/A\nB\x1b[1G.eps' check controls
+    run 2 "$(printf "Impossible d'ouvrir le fichier-ma\303\256tre controls/x y\\\\x1b[2K.eps.")" \
+        check "$(printf 'controls/x\ny\033[2K.eps')"
+    checks=$((checks + 2))
+fi
 
 # Natively with jq, the page's pipeline from JSON to relink, for a master
 # and separation files whose names are Windows-1252, not UTF-8.
