@@ -1,8 +1,11 @@
 // Checked masters and how they are described. Paths and texts from the
 // master are converted to UTF-8 here, so that every line the commands write
-// is valid UTF-8 and every JSON object valid JSON.
+// is valid UTF-8 and every JSON object valid JSON; in the lines for people
+// their control characters are escaped, and in JSON a text that is not
+// valid UTF-8 also comes as its exact bytes, for scripts to hand back.
 #include "cli/checked_master.h"
 
+#include "cli/base64.h"
 #include "cli/utf8_text.h"
 #include "resources/fill_placeholders.h"
 #include "resources/user_texts.h"
@@ -27,14 +30,26 @@ const char* masterStateWord(const CheckedMaster& master) {
 }
 
 std::string describeBrokenLink(std::size_t channel, const ChannelLink& link) {
-    std::string text = std::string(channelWords[channel]) + " \"" + textAsUtf8(link.plate) + "\" " +
-                       stateWord(link.state);
+    std::string text = std::string(channelWords[channel]) + " \"" + textForPeople(link.plate) +
+                       "\" " + stateWord(link.state);
     if (link.state == LinkState::renamed) {
-        text += ' ' + mixedAsUtf8(link.file);
+        text += ' ' + mixedForPeople(link.file);
     } else if (link.state == LinkState::ambiguous) {
         text += " (" + std::to_string(link.matches) + ")";
     }
     return text;
+}
+
+using Json = nlohmann::ordered_json;
+
+// Sets `name` to `bytes` as `asUtf8` reads them and, when they are not
+// valid UTF-8, NAME_bytes to their base64.
+void setText(Json& object, const std::string& name, const std::string& bytes,
+             std::string (*asUtf8)(const std::string&)) {
+    object[name] = asUtf8(bytes);
+    if (!isUtf8(bytes)) {
+        object[name + "_bytes"] = base64(bytes);
+    }
 }
 
 } // namespace
@@ -60,7 +75,7 @@ std::string refusalMessage(const CheckedMaster& master) {
 
 std::string describeForPeople(const CheckedMaster& master) {
     std::string line = masterStateWord(master);
-    line += std::string(8 - line.size(), ' ') + mixedAsUtf8(master.path);
+    line += std::string(8 - line.size(), ' ') + mixedForPeople(master.path);
     const char* separator = "  ";
     for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
         if (master.links[channel].state != LinkState::ok) {
@@ -75,24 +90,27 @@ std::string describeForPeople(const CheckedMaster& master) {
 // initializer list would copy every value once more, and a growing object
 // copies its members (their names are constant, so they cannot move).
 std::string describeAsJson(const CheckedMaster& master) {
-    using Json = nlohmann::ordered_json;
     const auto withRoom = [](std::size_t members) {
         Json object = Json::object();
         object.get_ref<Json::object_t&>().reserve(members);
         return object;
     };
-    Json object = withRoom(4);
-    object["master"] = mixedAsUtf8(master.path);
-    object["title"] = textAsUtf8(master.title);
+    Json object = withRoom(6);
+    setText(object, "master", master.path, mixedAsUtf8);
+    setText(object, "title", master.title, textAsUtf8);
     object["state"] = masterStateWord(master);
     Json& channels = object["channels"] = Json::array();
     for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
         const ChannelLink& link = master.links[channel];
-        Json& described = channels.emplace_back(withRoom(5));
+        Json& described = channels.emplace_back(withRoom(7));
         described["channel"] = channelWords[channel];
-        described["plate"] = textAsUtf8(link.plate);
+        setText(described, "plate", link.plate, textAsUtf8);
         described["state"] = stateWord(link.state);
-        described["file"] = link.file.empty() ? Json() : Json(mixedAsUtf8(link.file));
+        if (link.file.empty()) {
+            described["file"] = nullptr;
+        } else {
+            setText(described, "file", link.file, mixedAsUtf8);
+        }
         described["matches"] = link.matches;
     }
     return object.dump();

@@ -64,8 +64,8 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     CLI::App program("Check and repair the links of DCS filesets.", "platelier-cli");
     program.require_subcommand(1);
     program.footer("Exit status: 0 when every master is ok and every change was made, 1 when a "
-                   "master is broken or a change failed, 2 for a wrong call or a path that "
-                   "cannot be read.");
+                   "master is broken or a change failed, 2 for a wrong call, a path that "
+                   "cannot be read, or results that cannot be written.");
     CheckArguments check;
     RelinkArguments relink;
     RenameArguments rename;
@@ -75,16 +75,19 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     CLI::App* relinkCall = addRelink(program, relink);
     addRename(program, rename, names, nameOptions);
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    Console console(out, err, terminals);
+    int status = statusUnusable;
     try {
         program.parse(reversed);
+        status = checkCall->parsed()    ? checkCommand(check, console)
+                 : relinkCall->parsed() ? relinkCommand(relink, console)
+                                        : renameCommand(rename, console);
     } catch (const CLI::ParseError& error) {
-        return program.exit(error, out, err) == 0 ? statusOk : statusUnusable;
+        status = program.exit(error, out, err) == 0 ? statusOk : statusUnusable;
+    } catch (const ResultsUnread&) {
+        status = statusUnusable;
     }
-    Console console(out, err, terminals);
-    if (checkCall->parsed()) {
-        return checkCommand(check, console);
-    }
-    return relinkCall->parsed() ? relinkCommand(relink, console) : renameCommand(rename, console);
+    return console.finish(status);
 }
 
 } // namespace platelier

@@ -24,6 +24,19 @@ constexpr const char* noSingleSeparationFile = "Impossible de renommer les fichi
                                                "\xE9"
                                                " pour la couche %s.";
 
+constexpr const char* cannotWriteResults = "Impossible d'"
+                                           "\xE9"
+                                           "crire les r"
+                                           "\xE9"
+                                           "sultats.";
+
+// %s: why, in the system's words.
+constexpr const char* cannotWriteResultsBecause = "Impossible d'"
+                                                  "\xE9"
+                                                  "crire les r"
+                                                  "\xE9"
+                                                  "sultats : %s.";
+
 // %s: the number of folders, then of masters, seen so far.
 constexpr const char* progress = "Dossiers vus : %s, fichiers-ma"
                                  "\xEE"

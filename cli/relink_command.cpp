@@ -15,14 +15,14 @@ namespace platelier {
 namespace {
 
 std::string describeRelink(const CheckedMaster& master, const char* verb) {
-    std::string line = verb + (' ' + mixedAsUtf8(master.path));
+    std::string line = verb + (' ' + mixedForPeople(master.path));
     const char* separator = "  ";
     for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
         const ChannelLink& link = master.links[channel];
         if (link.state == LinkState::renamed) {
             line += separator + std::string(channelWords[channel]) + " \"" +
-                    textAsUtf8(link.plate) + "\" -> \"" + mixedAsUtf8(fileNamePart(link.file)) +
-                    '"';
+                    textForPeople(link.plate) + "\" -> \"" +
+                    mixedForPeople(fileNamePart(link.file)) + '"';
             separator = "; ";
         }
     }

@@ -74,13 +74,13 @@ int renameCommand(const RenameArguments& arguments, Console& console) {
                                                                  messages.push_back(message);
                                                              });
     if (rewritten) {
-        console.result("rewrote " + mixedAsUtf8(arguments.master) + " (backup " +
-                       mixedAsUtf8(backupPath(arguments.master)) + ")");
+        console.result("rewrote " + mixedForPeople(arguments.master) + " (backup " +
+                       mixedForPeople(backupPath(arguments.master)) + ")");
     }
     for (std::size_t channel = 0; channel < files.size(); ++channel) {
         if (files[channel] != found[channel]) {
-            console.result("renamed " + mixedAsUtf8(found[channel]) + " -> " +
-                           mixedAsUtf8(files[channel]));
+            console.result("renamed " + mixedForPeople(found[channel]) + " -> " +
+                           mixedForPeople(files[channel]));
         }
     }
     for (const std::string& message : messages) {

@@ -1,6 +1,6 @@
 // UTF-8 from bytes of unknown encoding. Windows-1252 leaves five bytes
 // undefined (81, 8D, 8F, 90, 9D); like Windows, they are read as the control
-// characters of the same number.
+// characters of the same number, which the lines for people then escape.
 #include "cli/utf8_text.h"
 
 #include <cstdint>
@@ -58,6 +58,42 @@ std::size_t utf8SequenceLength(const std::string& bytes, std::size_t at) {
     return valid ? length : 0;
 }
 
+void appendEscape(std::string& text, unsigned char control) {
+    const char* named = control == '\t'   ? "\\t"
+                        : control == '\n' ? "\\n"
+                        : control == '\r' ? "\\r"
+                                          : nullptr;
+    if (named) {
+        text += named;
+        return;
+    }
+    constexpr char digits[] = "0123456789abcdef";
+    text += "\\x";
+    text += digits[control >> 4];
+    text += digits[control & 0xF];
+}
+
+// A C1 character U+0080 to U+009F is C2 then the byte 80 to 9F.
+std::string controlsEscaped(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        const auto next = static_cast<unsigned char>(at + 1 < text.size() ? text[at + 1] : 0);
+        if (byte == 0xC2 && (next & 0xE0) == 0x80) {
+            appendEscape(escaped, next);
+            ++at;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            appendEscape(escaped, byte);
+        } else {
+            escaped += text[at];
+        }
+    }
+    return escaped;
+}
+
+} // namespace
+
 bool isUtf8(const std::string& bytes) {
     for (std::size_t at = 0, length; at < bytes.size(); at += length) {
         if ((length = utf8SequenceLength(bytes, at)) == 0) {
@@ -66,8 +102,6 @@ bool isUtf8(const std::string& bytes) {
     }
     return true;
 }
-
-} // namespace
 
 std::string textAsUtf8(const std::string& bytes) {
     if (isUtf8(bytes)) {
@@ -92,6 +126,14 @@ std::string mixedAsUtf8(const std::string& bytes) {
         }
     }
     return text;
+}
+
+std::string textForPeople(const std::string& bytes) {
+    return controlsEscaped(textAsUtf8(bytes));
+}
+
+std::string mixedForPeople(const std::string& bytes) {
+    return controlsEscaped(mixedAsUtf8(bytes));
 }
 
 } // namespace platelier

@@ -17,4 +17,15 @@ std::string textAsUtf8(const std::string& bytes);
 // and for the program's messages, which hold paths.
 std::string mixedAsUtf8(const std::string& bytes);
 
+// Valid UTF-8: no overlong form, no surrogate, nothing past U+10FFFF.
+bool isUtf8(const std::string& bytes);
+
+// textAsUtf8 and mixedAsUtf8 for the lines that people read, where a name
+// must not move the cursor, recolour the line or split it: each control
+// character (C0, DEL and C1) is written as an escape that a terminal shows
+// rather than obeys, \t, \n, \r, or \xHH for the character U+00HH. A
+// backslash is kept as it is: it separates the folders of Windows paths.
+std::string textForPeople(const std::string& bytes);
+std::string mixedForPeople(const std::string& bytes);
+
 } // namespace platelier

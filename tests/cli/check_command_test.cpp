@@ -40,6 +40,11 @@ TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
         {"", "check --deep @", 2, "", "--deep", nullptr},
         {"", "", 2, "", "A subcommand is required", nullptr},
         {"", "--help", 0, nullptr, "", nullptr},
+        // Results that cannot be written are told; a closed pipe ends the run quietly.
+        {"A.eps+", "check @A.eps @absent.eps", 2, "",
+         "absent.eps.\nImpossible d'\303\251crire les r\303\251sultats : ", nullptr, ENOSPC},
+        {"A.eps+", "check @A.eps @absent.eps", 2, "", "", nullptr, EPIPE},
+        {"", "--help", 2, "", "crire les r\xC3\xA9sultats.", nullptr, ENOSPC},
     });
 }
 
@@ -65,15 +70,25 @@ TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
 }
 
 // Texts from a master are written as UTF-8 when they are, else read as
-// Windows-1252; the lines are JSON that parses back to what was found.
-TEST(CheckCommand, WritesValidJsonWhateverTheMasterHolds) {
+// Windows-1252; the lines are JSON that parses back to what was found, with
+// the exact bytes of what is not UTF-8, and lines for people where a plate
+// name cannot drive the terminal.
+TEST(CheckCommand, WritesWhateverTheMasterHoldsSafely) {
     TempFolder folder;
     makeTree(folder, "caf\xE9.C");
-    folder.write("Bb.eps", master("Caf\xE9\t\"n\"", {"caf\xE9.C", "\xC3\xA9t\xC3\xA9.M", "", "x"}));
+    folder.write("Bb.eps", master("Caf\xE9\t\"n\"", {"caf\xE9.C", "\xC3\xA9t\xC3\xA9.M", "",
+                                                     "\t\x1b[2K\x1b[1Gok\x7f\x81"}));
     std::ostringstream out, err;
+    EXPECT_EQ(runCommandLine({"check", folder.folder()}, out, err, {}), 1);
+    EXPECT_EQ(out.str(),
+              "broken  " + folder.file("Bb.eps") +
+                  "  magenta \"\xC3\xA9t\xC3\xA9.M\" missing; yellow \"\" missing; black "
+                  "\"\\t\\x1b[2K\\x1b[1Gok\\x7f\\x81\" missing\n");
+    out.str("");
     EXPECT_EQ(runCommandLine({"check", "--json", folder.folder()}, out, err, {}), 1);
     const nlohmann::json line = nlohmann::json::parse(out.str());
     EXPECT_EQ(line["title"], "Caf\xC3\xA9\t\"n\"");
+    EXPECT_EQ(line["title_bytes"], "Q2Fm6QkibiI=");
     EXPECT_EQ(line["channels"][0]["file"], folder.file("") + "caf\xC3\xA9.C");
     EXPECT_EQ(line["channels"][1]["plate"], "\xC3\xA9t\xC3\xA9.M");
     EXPECT_EQ(line["channels"][2].dump(),

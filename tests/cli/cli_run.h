@@ -9,6 +9,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -87,6 +88,20 @@ inline std::string describeFolder(const TempFolder& folder) {
     return text;
 }
 
+// A stream buffer that takes no byte, each write failing with `error` as
+// the system's would.
+class RefusingBuffer : public std::streambuf {
+  public:
+    explicit RefusingBuffer(int error) : error_(error) {}
+
+  private:
+    int_type overflow(int_type) override {
+        errno = error_;
+        return traits_type::eof();
+    }
+    int error_;
+};
+
 struct CliRow {
     const char* tree;      // as makeTree takes it
     const char* arguments; // words; "@NAME" stands for the tree's NAME, "@" for the tree
@@ -94,6 +109,7 @@ struct CliRow {
     const char* out;         // nullptr: not compared
     const char* err;         // a part of standard error; "": it is empty; nullptr: not checked
     const char* folderAfter; // nullptr: not compared
+    int outError = 0;        // not 0: standard output refuses every byte with this errno
 };
 
 inline void runRows(std::initializer_list<CliRow> rows) {
@@ -108,7 +124,9 @@ inline void runRows(std::initializer_list<CliRow> rows) {
         }
         std::ostringstream out;
         std::ostringstream err;
-        const int status = runCommandLine(arguments, out, err, {});
+        RefusingBuffer refusing(row.outError);
+        std::ostream refused(&refusing);
+        const int status = runCommandLine(arguments, row.outError ? refused : out, err, {});
         const auto relative = [&](std::string text) {
             const std::string prefix = folder.folder() + pathSeparator();
             for (std::size_t at; (at = text.find(prefix)) != std::string::npos;) {
