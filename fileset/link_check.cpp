@@ -1,15 +1,15 @@
-// The link check. A wildcard can only match names that begin, letters
-// folded, with its text before the first '*' or '?' and end with its text
-// after the last; when that end holds a '.', their extension is known too.
-// So a search looks only at the names with that extension that begin so: a
+// The link check. A wildcard can only match names whose keys begin with
+// its key's text before the first '*' or '?' and end with its text after
+// the last; when that end holds a '.', their extension is known too. So a
+// search looks only at the names with that extension that begin so: a
 // handful of entries, however many filesets share the folder.
 #include "fileset/link_check.h"
 
 #include "fileset/channel_table.h"
 #include "fileset/separation_discovery.h"
 #include "platform/ascii_case.h"
+#include "platform/file_names.h"
 #include "platform/path_parts.h"
-#include "platform/wildcard_match.h"
 
 #include <algorithm>
 #include <tuple>
@@ -72,6 +72,15 @@ ChannelLink checkChannel(const std::string& masterPath, const std::string& plate
     return link;
 }
 
+// Orders search names by their keys, and finds a key among them.
+struct KeyOrder {
+    template <class A, class B> bool operator()(const A& a, const B& b) const {
+        return keyOf(a) < keyOf(b);
+    }
+    static const std::string& keyOf(const std::string& key) { return key; }
+    template <class Name> static const std::string& keyOf(const Name& name) { return name.key; }
+};
+
 } // namespace
 
 FolderIndex::FolderIndex(std::vector<FolderEntry> entries) {
@@ -84,37 +93,47 @@ FolderIndex::FolderIndex(std::vector<FolderEntry> entries) {
         return std::tie(a.first, a.second.name) < std::tie(b.first, b.second.name);
     });
     for (auto& [folded, entry] : sorted) {
-        byExtension_[extensionOf(folded)].push_back(entries_.size());
+        for (const std::string* name : {&entry.name, &entry.shortName}) {
+            if (!name->empty()) {
+                std::string key = searchKey(*name);
+                byExtension_[extensionOf(key)].push_back({std::move(key), entries_.size()});
+            }
+        }
         entries_.push_back(std::move(entry));
-        foldedNames_.push_back(std::move(folded));
+    }
+    for (auto& group : byExtension_) {
+        std::sort(group.second.begin(), group.second.end(), KeyOrder());
     }
 }
 
 const FolderEntry* FolderIndex::named(const std::string& name) const {
+    const std::string key = searchKey(name);
+    const auto group = byExtension_.find(extensionOf(key));
+    if (group == byExtension_.end()) {
+        return nullptr;
+    }
     const auto [from, to] =
-        std::equal_range(foldedNames_.begin(), foldedNames_.end(), foldedName(name));
-    const FolderEntry* found = nullptr;
+        std::equal_range(group->second.begin(), group->second.end(), key, KeyOrder());
     for (auto at = from; at != to; ++at) {
-        const FolderEntry& entry = entries_[static_cast<std::size_t>(at - foldedNames_.begin())];
-        if (!found || entry.name == name) {
-            found = &entry;
+        const FolderEntry& entry = entries_[at->entry];
+        if (sameFileName(entry.name, name) ||
+            (!entry.shortName.empty() && sameFileName(entry.shortName, name))) {
+            return &entry;
         }
     }
-    return found;
+    return nullptr;
 }
 
 std::vector<const FolderEntry*> FolderIndex::matching(const std::string& wildcard) const {
-    const std::string prefix = foldedName(wildcard.substr(0, wildcard.find_first_of("*?")));
-    const std::string suffix = foldedName(wildcard.substr(wildcard.find_last_of("*?") + 1));
-    std::vector<const FolderEntry*> matches;
-    const auto search = [&](const std::vector<std::size_t>& positions) {
-        const auto from = std::lower_bound(
-            positions.begin(), positions.end(), prefix,
-            [&](std::size_t at, const std::string& text) { return foldedNames_[at] < text; });
-        for (auto at = from; at != positions.end() && startsWith(foldedNames_[*at], prefix); ++at) {
-            if (endsWith(foldedNames_[*at], suffix) &&
-                matchesWildcard(wildcard, entries_[*at].name)) {
-                matches.push_back(&entries_[*at]);
+    const std::string key = searchKey(wildcard);
+    const std::string prefix = key.substr(0, key.find_first_of("*?"));
+    const std::string suffix = key.substr(key.find_last_of("*?") + 1);
+    std::vector<std::size_t> found;
+    const auto search = [&](const std::vector<SearchName>& names) {
+        auto at = std::lower_bound(names.begin(), names.end(), prefix, KeyOrder());
+        for (; at != names.end() && startsWith(at->key, prefix); ++at) {
+            if (endsWith(at->key, suffix) && searchKeyMatches(key, at->key)) {
+                found.push_back(at->entry);
             }
         }
     };
@@ -125,6 +144,13 @@ std::vector<const FolderEntry*> FolderIndex::matching(const std::string& wildcar
     } else if (const auto group = byExtension_.find(extensionOf(suffix));
                group != byExtension_.end()) {
         search(group->second);
+    }
+    // An entry may match by its name and by its short name.
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    std::vector<const FolderEntry*> matches;
+    for (const std::size_t at : found) {
+        matches.push_back(&entries_[at]);
     }
     return matches;
 }

@@ -1,9 +1,9 @@
 // Where a master's links stand, found without asking anyone: for each
 // channel, whether the file the master names is beside it, or else which
-// entries the channel's discovery pattern matches there. The check does not
+// files the channel's discovery pattern finds there. The check does not
 // ask the system's search: it lists a folder once for all the masters in it
-// and matches the pattern against an index of the entries by the program's
-// wildcard rules (matchesWildcard), so that a folder of thousands of
+// and matches the pattern against an index of the entries by the rules of
+// the system's search (searchKey), so that a folder of thousands of
 // filesets costs no more per master than a folder of one.
 #pragma once
 
@@ -20,27 +20,31 @@
 namespace platelier {
 
 // The entries of one folder in the order of their names with the letters a-z
-// folded, which is how the program compares file names.
+// folded, found by name and by wildcard as the system finds them.
 class FolderIndex {
   public:
     explicit FolderIndex(std::vector<FolderEntry> entries);
 
     const std::vector<FolderEntry>& entries() const { return entries_; }
 
-    // The entry named `name`, letters a-z folded (the one named exactly so
-    // when there are several); null when there is none.
+    // The entry the system opens under `name` (sameFileName; on Win32 its
+    // short name too); null when there is none.
     const FolderEntry* named(const std::string& name) const;
 
-    // The entries whose names match `wildcard` by the rules of
-    // matchesWildcard.
+    // The entries the system's search finds for `wildcard` (searchKey; on
+    // Win32 by their short names too), each once.
     std::vector<const FolderEntry*> matching(const std::string& wildcard) const;
 
   private:
+    struct SearchName {
+        std::string key;   // searchKey of the entry's name or short name
+        std::size_t entry; // in entries_
+    };
+
     std::vector<FolderEntry> entries_;
-    std::vector<std::string> foldedNames_; // of entries_, in the same order
-    // The positions in entries_ of the names with each extension (the folded
-    // text after their last '.'), in the same order.
-    std::unordered_map<std::string, std::vector<std::size_t>> byExtension_;
+    // The search names by extension (the key's text after its last '.'),
+    // each group in the order of the keys.
+    std::unordered_map<std::string, std::vector<SearchName>> byExtension_;
 };
 
 // Lists the folders the link check needs, keeping the index of the last one:
@@ -63,7 +67,7 @@ class FolderListings {
 };
 
 enum class LinkState {
-    ok,       // an entry named as the plate is beside the master
+    ok,       // the system opens an entry beside the master under the plate name
     renamed,  // otherwise, the channel's pattern matches exactly one entry
     missing,  // it matches none
     ambiguous // it matches several
