@@ -37,8 +37,9 @@ bool endsWith(const std::string& text, const std::string& suffix) {
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-ChannelLink checkChannel(const std::string& masterPath, const std::string& plate,
-                         const char* searchLetter, FolderListings& listings) {
+ChannelLink checkChannel(const std::string& masterPath, const MasterAndBackup& master,
+                         const std::string& plate, const char* searchLetter,
+                         FolderListings& listings) {
     ChannelLink link{plate, LinkState::missing, std::string(), 0};
     const std::optional<std::string> pattern = separationPattern(masterPath, searchLetter);
     std::string found;
@@ -49,7 +50,7 @@ ChannelLink checkChannel(const std::string& masterPath, const std::string& plate
                              : std::vector<const FolderEntry*>();
         matches.erase(std::remove_if(matches.begin(), matches.end(),
                                      [&](const FolderEntry* entry) {
-                                         return isMasterOrBackup(folder, entry->name, masterPath);
+                                         return master.includes(folder, entry->name);
                                      }),
                       matches.end());
         link.matches = static_cast<int>(matches.size());
@@ -60,7 +61,7 @@ ChannelLink checkChannel(const std::string& masterPath, const std::string& plate
     const std::string masterFolder = folderPart(masterPath);
     const FolderIndex* index = listings.index(masterFolder);
     const FolderEntry* named = (index && !plate.empty()) ? index->named(plate) : nullptr;
-    if (named && !isMasterOrBackup(masterFolder, named->name, masterPath)) {
+    if (named && !master.includes(masterFolder, named->name)) {
         link.state = LinkState::ok;
         link.file = masterFolder + named->name;
     } else if (link.matches == 1) {
@@ -172,9 +173,10 @@ MasterLinks checkLinks(const std::string& masterPath,
                        const std::array<std::string, channelCount>& plates,
                        FolderListings& listings) {
     MasterLinks links;
+    const MasterAndBackup master(masterPath);
     for (std::size_t channel = 0; channel < links.size(); ++channel) {
-        links[channel] =
-            checkChannel(masterPath, plates[channel], ChannelTable[channel].searchLetter, listings);
+        links[channel] = checkChannel(masterPath, master, plates[channel],
+                                      ChannelTable[channel].searchLetter, listings);
     }
     return links;
 }
