@@ -40,7 +40,11 @@ std::string describeBrokenLink(std::size_t channel, const ChannelLink& link) {
 } // namespace
 
 CheckedMaster checkMaster(const std::string& path, FolderListings& listings) {
-    MasterReading reading = readMasterFile(path);
+    return checkMaster(path, readMasterFile(path), listings);
+}
+
+CheckedMaster checkMaster(const std::string& path, const MasterReading& reading,
+                          FolderListings& listings) {
     CheckedMaster master{path, reading.refusal, reading.title.value_or(std::string()), {}};
     if (master.isMaster()) {
         master.links = checkLinks(path, reading.plates, listings);

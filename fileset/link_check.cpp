@@ -12,11 +12,15 @@
 #include "platform/path_parts.h"
 
 #include <algorithm>
+#include <limits>
 #include <tuple>
 
 namespace platelier {
 
 namespace {
+
+constexpr std::size_t unclaimed = std::numeric_limits<std::size_t>::max();
+constexpr std::size_t claimedBySeveral = unclaimed - 1;
 
 std::string foldedName(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(), foldAsciiCase);
@@ -37,37 +41,59 @@ bool endsWith(const std::string& text, const std::string& suffix) {
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// The file that the plate `plate` of `master` leads to, in the index of the
+// master's folder `folder`: the entry the system opens under that name,
+// when it is no folder, nor the master or its backup.
+const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plate,
+                               const std::string& folder, const MasterAndBackup& master) {
+    const FolderEntry* entry = plate.empty() ? nullptr : index.named(plate);
+    return entry && !entry->isFolder && !master.includes(folder, entry->name) ? entry : nullptr;
+}
+
+// The entries that may be the channel's file: those the pattern matches, but
+// the master, its backup and the files that other masters of their folder
+// link to. That folder's masters are read only when the pattern matches.
+std::vector<FolderEntry> candidates(const std::string& masterPath,
+                                    const MasterAndBackup& masterAndBackup,
+                                    const std::string& pattern, FolderListings& listings) {
+    const std::string folder = folderPart(pattern);
+    const FolderIndex* index = listings.index(folder);
+    std::vector<FolderEntry> found;
+    const std::vector<const FolderEntry*> matches =
+        index ? index->matching(pattern.substr(folder.size())) : std::vector<const FolderEntry*>();
+    if (matches.empty()) {
+        return found;
+    }
+    index = listings.indexWithMasters(folder); // the same index: `matches` stay valid
+    const FolderEntry* master =
+        folder == folderPart(masterPath) ? index->named(fileNamePart(masterPath)) : nullptr;
+    for (const FolderEntry* entry : matches) {
+        if (!masterAndBackup.includes(folder, entry->name) &&
+            !index->claimedByAnother(*entry, master)) {
+            found.push_back(*entry);
+        }
+    }
+    return found;
+}
+
 ChannelLink checkChannel(const std::string& masterPath, const MasterAndBackup& master,
                          const std::string& plate, const char* searchLetter,
                          FolderListings& listings) {
     ChannelLink link{plate, LinkState::missing, std::string(), 0};
     const std::optional<std::string> pattern = separationPattern(masterPath, searchLetter);
-    std::string found;
-    if (pattern) {
-        const std::string folder = folderPart(*pattern);
-        const FolderIndex* index = listings.index(folder);
-        auto matches = index ? index->matching(pattern->substr(folder.size()))
-                             : std::vector<const FolderEntry*>();
-        matches.erase(std::remove_if(matches.begin(), matches.end(),
-                                     [&](const FolderEntry* entry) {
-                                         return master.includes(folder, entry->name);
-                                     }),
-                      matches.end());
-        link.matches = static_cast<int>(matches.size());
-        if (matches.size() == 1) {
-            found = folder + matches.front()->name;
-        }
-    }
+    const std::vector<FolderEntry> found =
+        pattern ? candidates(masterPath, master, *pattern, listings) : std::vector<FolderEntry>();
+    link.matches = static_cast<int>(found.size());
     const std::string masterFolder = folderPart(masterPath);
     const FolderIndex* index = listings.index(masterFolder);
-    const FolderEntry* named = (index && !plate.empty()) ? index->named(plate) : nullptr;
-    if (named && !master.includes(masterFolder, named->name)) {
+    if (const FolderEntry* linked =
+            index ? linkedEntry(*index, plate, masterFolder, master) : nullptr) {
         link.state = LinkState::ok;
-        link.file = masterFolder + named->name;
-    } else if (link.matches == 1) {
+        link.file = masterFolder + linked->name;
+    } else if (found.size() == 1 && !found.front().isFolder) {
         link.state = LinkState::renamed;
-        link.file = found;
-    } else if (link.matches > 1) {
+        link.file = folderPart(*pattern) + found.front().name;
+    } else if (found.size() > 1) {
         link.state = LinkState::ambiguous;
     }
     return link;
@@ -83,6 +109,12 @@ struct KeyOrder {
 };
 
 } // namespace
+
+bool namedAsMaster(const FolderEntry& entry) {
+    const std::string& name = entry.name;
+    return !entry.isFolder && name.size() >= 4 &&
+           equalIgnoringAsciiCase(name.substr(name.size() - 4), ".eps");
+}
 
 FolderIndex::FolderIndex(std::vector<FolderEntry> entries) {
     std::vector<std::pair<std::string, FolderEntry>> sorted;
@@ -156,6 +188,37 @@ std::vector<const FolderEntry*> FolderIndex::matching(const std::string& wildcar
     return matches;
 }
 
+void FolderIndex::readMasters(const std::string& folder) {
+    mastersRead_ = true;
+    claimants_.assign(entries_.size(), unclaimed);
+    for (std::size_t at = 0; at < entries_.size(); ++at) {
+        if (!namedAsMaster(entries_[at])) {
+            continue;
+        }
+        const std::string path = folder + entries_[at].name;
+        const MasterAndBackup master(path);
+        masters_.push_back({entries_[at].name, readMasterFile(path)});
+        for (const std::string& plate : masters_.back().reading.plates) {
+            if (const FolderEntry* linked = linkedEntry(*this, plate, folder, master)) {
+                claim(*linked, at);
+            }
+        }
+    }
+}
+
+void FolderIndex::claim(const FolderEntry& entry, std::size_t master) {
+    std::size_t& claimant = claimants_[static_cast<std::size_t>(&entry - entries_.data())];
+    claimant = claimant == unclaimed || claimant == master ? master : claimedBySeveral;
+}
+
+bool FolderIndex::claimedByAnother(const FolderEntry& entry, const FolderEntry* master) const {
+    if (claimants_.empty()) {
+        return false;
+    }
+    const std::size_t claimant = claimants_[static_cast<std::size_t>(&entry - entries_.data())];
+    return claimant == claimedBySeveral || (claimant != unclaimed && &entries_[claimant] != master);
+}
+
 FolderListings::FolderListings(Lister list) : list_(std::move(list)) {}
 
 const FolderIndex* FolderListings::index(const std::string& folder) {
@@ -165,6 +228,13 @@ const FolderIndex* FolderListings::index(const std::string& folder) {
         if (std::optional<std::vector<FolderEntry>> entries = list_(folder)) {
             index_.emplace(std::move(*entries));
         }
+    }
+    return index_ ? &*index_ : nullptr;
+}
+
+const FolderIndex* FolderListings::indexWithMasters(const std::string& folder) {
+    if (index(folder) && !index_->mastersRead()) {
+        index_->readMasters(folder);
     }
     return index_ ? &*index_ : nullptr;
 }
