@@ -5,7 +5,6 @@
 #include "cli/checked_master.h"
 #include "cli/commands.h"
 #include "cli/console_texts.h"
-#include "platform/ascii_case.h"
 #include "platform/files.h"
 #include "resources/fill_placeholders.h"
 
@@ -15,10 +14,6 @@
 namespace platelier {
 
 namespace {
-
-bool namedAsMaster(const std::string& name) {
-    return name.size() >= 4 && equalIgnoringAsciiCase(name.substr(name.size() - 4), ".eps");
-}
 
 // The path with a separator at its end, as folders are spelt in paths here.
 std::string asFolder(const std::string& path) {
@@ -36,7 +31,7 @@ class CheckRun {
             if (isFolder(path)) {
                 walk(asFolder(path));
             } else {
-                checkFile(path, true);
+                report(checkMaster(path, listings_), true);
             }
         }
         return status_;
@@ -53,33 +48,32 @@ class CheckRun {
         }
     }
 
-    // Checks the masters of `folder`; returns the sub-folders to walk.
+    // Checks the masters of `folder`, each read once with the folder;
+    // returns the sub-folders to walk. The masters are copied: checking one
+    // may list another folder (a master named ".eps" searches the parent).
     std::vector<std::string> checkFolder(const std::string& folder) {
         console_.folderSeen();
-        const FolderIndex* index = listings_.index(folder);
+        const FolderIndex* index = listings_.indexWithMasters(folder);
         if (!index) {
             fail(statusUnusable, fillPlaceholders(texts::cannotReadFolder, {folder}));
             return {};
         }
-        std::vector<std::string> masters;
         std::vector<std::string> subfolders;
         for (const FolderEntry& entry : index->entries()) {
             if (entry.isFolder && arguments_.recursive) {
                 subfolders.push_back(folder + entry.name + pathSeparator());
-            } else if (!entry.isFolder && namedAsMaster(entry.name)) {
-                masters.push_back(folder + entry.name);
             }
         }
-        for (const std::string& master : masters) {
-            checkFile(master, false);
+        const std::vector<FolderMaster> masters = index->masters();
+        for (const FolderMaster& master : masters) {
+            report(checkMaster(folder + master.name, master.reading, listings_), false);
         }
         return subfolders;
     }
 
     // A file named on the command line must be a master; one found in a
     // folder is passed over when it opens but is not one.
-    void checkFile(const std::string& path, bool named) {
-        const CheckedMaster master = checkMaster(path, listings_);
+    void report(const CheckedMaster& master, bool named) {
         if (!master.isMaster()) {
             if (named || master.refusal == MasterRefusal::cannotOpen) {
                 fail(statusUnusable, refusalMessage(master));

@@ -55,7 +55,11 @@ void setText(Json& object, const std::string& name, const std::string& bytes,
 } // namespace
 
 CheckedMaster checkMaster(const std::string& path, FolderListings& listings) {
-    MasterReading reading = readMasterFile(path);
+    return checkMaster(path, readMasterFile(path), listings);
+}
+
+CheckedMaster checkMaster(const std::string& path, const MasterReading& reading,
+                          FolderListings& listings) {
     CheckedMaster master{path, reading.refusal, reading.title.value_or(std::string()), {}};
     if (master.isMaster()) {
         master.links = checkLinks(path, reading.plates, listings);

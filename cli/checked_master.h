@@ -27,6 +27,10 @@ extern const std::array<const char*, channelCount> channelWords;
 // refused the file.
 CheckedMaster checkMaster(const std::string& path, FolderListings& listings);
 
+// The same for a master already read, as `reading`.
+CheckedMaster checkMaster(const std::string& path, const MasterReading& reading,
+                          FolderListings& listings);
+
 // Why the reader refused the file: it cannot be opened, it is no regular
 // file, or it is not a master.
 std::string refusalMessage(const CheckedMaster& master);

@@ -1,22 +1,26 @@
-// The link check. A wildcard can only match names that begin, letters
-// folded, with its text before the first '*' or '?' and end with its text
-// after the last; when that end holds a '.', their extension is known too.
-// So a search looks only at the names with that extension that begin so: a
+// The link check. A wildcard can only match names whose keys begin with
+// its key's text before the first '*' or '?' and end with its text after
+// the last; when that end holds a '.', their extension is known too. So a
+// search looks only at the names with that extension that begin so: a
 // handful of entries, however many filesets share the folder.
 #include "fileset/link_check.h"
 
 #include "fileset/channel_table.h"
 #include "fileset/separation_discovery.h"
 #include "platform/ascii_case.h"
+#include "platform/file_names.h"
 #include "platform/path_parts.h"
-#include "platform/wildcard_match.h"
 
 #include <algorithm>
+#include <limits>
 #include <tuple>
 
 namespace platelier {
 
 namespace {
+
+constexpr std::size_t unclaimed = std::numeric_limits<std::size_t>::max();
+constexpr std::size_t claimedBySeveral = unclaimed - 1;
 
 std::string foldedName(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(), foldAsciiCase);
@@ -37,42 +41,80 @@ bool endsWith(const std::string& text, const std::string& suffix) {
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-ChannelLink checkChannel(const std::string& masterPath, const std::string& plate,
-                         const char* searchLetter, FolderListings& listings) {
-    ChannelLink link{plate, LinkState::missing, std::string(), 0};
-    const std::optional<std::string> pattern = separationPattern(masterPath, searchLetter);
-    std::string found;
-    if (pattern) {
-        const std::string folder = folderPart(*pattern);
-        const FolderIndex* index = listings.index(folder);
-        auto matches = index ? index->matching(pattern->substr(folder.size()))
-                             : std::vector<const FolderEntry*>();
-        matches.erase(std::remove_if(matches.begin(), matches.end(),
-                                     [&](const FolderEntry* entry) {
-                                         return isMasterOrBackup(folder, entry->name, masterPath);
-                                     }),
-                      matches.end());
-        link.matches = static_cast<int>(matches.size());
-        if (matches.size() == 1) {
-            found = folder + matches.front()->name;
+// The file that the plate `plate` of `master` leads to, in the index of the
+// master's folder `folder`: the entry the system opens under that name,
+// when it is no folder, nor the master or its backup.
+const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plate,
+                               const std::string& folder, const MasterAndBackup& master) {
+    const FolderEntry* entry = plate.empty() ? nullptr : index.named(plate);
+    return entry && !entry->isFolder && !master.includes(folder, entry->name) ? entry : nullptr;
+}
+
+// The entries that may be the channel's file: those the pattern matches, but
+// the master, its backup and the files that other masters of their folder
+// link to. That folder's masters are read only when the pattern matches.
+std::vector<FolderEntry> candidates(const std::string& masterPath,
+                                    const MasterAndBackup& masterAndBackup,
+                                    const std::string& pattern, FolderListings& listings) {
+    const std::string folder = folderPart(pattern);
+    const FolderIndex* index = listings.index(folder);
+    std::vector<FolderEntry> found;
+    const std::vector<const FolderEntry*> matches =
+        index ? index->matching(pattern.substr(folder.size())) : std::vector<const FolderEntry*>();
+    if (matches.empty()) {
+        return found;
+    }
+    index = listings.indexWithMasters(folder); // the same index: `matches` stay valid
+    const FolderEntry* master =
+        folder == folderPart(masterPath) ? index->named(fileNamePart(masterPath)) : nullptr;
+    for (const FolderEntry* entry : matches) {
+        if (!masterAndBackup.includes(folder, entry->name) &&
+            !index->claimedByAnother(*entry, master)) {
+            found.push_back(*entry);
         }
     }
+    return found;
+}
+
+ChannelLink checkChannel(const std::string& masterPath, const MasterAndBackup& master,
+                         const std::string& plate, const char* searchLetter,
+                         FolderListings& listings) {
+    ChannelLink link{plate, LinkState::missing, std::string(), 0};
+    const std::optional<std::string> pattern = separationPattern(masterPath, searchLetter);
+    const std::vector<FolderEntry> found =
+        pattern ? candidates(masterPath, master, *pattern, listings) : std::vector<FolderEntry>();
+    link.matches = static_cast<int>(found.size());
     const std::string masterFolder = folderPart(masterPath);
     const FolderIndex* index = listings.index(masterFolder);
-    const FolderEntry* named = (index && !plate.empty()) ? index->named(plate) : nullptr;
-    if (named && !isMasterOrBackup(masterFolder, named->name, masterPath)) {
+    if (const FolderEntry* linked =
+            index ? linkedEntry(*index, plate, masterFolder, master) : nullptr) {
         link.state = LinkState::ok;
-        link.file = masterFolder + named->name;
-    } else if (link.matches == 1) {
+        link.file = masterFolder + linked->name;
+    } else if (found.size() == 1 && !found.front().isFolder) {
         link.state = LinkState::renamed;
-        link.file = found;
-    } else if (link.matches > 1) {
+        link.file = folderPart(*pattern) + found.front().name;
+    } else if (found.size() > 1) {
         link.state = LinkState::ambiguous;
     }
     return link;
 }
 
+// Orders search names by their keys, and finds a key among them.
+struct KeyOrder {
+    template <class A, class B> bool operator()(const A& a, const B& b) const {
+        return keyOf(a) < keyOf(b);
+    }
+    static const std::string& keyOf(const std::string& key) { return key; }
+    template <class Name> static const std::string& keyOf(const Name& name) { return name.key; }
+};
+
 } // namespace
+
+bool namedAsMaster(const FolderEntry& entry) {
+    const std::string& name = entry.name;
+    return !entry.isFolder && name.size() >= 4 &&
+           equalIgnoringAsciiCase(name.substr(name.size() - 4), ".eps");
+}
 
 FolderIndex::FolderIndex(std::vector<FolderEntry> entries) {
     std::vector<std::pair<std::string, FolderEntry>> sorted;
@@ -84,37 +126,47 @@ FolderIndex::FolderIndex(std::vector<FolderEntry> entries) {
         return std::tie(a.first, a.second.name) < std::tie(b.first, b.second.name);
     });
     for (auto& [folded, entry] : sorted) {
-        byExtension_[extensionOf(folded)].push_back(entries_.size());
+        for (const std::string* name : {&entry.name, &entry.shortName}) {
+            if (!name->empty()) {
+                std::string key = searchKey(*name);
+                byExtension_[extensionOf(key)].push_back({std::move(key), entries_.size()});
+            }
+        }
         entries_.push_back(std::move(entry));
-        foldedNames_.push_back(std::move(folded));
+    }
+    for (auto& group : byExtension_) {
+        std::sort(group.second.begin(), group.second.end(), KeyOrder());
     }
 }
 
 const FolderEntry* FolderIndex::named(const std::string& name) const {
+    const std::string key = searchKey(name);
+    const auto group = byExtension_.find(extensionOf(key));
+    if (group == byExtension_.end()) {
+        return nullptr;
+    }
     const auto [from, to] =
-        std::equal_range(foldedNames_.begin(), foldedNames_.end(), foldedName(name));
-    const FolderEntry* found = nullptr;
+        std::equal_range(group->second.begin(), group->second.end(), key, KeyOrder());
     for (auto at = from; at != to; ++at) {
-        const FolderEntry& entry = entries_[static_cast<std::size_t>(at - foldedNames_.begin())];
-        if (!found || entry.name == name) {
-            found = &entry;
+        const FolderEntry& entry = entries_[at->entry];
+        if (sameFileName(entry.name, name) ||
+            (!entry.shortName.empty() && sameFileName(entry.shortName, name))) {
+            return &entry;
         }
     }
-    return found;
+    return nullptr;
 }
 
 std::vector<const FolderEntry*> FolderIndex::matching(const std::string& wildcard) const {
-    const std::string prefix = foldedName(wildcard.substr(0, wildcard.find_first_of("*?")));
-    const std::string suffix = foldedName(wildcard.substr(wildcard.find_last_of("*?") + 1));
-    std::vector<const FolderEntry*> matches;
-    const auto search = [&](const std::vector<std::size_t>& positions) {
-        const auto from = std::lower_bound(
-            positions.begin(), positions.end(), prefix,
-            [&](std::size_t at, const std::string& text) { return foldedNames_[at] < text; });
-        for (auto at = from; at != positions.end() && startsWith(foldedNames_[*at], prefix); ++at) {
-            if (endsWith(foldedNames_[*at], suffix) &&
-                matchesWildcard(wildcard, entries_[*at].name)) {
-                matches.push_back(&entries_[*at]);
+    const std::string key = searchKey(wildcard);
+    const std::string prefix = key.substr(0, key.find_first_of("*?"));
+    const std::string suffix = key.substr(key.find_last_of("*?") + 1);
+    std::vector<std::size_t> found;
+    const auto search = [&](const std::vector<SearchName>& names) {
+        auto at = std::lower_bound(names.begin(), names.end(), prefix, KeyOrder());
+        for (; at != names.end() && startsWith(at->key, prefix); ++at) {
+            if (endsWith(at->key, suffix) && searchKeyMatches(key, at->key)) {
+                found.push_back(at->entry);
             }
         }
     };
@@ -126,7 +178,45 @@ std::vector<const FolderEntry*> FolderIndex::matching(const std::string& wildcar
                group != byExtension_.end()) {
         search(group->second);
     }
+    // An entry may match by its name and by its short name.
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    std::vector<const FolderEntry*> matches;
+    for (const std::size_t at : found) {
+        matches.push_back(&entries_[at]);
+    }
     return matches;
+}
+
+void FolderIndex::readMasters(const std::string& folder) {
+    mastersRead_ = true;
+    claimants_.assign(entries_.size(), unclaimed);
+    for (std::size_t at = 0; at < entries_.size(); ++at) {
+        if (!namedAsMaster(entries_[at])) {
+            continue;
+        }
+        const std::string path = folder + entries_[at].name;
+        const MasterAndBackup master(path);
+        masters_.push_back({entries_[at].name, readMasterFile(path)});
+        for (const std::string& plate : masters_.back().reading.plates) {
+            if (const FolderEntry* linked = linkedEntry(*this, plate, folder, master)) {
+                claim(*linked, at);
+            }
+        }
+    }
+}
+
+void FolderIndex::claim(const FolderEntry& entry, std::size_t master) {
+    std::size_t& claimant = claimants_[static_cast<std::size_t>(&entry - entries_.data())];
+    claimant = claimant == unclaimed || claimant == master ? master : claimedBySeveral;
+}
+
+bool FolderIndex::claimedByAnother(const FolderEntry& entry, const FolderEntry* master) const {
+    if (claimants_.empty()) {
+        return false;
+    }
+    const std::size_t claimant = claimants_[static_cast<std::size_t>(&entry - entries_.data())];
+    return claimant == claimedBySeveral || (claimant != unclaimed && &entries_[claimant] != master);
 }
 
 FolderListings::FolderListings(Lister list) : list_(std::move(list)) {}
@@ -142,13 +232,21 @@ const FolderIndex* FolderListings::index(const std::string& folder) {
     return index_ ? &*index_ : nullptr;
 }
 
+const FolderIndex* FolderListings::indexWithMasters(const std::string& folder) {
+    if (index(folder) && !index_->mastersRead()) {
+        index_->readMasters(folder);
+    }
+    return index_ ? &*index_ : nullptr;
+}
+
 MasterLinks checkLinks(const std::string& masterPath,
                        const std::array<std::string, channelCount>& plates,
                        FolderListings& listings) {
     MasterLinks links;
+    const MasterAndBackup master(masterPath);
     for (std::size_t channel = 0; channel < links.size(); ++channel) {
-        links[channel] =
-            checkChannel(masterPath, plates[channel], ChannelTable[channel].searchLetter, listings);
+        links[channel] = checkChannel(masterPath, master, plates[channel],
+                                      ChannelTable[channel].searchLetter, listings);
     }
     return links;
 }

@@ -1,13 +1,16 @@
 // Where a master's links stand, found without asking anyone: for each
 // channel, whether the file the master names is beside it, or else which
-// entries the channel's discovery pattern matches there. The check does not
+// files the channel's discovery pattern finds there. The check does not
 // ask the system's search: it lists a folder once for all the masters in it
-// and matches the pattern against an index of the entries by the program's
-// wildcard rules (matchesWildcard), so that a folder of thousands of
-// filesets costs no more per master than a folder of one.
+// and matches the pattern against an index of the entries by the rules of
+// the system's search (searchKey), so that a folder of thousands of
+// filesets costs no more per master than a folder of one. A file that
+// another master of its folder links to is never taken for this master's:
+// that rule is the console program's own (the dialog knows one master).
 #pragma once
 
 #include "master/channel.h"
+#include "master/master_file_reader.h"
 #include "platform/files.h"
 
 #include <array>
@@ -19,28 +22,60 @@
 
 namespace platelier {
 
+// True when the entry is one of the masters the program looks for in a
+// folder: no folder, and its name ends in ".eps" in any letter case.
+bool namedAsMaster(const FolderEntry& entry);
+
+// A master of a folder, read once for all the checks made in the folder.
+struct FolderMaster {
+    std::string name; // without folder
+    MasterReading reading;
+};
+
 // The entries of one folder in the order of their names with the letters a-z
-// folded, which is how the program compares file names.
+// folded, found by name and by wildcard as the system finds them.
 class FolderIndex {
   public:
     explicit FolderIndex(std::vector<FolderEntry> entries);
 
     const std::vector<FolderEntry>& entries() const { return entries_; }
 
-    // The entry named `name`, letters a-z folded (the one named exactly so
-    // when there are several); null when there is none.
+    // The entry the system opens under `name` (sameFileName; on Win32 its
+    // short name too); null when there is none.
     const FolderEntry* named(const std::string& name) const;
 
-    // The entries whose names match `wildcard` by the rules of
-    // matchesWildcard.
+    // The entries the system's search finds for `wildcard` (searchKey; on
+    // Win32 by their short names too), each once.
     std::vector<const FolderEntry*> matching(const std::string& wildcard) const;
 
+    // Reads the masters among the entries of the folder, which `folder`
+    // names, and notes the files each links to (the entries of its ok
+    // channels).
+    void readMasters(const std::string& folder);
+    bool mastersRead() const { return mastersRead_; }
+    const std::vector<FolderMaster>& masters() const { return masters_; }
+
+    // True when a master of the folder other than `master` (an entry of
+    // this index, or null) links to `entry`; false before readMasters.
+    bool claimedByAnother(const FolderEntry& entry, const FolderEntry* master) const;
+
   private:
+    struct SearchName {
+        std::string key;   // searchKey of the entry's name or short name
+        std::size_t entry; // in entries_
+    };
+
+    void claim(const FolderEntry& entry, std::size_t master);
+
     std::vector<FolderEntry> entries_;
-    std::vector<std::string> foldedNames_; // of entries_, in the same order
-    // The positions in entries_ of the names with each extension (the folded
-    // text after their last '.'), in the same order.
-    std::unordered_map<std::string, std::vector<std::size_t>> byExtension_;
+    // The search names by extension (the key's text after its last '.'),
+    // each group in the order of the keys.
+    std::unordered_map<std::string, std::vector<SearchName>> byExtension_;
+    bool mastersRead_ = false;
+    std::vector<FolderMaster> masters_;
+    // For each entry, the master in entries_ that links to it, unclaimed or
+    // claimedBySeveral; empty before readMasters.
+    std::vector<std::size_t> claimants_;
 };
 
 // Lists the folders the link check needs, keeping the index of the last one:
@@ -56,6 +91,9 @@ class FolderListings {
     // folder cannot be listed.
     const FolderIndex* index(const std::string& folder);
 
+    // The same index, its masters read once per listing.
+    const FolderIndex* indexWithMasters(const std::string& folder);
+
   private:
     Lister list_;
     std::optional<std::string> folder_;
@@ -63,24 +101,26 @@ class FolderListings {
 };
 
 enum class LinkState {
-    ok,       // an entry named as the plate is beside the master
-    renamed,  // otherwise, the channel's pattern matches exactly one entry
-    missing,  // it matches none
-    ambiguous // it matches several
+    ok,       // the system opens a file (no folder) beside the master under the plate name
+    renamed,  // otherwise, the channel has one candidate, and it is a file
+    missing,  // it has none, or one that is a folder
+    ambiguous // it has several
 };
 
 struct ChannelLink {
     std::string plate; // the name the master gives
     LinkState state = LinkState::missing;
-    std::string file; // ok: the entry named as the plate; renamed: the match; with its folder
-    int matches = 0;  // the entries the channel's pattern matches
+    std::string file; // ok: the entry named as the plate; renamed: the candidate; with its folder
+    // The candidates: the entries the channel's pattern matches, but the
+    // master, its backup and the files other masters of their folder link to.
+    int matches = 0;
 };
 
 using MasterLinks = std::array<ChannelLink, channelCount>;
 
 // The links of the master at `masterPath`, whose plate lines give `plates`.
-// An empty plate name is never ok; a folder counts as an entry, as it does
-// for the dialog's search.
+// An empty plate name is never ok; a folder counts as a candidate, as it
+// does for the dialog's search, but is never taken for a channel's file.
 MasterLinks checkLinks(const std::string& masterPath,
                        const std::array<std::string, channelCount>& plates,
                        FolderListings& listings);
@@ -88,7 +128,7 @@ MasterLinks checkLinks(const std::string& masterPath,
 bool allLinksOk(const MasterLinks& links);
 
 // The names that relinking writes into the master: each renamed channel takes
-// its match's name, every other keeps its plate name. None while a channel is
+// its candidate's name, every other keeps its plate name. None while a channel is
 // missing or ambiguous.
 std::optional<std::array<std::string, channelCount>> relinkedNames(const MasterLinks& links);
 

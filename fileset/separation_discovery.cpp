@@ -22,22 +22,24 @@ std::optional<std::string> separationPattern(const std::string& masterPath,
     return masterPath.substr(0, dot - 1) + "*." + searchLetter;
 }
 
-bool isMasterOrBackup(const std::string& folder, const std::string& name,
-                      const std::string& masterPath) {
-    return folder == folderPart(masterPath) &&
-           (sameFileName(name, fileNamePart(masterPath)) ||
-            sameFileName(name, fileNamePart(backupPath(masterPath))));
+MasterAndBackup::MasterAndBackup(const std::string& masterPath)
+    : folder_(folderPart(masterPath)), masterName_(fileNamePart(masterPath)),
+      backupName_(fileNamePart(backupPath(masterPath))) {}
+
+bool MasterAndBackup::includes(const std::string& folder, const std::string& name) const {
+    return folder == folder_ &&
+           (sameFileName(name, masterName_) || sameFileName(name, backupName_));
 }
 
 int countMatchingFiles(const std::string& pattern, const std::string& masterPath,
                        std::string& foundName) {
     std::vector<std::string> names = findMatchingEntries(pattern);
     const std::string folder = folderPart(pattern);
-    names.erase(std::remove_if(names.begin(), names.end(),
-                               [&](const std::string& name) {
-                                   return isMasterOrBackup(folder, name, masterPath);
-                               }),
-                names.end());
+    const MasterAndBackup master(masterPath);
+    names.erase(
+        std::remove_if(names.begin(), names.end(),
+                       [&](const std::string& name) { return master.includes(folder, name); }),
+        names.end());
     if (!names.empty()) {
         foundName = names.back();
     }

@@ -18,11 +18,21 @@ namespace platelier {
 std::optional<std::string> separationPattern(const std::string& masterPath,
                                              const char* searchLetter);
 
-// True when the entry `name` of `folder` (spelt as the master's folder is in
-// `masterPath`) is the master or its backup, which are never separation
-// files.
-bool isMasterOrBackup(const std::string& folder, const std::string& name,
-                      const std::string& masterPath);
+// The master at a path and its backup, which are never separation files,
+// known once for all the entries compared with them.
+class MasterAndBackup {
+  public:
+    explicit MasterAndBackup(const std::string& masterPath);
+
+    // True when the entry `name` of `folder` (spelt as the master's folder is
+    // in its path) is the master or its backup.
+    bool includes(const std::string& folder, const std::string& name) const;
+
+  private:
+    std::string folder_;
+    std::string masterName_;
+    std::string backupName_;
+};
 
 // The number of entries matching `pattern`, folders included, but the master
 // at `masterPath` and its backup; `foundName` receives the name of the last

@@ -17,8 +17,20 @@ bool sameFileName(const std::string& a, const std::string& b);
 
 // The key of a name for sorting and indexing names as sameFileName compares
 // them: two names have the same key exactly when they are the same name. On
-// Linux the name itself; on Win32 no name but its upper case in UTF-16 units.
+// Linux the name itself; on Win32 no name but its upper case in UTF-16
+// units, each written as UTF-8 writes it, so that '.', '*' and '?' keep
+// their byte and the key of a name's beginning begins the name's key.
 std::string fileNameKey(const std::string& name);
+
+// The key under which the system's wildcard search (findMatchingEntries)
+// compares a name or a wildcard: two names with one key match the same
+// wildcards, and the wildcard matches the name exactly when
+// searchKeyMatches(searchKey(wildcard), searchKey(name)). On Linux the name
+// with the letters A-Z folded, matched as matchesWildcard matches, by the
+// program's own rules; on Win32 fileNameKey, '?' standing for one UTF-16
+// unit, as FindFirstFileA matches a name.
+std::string searchKey(const std::string& name);
+bool searchKeyMatches(const std::string& wildcardKey, const std::string& nameKey);
 
 // True when a file in an existing folder can be given `name` (a name, not a
 // path). Never the empty name, "." or "..", a name with a folder separator

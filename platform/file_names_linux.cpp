@@ -1,8 +1,11 @@
 // File names on Linux: bytes, letter case included, of at most NAME_MAX
-// (255) bytes, the limit of its usual file systems.
+// (255) bytes, the limit of its usual file systems. The program's own
+// search, which Linux lacks, ignores the case of the letters A-Z.
 #include "platform/file_names.h"
 
+#include "platform/ascii_case.h"
 #include "platform/files.h"
+#include "platform/wildcard_match.h"
 
 #include <algorithm>
 
@@ -14,6 +17,16 @@ bool sameFileName(const std::string& a, const std::string& b) {
 
 std::string fileNameKey(const std::string& name) {
     return name;
+}
+
+std::string searchKey(const std::string& name) {
+    std::string key = name;
+    std::transform(key.begin(), key.end(), key.begin(), foldAsciiCase);
+    return key;
+}
+
+bool searchKeyMatches(const std::string& wildcardKey, const std::string& nameKey) {
+    return matchesWildcard(wildcardKey, nameKey);
 }
 
 // A control character would also cut the line of a master that names the file.

@@ -1,8 +1,11 @@
 // File names on Win32: bytes in the ANSI code page, compared in UTF-16 by
 // CompareStringOrdinal with letter case ignored, the comparison Windows
-// offers for file names; refused as the Win32 path rules refuse them or take
-// them for devices.
+// offers for file names, and matched with wildcards in UTF-16 with case
+// ignored too, as its directory search matches them; refused as the Win32
+// path rules refuse them or take them for devices.
 #include "platform/file_names.h"
+
+#include "platform/wildcard_match.h"
 
 #include <algorithm>
 #include <optional>
@@ -24,6 +27,20 @@ std::optional<std::wstring> wideName(const std::string& name, DWORD flags) {
     std::wstring wide(static_cast<std::size_t>(units), L'\0');
     MultiByteToWideChar(CP_ACP, flags, name.data(), size, wide.data(), units);
     return wide;
+}
+
+void appendAsUtf8(std::string& text, wchar_t unit) {
+    const auto byte = [&](unsigned value) { text += static_cast<char>(value); };
+    if (unit < 0x80) {
+        byte(unit);
+    } else if (unit < 0x800) {
+        byte(0xC0 | unit >> 6);
+        byte(0x80 | (unit & 0x3F));
+    } else {
+        byte(0xE0 | unit >> 12);
+        byte(0x80 | (unit >> 6 & 0x3F));
+        byte(0x80 | (unit & 0x3F));
+    }
 }
 
 bool equalIgnoringCase(std::wstring_view a, std::wstring_view b) {
@@ -54,8 +71,8 @@ bool sameFileName(const std::string& a, const std::string& b) {
 }
 
 // Each UTF-16 unit upper-cased on its own, as the comparison does it: a
-// surrogate pair, which LCMapStringEx would upper-case, keeps its case. Units
-// are written high byte first, so that keys sort as the units do.
+// surrogate pair, which LCMapStringEx would upper-case, keeps its case.
+// UTF-8 keeps the order of the units, a surrogate written on its own too.
 std::string fileNameKey(const std::string& name) {
     std::string key;
     for (const wchar_t unit : wideName(name, 0).value_or(std::wstring())) {
@@ -64,10 +81,17 @@ std::string fileNameKey(const std::string& name) {
             LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, &unit, 1, &upper, 1, nullptr,
                           nullptr, 0);
         }
-        key += static_cast<char>(upper >> 8);
-        key += static_cast<char>(upper & 0xFF);
+        appendAsUtf8(key, upper);
     }
     return key;
+}
+
+std::string searchKey(const std::string& name) {
+    return fileNameKey(name);
+}
+
+bool searchKeyMatches(const std::string& wildcardKey, const std::string& nameKey) {
+    return matchesWildcard(wildcardKey, nameKey, CharacterWidth::utf8Sequence);
 }
 
 bool acceptableFileName(const std::string& name) {

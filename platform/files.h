@@ -60,7 +60,9 @@ bool removeFile(const std::string& path);
 
 // The names (without folder) of the entries of the pattern's folder whose
 // names match the pattern's last component: '*' stands for any run of
-// characters, '?' for one, letter case is ignored, folders count too.
+// characters, '?' for one, letter case is ignored as searchKey says
+// (file_names.h), folders count too. On Win32 an entry also matches by its
+// short name, and is given by its name.
 std::vector<std::string> findMatchingEntries(const std::string& pattern);
 
 // One entry of a folder. A link to a folder is not a folder here, so that a
@@ -68,6 +70,7 @@ std::vector<std::string> findMatchingEntries(const std::string& pattern);
 struct FolderEntry {
     std::string name; // without folder
     bool isFolder = false;
+    std::string shortName; // on Win32 its short (8.3) name, when it has one of its own
 };
 
 // The entries of `folder` (empty for the current folder, otherwise ending

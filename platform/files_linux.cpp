@@ -248,7 +248,7 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
     while (const dirent* entry = readdir(directory.get())) {
         const std::string name = entry->d_name;
         if (name != "." && name != "..") {
-            entries.push_back({name, isRealFolder(folder, *entry)});
+            entries.push_back({name, isRealFolder(folder, *entry), std::string()});
         }
     }
     return entries;

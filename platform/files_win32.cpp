@@ -158,6 +158,7 @@ std::vector<std::string> findMatchingEntries(const std::string& pattern) {
 }
 
 // A junction or symbolic link to a folder is a reparse point: not walked.
+// Short names come too: the search matches wildcards against them as well.
 std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
     if (fileOperationFails(FileOperation::search)) {
         return std::nullopt;
@@ -174,8 +175,10 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
         const std::string name = entry.cFileName;
         const DWORD attributes = entry.dwFileAttributes;
         if (name != "." && name != "..") {
-            entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-                                         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0});
+            entries.push_back({name,
+                               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                                   (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0,
+                               entry.cAlternateFileName});
         }
     } while (FindNextFileA(search.get(), &entry));
     return entries;

@@ -14,6 +14,8 @@ const char* const image = "IMAGE.eps IMAGE2.C IMAGE.M IMAGE.J IMAGX.N";
 const char* const imageAsItWas =
     "IMAGE.J IMAGE.M IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C IMAGX.N ";
 const char* const unchanged = "\xC3\xA9t\xC3\xA9 modifi\xC3\xA9.";
+// IMAGE1.C is lost; IMAGE2.C, which IMAGE1's pattern matches, is IMAGE2's.
+const char* const twoFilesets = "IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps+";
 
 TEST(RelinkCommand, WritesTheRenamedFilesNamesOnlyWhenItCan) {
     runRows({
@@ -31,6 +33,8 @@ TEST(RelinkCommand, WritesTheRenamedFilesNamesOnlyWhenItCan) {
          "A.C A.J A.M A.N A.eps[A.C A.M A.J A.N] Bb.C Bb.J Bb.M Bb.eps[Bb.C Bb.M Bb.J Bb.N] "},
         {"IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N", "relink @IMAGE.BAK", 1, "", unchanged,
          "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.N IMAGE2.C "},
+        {twoFilesets, "relink @IMAGE1.eps", 1, "broken  IMAGE1.eps  cyan \"IMAGE1.C\" missing\n",
+         "", nullptr},
         {"A.C", "relink @A.C @absent.eps", 2, "", "absent.eps.", "A.C "},
         {"", "relink", 2, "", "MASTER is required", ""},
     });
@@ -67,6 +71,8 @@ TEST(RenameCommand, RunsTheDialogsThreeCommands) {
          "rewrote IMAGE.eps (backup IMAGE.BAK)\n", "",
          "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.C IMAGE.M "
          "IMAGE.eps[IMAGE.C IMAGE.M Y K] IMAGX.N IMAGY.N "},
+        {twoFilesets, "rename @IMAGE1.eps --files-only", 1, "",
+         "aucun fichier unique n'a \xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Cyan.", nullptr},
         {"A.eps+", "rename @A.eps --files-only --master-only", 2, "", "excludes",
          "A.C A.J A.M A.N A.eps[A.C A.M A.J A.N] "},
         {"", "rename @absent.eps --cyan X", 2, "", "absent.eps.", ""},

@@ -47,6 +47,45 @@ TEST(CheckLinks, NeverTakeTheMasterNorItsBackupForASeparationFile) {
     EXPECT_EQ(countMatchingFiles(folder.file("SEL*.BAK"), folder.file("SELF.EPS"), found), 0);
 }
 
+// One folder searched with one wildcard by the dialog's search and by the
+// link check. `named`, a name in other case than an entry's, is that
+// entry's on Win32 and no entry's on Linux.
+struct SearchCase {
+    Entries folder;
+    const char* wildcard;
+    int onLinux, onWin32; // entries found
+    const char* named = nullptr;
+};
+
+// clang-format off
+const SearchCase searchCases[] = {
+    {{"\xE9t\xE9.C=x"}, "?T\xC9*.C", 0, 1, "\xC9T\xC9.C"}, {{"n.C=x"}, "N*.C", 1, 1, "N.C"},
+    {{"Photograph Cyan.C=x"}, "*~*.C", 0, 1}, {{"IMAGE.V2.C=x", "A.B.C.C=x"}, "IMAG*.C", 1, 1},
+    {{"IMAGE.V2.C=x", "A.B.C.C=x"}, "A.*.C", 1, 1}, {{"IMAGE2.C/", "IMAGE3.C=x"}, "IMAG*.C", 2, 2}};
+// clang-format on
+
+// On Win32 the search ignores the case of every letter and matches short
+// names too (under Wine "Photograph Cyan.C" is also PHOT~VSY.C).
+TEST(SeparationSearch, FindsForTheLinkCheckWhatItFindsForTheDialog) {
+    const bool win32 = pathSeparator() == '\\';
+    for (const SearchCase& row : searchCases) {
+        TempFolder folder(row.folder);
+        std::string found;
+        const int count =
+            countMatchingFiles(folder.file("") + row.wildcard, folder.file("M.EPS"), found);
+        FolderListings listings;
+        const FolderIndex& index = *listings.index(folder.file(""));
+        const std::vector<const FolderEntry*> matches = index.matching(row.wildcard);
+        EXPECT_EQ(count, win32 ? row.onWin32 : row.onLinux) << row.wildcard;
+        EXPECT_EQ(matches.size(), static_cast<std::size_t>(count)) << row.wildcard;
+        EXPECT_EQ(matches.size() == 1 ? matches[0]->name : found, found) << row.wildcard;
+        EXPECT_EQ(row.named && index.named(row.named), row.named && win32) << row.wildcard;
+        for (const FolderEntry& entry : index.entries()) {
+            EXPECT_EQ(index.named(entry.shortName.empty() ? entry.name : entry.shortName), &entry);
+        }
+    }
+}
+
 struct ObstacleCase {
     FilesetCommand command;
     OpenedFileset fileset;
