@@ -1,6 +1,8 @@
 // Fuzzes readMasterFile: it never fails in an uncontrolled way, a master
 // always has its title, a refused file never has plate names, no value holds
-// a line end, and a box is stated in the PostScript section.
+// a line end, and a box is stated in the PostScript section and the same when
+// the master is judged as a separation file.
+#include "fileset/separation_content.h"
 #include "fixtures.h"
 #include "master/comment_value.h"
 #include "master/master_file_reader.h"
@@ -41,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if ((reading.isMaster() && !reading.title) || (!reading.isMaster() && anyPlate) ||
         (reading.title && holdsLineEnd(*reading.title)) ||
-        (reading.boundingBox && !boxStated(path, bytes, *reading.boundingBox))) {
+        (reading.boundingBox && !boxStated(path, bytes, *reading.boundingBox)) ||
+        judgeSeparationFile(path, reading.boundingBox) == ContentVerdict::otherPage) {
         std::abort();
     }
     return 0;
