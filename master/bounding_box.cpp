@@ -80,11 +80,6 @@ std::string boundingBoxText(const BoundingBox& box) {
 }
 
 void HeaderComments::look(const std::string& line) {
-    const bool piece = inLongerLine_;
-    inLongerLine_ = !line.empty() && !isLineEnd(line.back());
-    if (piece) {
-        return;
-    }
     if (line.empty() || line.front() != '%' || startsWithKeyword(line, endCommentsKeyword)) {
         ended_ = true;
     } else if (startsWithKeyword(line, boundingBoxKeyword)) {
@@ -100,7 +95,7 @@ void HeaderComments::readOn(FileReader& file, std::uint64_t reach) {
             return;
         }
         read += static_cast<std::uint64_t>(count);
-        look(line);
+        follow(line);
     }
 }
 

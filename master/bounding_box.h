@@ -6,6 +6,7 @@
 // find it by the same rules.
 #pragma once
 
+#include "master/dsc_syntax.h"
 #include "master/postscript_section.h"
 #include "platform/file_stream.h"
 
@@ -54,9 +55,15 @@ class HeaderComments {
   public:
     // Takes the next line of the section, as readLine gives it with
     // masterLineLength: the pieces after the first of a longer line are not
-    // lines of their own.
+    // lines of their own. The reader shows it every line before the plate
+    // block, however far down that lies, so most lines are passed over here.
     void follow(const std::string& line) {
-        if (!ended_ && !boundingBoxValue_) {
+        if (ended_ || boundingBoxValue_) {
+            return;
+        }
+        const bool piece = inLongerLine_;
+        inLongerLine_ = !line.empty() && !isLineEnd(line.back());
+        if (!piece && mayMatter(line)) {
             look(line);
         }
     }
@@ -72,6 +79,12 @@ class HeaderComments {
                                            const PostScriptSection& section) const;
 
   private:
+    // Whether `line` may end the header comments or state the box: a line
+    // beginning with '%' can hold either keyword only with its third byte.
+    static bool mayMatter(const std::string& line) {
+        return line.size() < 3 || line[0] != '%' || line[2] == endCommentsKeyword[2] ||
+               line[2] == boundingBoxKeyword[2];
+    }
     void look(const std::string& line);
 
     std::optional<std::string> boundingBoxValue_;
