@@ -31,7 +31,7 @@ inline bool operator!=(const BoundingBox& left, const BoundingBox& right) {
 }
 
 // The box a comment value states: four integers, each with an optional sign,
-// apart by blanks or tabs. Anything else (fewer or more numbers, a fraction,
+// separated by blanks or tabs. Anything else (fewer or more numbers, a fraction,
 // a number out of range, "(atend)") states no box.
 std::optional<BoundingBox> parseBoundingBox(std::string_view value);
 

@@ -25,7 +25,7 @@ constexpr std::string_view endCommentsKeyword = "%%EndComments";
 // With its colon: "%%BoundingBoxes" is another keyword.
 constexpr std::string_view boundingBoxKeyword = "%%BoundingBox:";
 
-// The value of a header comment whose value stands in the trailer.
+// The value of a header comment that the trailer gives instead.
 constexpr std::string_view atEndValue = "(atend)";
 
 // How every EPS file's PostScript text begins.
