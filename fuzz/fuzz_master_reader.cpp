@@ -1,7 +1,10 @@
 // Fuzzes readMasterFile: it never fails in an uncontrolled way, a master
-// always has its title, a refused file never has plate names, and no value
-// holds a line end.
+// always has its title, a refused file never has plate names, no value holds
+// a line end, and a box is stated in the PostScript section and the same when
+// the master is judged as a separation file.
+#include "fileset/separation_content.h"
 #include "fixtures.h"
+#include "master/comment_value.h"
 #include "master/master_file_reader.h"
 
 #include <cstdint>
@@ -9,10 +12,24 @@
 
 using namespace platelier;
 
+// Whether a "%%BoundingBox:" line of the master's PostScript section, as far
+// as the reader reads one line, states `box`.
+static bool boxStated(const std::string& path, const std::string& bytes, const BoundingBox& box) {
+    FileReader file = FileReader::open(path);
+    PostScriptSection section;
+    locatePostScriptSection(file, section);
+    const std::string text = bytes.substr(section.start, section.end - section.start);
+    std::size_t at = text.find("%%BoundingBox:");
+    while (at != std::string::npos && parseBoundingBox(commentValue(text.substr(at, 256))) != box) {
+        at = text.find("%%BoundingBox:", at + 1);
+    }
+    return at != std::string::npos;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const testing::TempFolder folder;
-    const std::string path =
-        folder.write("master.eps", std::string(reinterpret_cast<const char*>(data), size));
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::string path = folder.write("master.eps", bytes);
     const MasterReading reading = readMasterFile(path);
     const auto holdsLineEnd = [](const std::string& value) {
         return value.find_first_of("\r\n") != std::string::npos;
@@ -25,7 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     if ((reading.isMaster() && !reading.title) || (!reading.isMaster() && anyPlate) ||
-        (reading.title && holdsLineEnd(*reading.title))) {
+        (reading.title && holdsLineEnd(*reading.title)) ||
+        (reading.boundingBox && !boxStated(path, bytes, *reading.boundingBox)) ||
+        judgeSeparationFile(path, reading.boundingBox) == ContentVerdict::otherPage) {
         std::abort();
     }
     return 0;

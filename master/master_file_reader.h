@@ -2,6 +2,7 @@
 // why the file is no master the program can work on.
 #pragma once
 
+#include "master/bounding_box.h"
 #include "master/channel.h"
 
 #include <array>
@@ -26,14 +27,20 @@ struct MasterReading {
     std::optional<std::string> title;
     // The plate names in channel order; only when the file was not refused.
     std::array<std::string, channelCount> plates;
+    // The box the header comments state (see HeaderComments); only when the
+    // file was not refused.
+    std::optional<BoundingBox> boundingBox;
 
     bool isMaster() const { return refusal == MasterRefusal::none; }
 };
 
 // Reads the master file at `path` (behind an EPS binary header, only its
 // PostScript section): the first "%%Title" line, then the plate block (the
-// first "%%CyanPlate" line after the title and the three lines after it).
-// A read that fails ends the reading as the end of the file does.
+// first "%%CyanPlate" line after the title and the three lines after it),
+// and the bounding box: its line among the header comments before the block
+// or at most headerCommentsReach bytes past it, and for "(atend)" its line
+// in the trailer. A read that fails ends the reading as the end of the file
+// does.
 MasterReading readMasterFile(const std::string& path);
 
 } // namespace platelier

@@ -64,7 +64,10 @@ bool FileReader::fill() {
         failed_ = true;
         return false;
     }
-    filled_ = std::fread(buffer_.get(), 1, bufferSize, file_.get());
+    // No more than the limit lets be read: a caller that looks at a few KiB of
+    // a large file reads only those.
+    const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(bufferSize, readLimit_));
+    filled_ = std::fread(buffer_.get(), 1, size, file_.get());
     if (filled_ == 0) {
         failed_ = std::ferror(file_.get()) != 0;
         return false;

@@ -85,7 +85,8 @@ class FileReader {
     // The file's length in bytes.
     std::optional<std::uint64_t> length();
 
-    // From the current position, lets at most `count` more bytes be read.
+    // From the current position, lets at most `count` more bytes be read;
+    // no read of the file goes past them.
     void limitReading(std::uint64_t count) { readLimit_ = count; }
 
     bool failed() const { return failed_; }

@@ -1,8 +1,9 @@
-// The separation files: the discovery pattern, and a rename of letters
-// outside a-z in real folders; the commands' tests find and rename the
-// files of whole filesets.
+// The separation files: the discovery pattern, a rename of letters outside
+// a-z in real folders, and the check of their content; the commands' tests
+// find and rename the files of whole filesets.
 #include "fileset/command_rules.h"
 #include "fileset/link_check.h"
+#include "fileset/separation_content.h"
 #include "fileset/separation_discovery.h"
 #include "fileset/separation_renaming.h"
 #include "fixtures.h"
@@ -143,6 +144,39 @@ TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
                   "Impossible de renommer\n" + in + "GONE.C en\n" + in + "B.C.",
                   "Impossible de renommer\n" + in + "J.EPS en\n" + in + "X.C" + isMaster,
                   "Impossible de renommer\n" + in + "J.C en\n" + in + "J.BAK" + isMaster}));
+}
+
+// A separation file (none: no file; "/": a folder), its master's box, the verdict.
+struct ContentCase {
+    std::optional<std::string> bytes;
+    std::optional<BoundingBox> masterBox;
+    const char* verdict;
+};
+
+TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
+    const std::string start = "%!PS-Adobe-3.0 EPSF-3.0\r\n", wider = "%%BoundingBox: 0 0 10 9\n",
+                      eps = start + "%%BoundingBox: 0 0 9 9\r\n%%EndComments\r\n",
+                      atEnd = start + "%%BoundingBox: (atend)\n%%EOF\n";
+    const BoundingBox page{0, 0, 9, 9};
+    // clang-format off
+    const ContentCase rows[] = {
+        {eps, page, "sound"}, {start, std::nullopt, "sound"}, {eps + wider, page, "sound"},
+        {atEnd + "%%BoundingBox: 0 0 9 9\n", page, "sound"}, {atEnd + wider, page, "other-page"},
+        {epsBinaryHeader(30, 25) + start + wider, page, "sound"},
+        {withPreview(start + wider), page, "other-page"}, {"", page, "empty"},
+        {start + std::string(headerCommentsReach, '%') + "\n" + wider, page, "sound"},
+        {"hello\r\n", page, "not-eps"}, {"/", page, "not-eps"}, {std::nullopt, page, "unreadable"},
+        {epsBinaryHeader(29, 64) + eps, page, "not-eps"}, {"\xC5\xD0\xD3\xC6", page, "truncated"},
+        {withPreview(eps).substr(0, 100), page, "truncated"},
+        {epsBinaryHeader(30, 65) + eps, page, "truncated"},
+        {epsBinaryHeader(94, 64) + eps, page, "truncated"}};
+    // clang-format on
+    for (const ContentCase& row : rows) {
+        const TempFolder folder({"x.C/", "x.J=" + row.bytes.value_or("")});
+        const char* name = !row.bytes ? "x.N" : *row.bytes == "/" ? "x.C" : "x.J";
+        EXPECT_EQ(verdictWord(judgeSeparationFile(folder.file(name), row.masterBox)), row.verdict)
+            << row.bytes.value_or("no file");
+    }
 }
 
 } // namespace

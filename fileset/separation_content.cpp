@@ -1,0 +1,92 @@
+// The check of a separation file's content. One stream reads the binary
+// header, the header comments and, for a box deferred to the trailer, the
+// end of the PostScript section; each read is limited to what is looked at,
+// so that a stream's buffer never fills with the file's image data.
+#include "fileset/separation_content.h"
+
+#include "master/dsc_syntax.h"
+#include "master/line_reader.h"
+
+#include <algorithm>
+
+namespace platelier {
+
+namespace {
+
+// The header comments' reach from the start of the PostScript text, and the
+// line that passes it, read whole as a master's reader reads it.
+constexpr std::uint64_t headerReadLimit = headerCommentsReach + masterLineLength + 1;
+
+bool sectionRunsPastEnd(const EpsBinaryHeader& header, std::uint64_t fileLength) {
+    const auto pastEnd = [fileLength](std::uint64_t offset, std::uint64_t length) {
+        return length > 0 && offset + length > fileLength;
+    };
+    return pastEnd(header.postScriptOffset, header.postScriptLength) ||
+           pastEnd(header.metafileOffset, header.metafileLength) ||
+           pastEnd(header.tiffOffset, header.tiffLength);
+}
+
+// The verdict on where the file's sections lie; sound when the PostScript
+// text can be read.
+ContentVerdict judgeLayout(SectionError located, const PostScriptSection& section) {
+    if (located == SectionError::cannotRead) {
+        return ContentVerdict::unreadable;
+    }
+    const std::optional<EpsBinaryHeader>& header = section.header;
+    if (located == SectionError::damagedHeader) {
+        // Cut short, or pointing past the end; a section that would start
+        // inside the header itself is no layout of an EPS file.
+        const bool inside = header && header->postScriptOffset < EpsBinaryHeader::size;
+        return inside ? ContentVerdict::notEps : ContentVerdict::truncated;
+    }
+    if (section.fileLength == 0) {
+        return ContentVerdict::empty;
+    }
+    const bool cut = header && sectionRunsPastEnd(*header, section.fileLength);
+    return cut ? ContentVerdict::truncated : ContentVerdict::sound;
+}
+
+ContentVerdict judgePostScript(FileReader& file, const PostScriptSection& section,
+                               const std::optional<BoundingBox>& masterBox) {
+    if (!file.seek(section.start)) {
+        return ContentVerdict::unreadable;
+    }
+    file.limitReading(std::min(headerReadLimit, section.end - section.start));
+    std::string line;
+    readLine(line, masterLineLength, file);
+    if (!startsWithKeyword(line, epsFileStart)) {
+        return file.failed() ? ContentVerdict::unreadable : ContentVerdict::notEps;
+    }
+    HeaderComments header;
+    header.follow(line);
+    header.readOn(file, headerCommentsReach - line.size());
+    const std::optional<BoundingBox> box =
+        masterBox ? header.boundingBox(file, section) : std::nullopt;
+    if (file.failed()) {
+        return ContentVerdict::unreadable;
+    }
+    return box && *box != *masterBox ? ContentVerdict::otherPage : ContentVerdict::sound;
+}
+
+} // namespace
+
+ContentVerdict judgeSeparationFile(const std::string& path,
+                                   const std::optional<BoundingBox>& masterBox) {
+    FileReader file = FileReader::open(path);
+    if (!file) {
+        return file.notRegularFile() ? ContentVerdict::notEps : ContentVerdict::unreadable;
+    }
+    file.limitReading(EpsBinaryHeader::size);
+    PostScriptSection section;
+    const ContentVerdict layout = judgeLayout(locatePostScriptSection(file, section), section);
+    return layout == ContentVerdict::sound ? judgePostScript(file, section, masterBox) : layout;
+}
+
+std::string_view verdictWord(ContentVerdict verdict) {
+    // In the order of ContentVerdict.
+    static constexpr std::string_view words[] = {"sound",     "empty",      "not-eps",
+                                                 "truncated", "other-page", "unreadable"};
+    return words[static_cast<std::size_t>(verdict)];
+}
+
+} // namespace platelier

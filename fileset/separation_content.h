@@ -1,0 +1,39 @@
+// Whether a separation file's own bytes can be the plate of its master: a
+// link can be right while the file was cut short by a transfer, emptied,
+// replaced by a file of another job, or is no EPS file at all. Each file is
+// judged from at most a few KiB of its start and of its end, so that a
+// check of an archive of separation files of hundreds of MB stays fast.
+#pragma once
+
+#include "master/bounding_box.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platelier {
+
+enum class ContentVerdict {
+    sound,     // an EPS file stating the master's box, or where either states none
+    empty,     // 0 bytes
+    notEps,    // its PostScript text does not begin with "%!PS-Adobe", or its binary
+               // header puts that text inside the header; also a folder, a device or
+               // a FIFO, which is never opened
+    truncated, // an EPS binary header cut short, or whose sections run past the end
+    otherPage, // an EPS file stating another box than the master's
+    unreadable // it cannot be opened (gone, or forbidden), or a read failed
+};
+
+// Judges the file at `path` against the box its master states. Its
+// PostScript text (behind an EPS binary header, the section the header
+// gives) must begin with "%!PS-Adobe"; its box is found as the master
+// reader finds the master's (see HeaderComments). A value that is no box
+// states none, and a box is compared only when both files state one.
+ContentVerdict judgeSeparationFile(const std::string& path,
+                                   const std::optional<BoundingBox>& masterBox);
+
+// The verdict as the console program names it: "sound", "empty", "not-eps",
+// "truncated", "other-page" or "unreadable".
+std::string_view verdictWord(ContentVerdict verdict);
+
+} // namespace platelier

@@ -1,0 +1,95 @@
+// A page's bounding box as a "%%BoundingBox:" comment states it, and where a
+// PostScript section states it: in the first such line of its header
+// comments, or, when that line says "(atend)", in the last one of its
+// trailer. A master and each of its separation files are one page, so they
+// state the same box; the master reader and the check of a separation file
+// find it by the same rules.
+#pragma once
+
+#include "master/dsc_syntax.h"
+#include "master/postscript_section.h"
+#include "platform/file_stream.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platelier {
+
+// Lower left and upper right corners, in points.
+struct BoundingBox {
+    std::int64_t lowerLeftX = 0;
+    std::int64_t lowerLeftY = 0;
+    std::int64_t upperRightX = 0;
+    std::int64_t upperRightY = 0;
+};
+
+bool operator==(const BoundingBox& left, const BoundingBox& right);
+inline bool operator!=(const BoundingBox& left, const BoundingBox& right) {
+    return !(left == right);
+}
+
+// The box a comment value states: four integers, each with an optional sign,
+// separated by blanks or tabs. Anything else (fewer or more numbers, a fraction,
+// a number out of range, "(atend)") states no box.
+std::optional<BoundingBox> parseBoundingBox(std::string_view value);
+
+// The four numbers as a comment value writes them: "0 0 612 792".
+std::string boundingBoxText(const BoundingBox& box);
+
+// How far the header comments are read for the box line: past a master's
+// plate block, or from the start of a separation file.
+constexpr std::uint64_t headerCommentsReach = 4 * 1024;
+
+// How much of the end of a PostScript section is read for the box an
+// "(atend)" value defers to the trailer.
+constexpr std::uint64_t trailerReach = 8 * 1024;
+
+// Follows the lines of a PostScript section from its start to the end of its
+// header comments ("%%EndComments", or the first line that does not begin
+// with '%') and keeps the value of the first "%%BoundingBox:" line among them.
+// Every line counts, a master's plate lines too, so that a master read as a
+// separation file gives the same box.
+class HeaderComments {
+  public:
+    // Takes the next line of the section, as readLine gives it with
+    // masterLineLength: the pieces after the first of a longer line are not
+    // lines of their own. The reader shows it every line before the plate
+    // block, however far down that lies, so most lines are passed over here.
+    void follow(const std::string& line) {
+        if (ended_ || boundingBoxValue_) {
+            return;
+        }
+        const bool piece = inLongerLine_;
+        inLongerLine_ = !line.empty() && !isLineEnd(line.back());
+        if (!piece && mayMatter(line)) {
+            look(line);
+        }
+    }
+
+    // Reads the next lines from `file` until the header comments end, the box
+    // line is found, or `reach` bytes have been read (the line that passes
+    // them is read whole).
+    void readOn(FileReader& file, std::uint64_t reach);
+
+    // The box the header comments state, "(atend)" resolved from the trailer
+    // of `section`, which is read from `file`; none when no line states one.
+    std::optional<BoundingBox> boundingBox(FileReader& file,
+                                           const PostScriptSection& section) const;
+
+  private:
+    // Whether `line` may end the header comments or state the box: a line
+    // beginning with '%' can hold either keyword only with its third byte.
+    static bool mayMatter(const std::string& line) {
+        return line.size() < 3 || line[0] != '%' || line[2] == endCommentsKeyword[2] ||
+               line[2] == boundingBoxKeyword[2];
+    }
+    void look(const std::string& line);
+
+    std::optional<std::string> boundingBoxValue_;
+    bool ended_ = false;
+    bool inLongerLine_ = false; // the last line taken was a piece without its end
+};
+
+} // namespace platelier
