@@ -1,6 +1,7 @@
 // rewriteMasterFile on real files: the plate lines it rebuilds, the bytes it
 // keeps, the EPS binary header it brings up to date and the requests it
-// refuses; every row also keeps the promises of rewrite_check.h.
+// refuses; every row also keeps the promises of rewrite_check.h, and is
+// checked first in check-only mode, which must agree and write nothing.
 #include "master/master_file_rewriter.h"
 #include "platform/files.h"
 #include "rewrite_check.h"
@@ -27,6 +28,18 @@ const std::string shortPs = "%!PS\r\n" + plateBlock(crlf, "a", "b", "c", "d") + 
 const auto shortSize = static_cast<std::uint32_t>(shortPs.size());
 const std::string shortBlock = "%%CyanPlate: a\r\nm: b\r\ny: c\r\nk: d",
                   rebuilt = "%%CyanPlate: new.C\r\nm: new.M\r\ny: new.J\r\nk: new.N\r\n";
+
+RewriteResult rewriteAfterCheck(const TempFolder& folder, const std::string& master,
+                                const Names& names, const char* what) {
+    const Entries before = folder.entries();
+    const RewriteResult checked = rewriteMasterFile(master, names, RewriteMode::checkOnly);
+    EXPECT_EQ(folder.entries(), before) << what;
+    const RewriteResult result = rewriteMasterFile(master, names);
+    EXPECT_EQ(std::make_pair(checked.error, checked.channel),
+              std::make_pair(result.error, result.channel))
+        << what;
+    return result;
+}
 
 // clang-format off
 const std::tuple<const char*, std::string, std::string> rewriteCases[] = {
@@ -63,7 +76,7 @@ TEST(RewriteMasterFile, RebuildsPlateLinesAndKeepsEveryOtherByte) {
     for (const auto& [what, before, after] : rewriteCases) {
         TempFolder folder({"photo.BAK=older"});
         const std::string master = folder.write("photo.eps", before);
-        const RewriteError error = rewriteMasterFile(master, newNames).error;
+        const RewriteError error = rewriteAfterCheck(folder, master, newNames, what).error;
         EXPECT_EQ(error, RewriteError::none) << what;
         EXPECT_EQ(readFileBytes(master), after) << what;
         EXPECT_EQ(rewriteViolation(master, before, newNames, error), "") << what;
@@ -101,7 +114,7 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
     for (const auto& [what, before, names, error, channel] : refusalCases) {
         TempFolder folder({"m.BAK=older"});
         const std::string master = folder.write("m.eps", before);
-        const RewriteResult result = rewriteMasterFile(master, names);
+        const RewriteResult result = rewriteAfterCheck(folder, master, names, what);
         EXPECT_EQ(result.error, error) << what;
         EXPECT_EQ(result.channel, channel) << what;
         EXPECT_EQ(rewriteViolation(master, before, names, result.error, "older"), "") << what;
@@ -112,6 +125,11 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
                   RewriteError::backupIsMaster);
         EXPECT_EQ(folder.entries(), Entries{std::string(name) + "=" + block});
     }
+    const Entries backupFolder = {"m.BAK/", "m.eps=" + block};
+    TempFolder withFolder(backupFolder);
+    EXPECT_EQ(rewriteAfterCheck(withFolder, withFolder.file("m.eps"), newNames, "").error,
+              RewriteError::cannotReplaceMaster);
+    EXPECT_EQ(withFolder.entries(), backupFolder);
     TempFolder folder;
     EXPECT_EQ(rewriteMasterFile("", newNames).error, RewriteError::noMasterPath);
     EXPECT_EQ(rewriteMasterFile(folder.file("absent.eps"), newNames).error,
@@ -138,7 +156,7 @@ TEST(RewriteMasterFile, KeepsTheMastersOwnerAndPermissions) {
     const perms writable = perms::owner_write | perms::group_write | perms::others_write;
     std::filesystem::permissions(master, writable, std::filesystem::perm_options::remove);
     const Entries before = folder.entries();
-    EXPECT_EQ(rewriteMasterFile(master, newNames).error, RewriteError::masterReadOnly);
+    EXPECT_EQ(rewriteAfterCheck(folder, master, newNames, "").error, RewriteError::masterReadOnly);
     EXPECT_EQ(folder.entries(), before);
     std::filesystem::permissions(master, writable, std::filesystem::perm_options::add);
 }
