@@ -26,8 +26,12 @@ CLI::App* addCheck(CLI::App& program, CheckArguments& arguments) {
 CLI::App* addRelink(CLI::App& program, RelinkArguments& arguments) {
     CLI::App* relink = program.add_subcommand(
         "relink", "Write the new names of renamed separation files into their masters");
-    relink->add_flag("--dry-run", arguments.dryRun, "Tell what would change; change nothing");
-    relink->add_option("MASTER", arguments.masters, "A master file")->required();
+    relink->add_flag("--dry-run", arguments.dryRun,
+                     "Make every check and refusal of the real run; change nothing");
+    relink->add_flag("--recursive", arguments.recursive,
+                     "Look into the sub-folders of folders too");
+    relink->add_option("PATH", arguments.paths, "A master, or a folder of masters (*.eps)")
+        ->required();
     return relink;
 }
 

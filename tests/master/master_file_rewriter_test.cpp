@@ -35,9 +35,8 @@ RewriteResult rewriteAfterCheck(const TempFolder& folder, const std::string& mas
     const RewriteResult checked = rewriteMasterFile(master, names, RewriteMode::checkOnly);
     EXPECT_EQ(folder.entries(), before) << what;
     const RewriteResult result = rewriteMasterFile(master, names);
-    EXPECT_EQ(std::make_pair(checked.error, checked.channel),
-              std::make_pair(result.error, result.channel))
-        << what;
+    EXPECT_EQ(checked.error, result.error) << what;
+    EXPECT_EQ(checked.channel, result.channel) << what;
     return result;
 }
 
@@ -125,11 +124,6 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
                   RewriteError::backupIsMaster);
         EXPECT_EQ(folder.entries(), Entries{std::string(name) + "=" + block});
     }
-    const Entries backupFolder = {"m.BAK/", "m.eps=" + block};
-    TempFolder withFolder(backupFolder);
-    EXPECT_EQ(rewriteAfterCheck(withFolder, withFolder.file("m.eps"), newNames, "").error,
-              RewriteError::cannotReplaceMaster);
-    EXPECT_EQ(withFolder.entries(), backupFolder);
     TempFolder folder;
     EXPECT_EQ(rewriteMasterFile("", newNames).error, RewriteError::noMasterPath);
     EXPECT_EQ(rewriteMasterFile(folder.file("absent.eps"), newNames).error,
