@@ -89,6 +89,10 @@ TEST(RenameCommand, RunsTheDialogsThreeCommands) {
          "IMAGE.eps[IMAGE.C IMAGE.M Y K] IMAGX.N IMAGY.N "},
         {"A.eps+", "rename @A.eps --files-only --master-only", 2, "", "excludes", "="},
         {"", "rename @absent.eps --cyan X", 2, "", "absent.eps.", ""},
+        {"A.eps+ A.BAK", "rename @A.eps --cyan A.C", 0, "unchanged A.eps\n", "", "="},
+        {"A.eps A2.C A.M A.J A.N", "rename @A.eps --master-only", 0, "unchanged A.eps\n", "", "="},
+        {"sub/", "rename @sub", 2, "",
+         "sub est un dossier : la commande demande un fichier-ma\xC3\xAEtre.", "="},
     });
 }
 
