@@ -61,6 +61,17 @@ CLI::App* addRename(CLI::App& program, RenameArguments& arguments,
     return rename;
 }
 
+// CLI11 takes a first word that names no command for a missing command, and
+// keeps it among the arguments it did not use.
+int unknownCommand(const CLI::App& program, const std::string& word, std::ostream& err) {
+    err << "Unknown command: " << word << "\nCommands:";
+    for (const CLI::App* command : program.get_subcommands({})) {
+        err << ' ' << command->get_name();
+    }
+    err << "\nRun with --help for more information.\n";
+    return statusUnusable;
+}
+
 } // namespace
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
@@ -82,6 +93,10 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     try {
         program.parse(reversed);
     } catch (const CLI::ParseError& error) {
+        const std::vector<std::string> unused = program.remaining();
+        if (program.get_subcommands().empty() && !unused.empty() && unused[0][0] != '-') {
+            return unknownCommand(program, unused[0], err);
+        }
         return program.exit(error, out, err) == 0 ? statusOk : statusUnusable;
     }
     Console console(out, err, terminals);

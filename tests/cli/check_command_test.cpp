@@ -39,6 +39,8 @@ TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
         {"", "check", 2, "", "PATH is required", nullptr},
         {"", "check --deep @", 2, "", "--deep", nullptr},
         {"", "", 2, "", "A subcommand is required", nullptr},
+        {"", "frobnicate", 2, "", "Unknown command: frobnicate\nCommands: check relink rename\n",
+         nullptr},
         {"", "--help", 0, nullptr, "", nullptr},
     });
 }
