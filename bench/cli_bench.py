@@ -6,7 +6,15 @@ folder and spread over 1,000 folders. Each command runs once untimed, then
 ROUNDS times in turn with the other; the figures are medians of the time
 elapsed and of the processor time (user and system) the command took.
 
-Usage: cli_bench.py PROGRAM WORK_DIR RESULTS_TSV [ROUNDS]
+Then `platelier-cli relink --recursive` over the same trees: where nothing
+needs relinking (the check's trees, timed beside check), and where every
+master does (each cyan file renamed), timed beside its dry run and beside
+`sed -i.BAK` over every master, the least a tool does to rewrite the masters
+and keep backups. That tree is not copied for each round: between rounds,
+untimed, the backups are removed and each cyan file is given back the name
+the master no longer has, so that every master needs relinking again.
+
+Usage: cli_bench.py PROGRAM WORK_DIR RESULTS_TSV RELINK_TSV [ROUNDS]
 """
 import os
 import resource
@@ -21,11 +29,17 @@ BODY = "".join("%02x" % (i % 256) for i in range(900)) + "\r\n"
 SEPARATION = bytes(i * 7 % 256 for i in range(4096))
 
 
-def make_tree(root, filesets, folders):
+def fileset_folder(root, i, folders):
+    return os.path.join(root, "job%04d" % (i % folders)) if folders > 1 else root
+
+
+def make_tree(root, filesets, folders, suffix=""):
+    """The filesets; a stem that ends in `suffix` leaves the channel's pattern
+    (the stem without its last character, then *) one fileset of its own."""
     for i in range(filesets):
-        folder = os.path.join(root, "job%04d" % (i % folders)) if folders > 1 else root
+        folder = fileset_folder(root, i, folders)
         os.makedirs(folder, exist_ok=True)
-        name = "image%05d" % i
+        name = "image%05d%s" % (i, suffix)
         plates = "".join("%%%%%sPlate: %s.%s\r\n" % (colour, name, letter) for colour, letter in CHANNELS)
         with open(os.path.join(folder, name + ".eps"), "w", newline="") as master:
             master.write("%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: Image " + str(i) + "\r\n"
@@ -45,10 +59,73 @@ def run(command):
     return elapsed, (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
 
 
+def median_times(times):
+    return [statistics.median(t[0] for t in times), statistics.median(t[1] for t in times)]
+
+
+def toggle_cyan_names(root, filesets, folders):
+    """Renames each cyan file between image00001a.C and image00001a-v2.C and
+    removes every backup: the masters that named one now need the other."""
+    for i in range(filesets):
+        folder = fileset_folder(root, i, folders)
+        old, new = (os.path.join(folder, "image%05da%s.C" % (i, s)) for s in ("", "-v2"))
+        if os.path.exists(old):
+            os.rename(old, new)
+        else:
+            os.rename(new, old)
+        for backup in ("image%05da.BAK" % i, "image%05da.eps.BAK" % i):
+            if os.path.exists(os.path.join(folder, backup)):
+                os.remove(os.path.join(folder, backup))
+
+
+def bench_relink(program, work, rounds, filesets, folders, nothing_tree):
+    """Rows for relink where nothing needs it (beside check on the same tree)
+    and where every master does (beside its dry run and sed -i.BAK)."""
+    relink = [program, "relink", "--recursive", nothing_tree]
+    check = [program, "check", "--recursive", nothing_tree]
+    report = subprocess.run(relink, capture_output=True, text=True).stdout
+    if report.count("ok      ") != filesets:
+        sys.exit("relink did not find %d masters ok in %s" % (filesets, nothing_tree))
+    times = {"relink": [], "check": []}
+    for _ in range(rounds):
+        times["relink"].append(run(relink))
+        times["check"].append(run(check))
+    nothing = {"relink": median_times(times["relink"]), "check": median_times(times["check"])}
+    tree = os.path.join(work, "relink-%d-%d" % (filesets, folders))
+    make_tree(tree, filesets, folders, "a")
+    toggle_cyan_names(tree, filesets, folders)
+    dry = [program, "relink", "--dry-run", "--recursive", tree]
+    real = [program, "relink", "--recursive", tree]
+    sed = ["find", tree, "-name", "*.eps", "-exec",
+           "sed", "-i.BAK", "s/%%CyanPlate/%%CyanPlate/", "{}", "+"]
+    report = subprocess.run(dry, capture_output=True, text=True).stdout
+    if report.count("would relink ") != filesets:
+        sys.exit("relink --dry-run did not find %d masters to relink in %s" % (filesets, tree))
+    times = {"dry": [], "real": [], "sed": []}
+    for index in range(rounds):
+        times["dry"].append(run(dry))
+        times["real"].append(run(real))
+        if index == 0:
+            after = subprocess.run(dry, capture_output=True, text=True).stdout
+            if after.count("ok      ") != filesets:
+                sys.exit("relink left masters to relink in %s" % tree)
+        times["sed"].append(run(sed))
+        toggle_cyan_names(tree, filesets, folders)
+    every = {"relink": median_times(times["real"]), "dry_run": median_times(times["dry"]),
+             "sed": median_times(times["sed"])}
+    shutil.rmtree(tree)
+    print("%6d filesets, %4d folders: relink, nothing to do %.4f s (check %.4f s);"
+          " every master %.4f s (dry run %.4f s, sed -i %.4f s)"
+          % (filesets, folders, nothing["relink"][0], nothing["check"][0], every["relink"][0],
+             every["dry_run"][0], every["sed"][0]), flush=True)
+    return [(filesets, folders, "nothing", nothing), (filesets, folders, "every", every)]
+
+
 def main():
-    program, work, results = sys.argv[1:4]
-    rounds = int(sys.argv[4]) if len(sys.argv) > 4 else 9
+    program, work, results, relink_results = sys.argv[1:5]
+    rounds = int(sys.argv[5]) if len(sys.argv) > 5 else 9
     rows = []
+    relink_rows = []
     for filesets in (1000, 10000):
         for folders in (1, 1000):
             tree = os.path.join(work, "tree-%d-%d" % (filesets, folders))
@@ -70,11 +147,19 @@ def main():
             rows.append(row)
             print("%6d filesets, %4d folders: check %.4f s (%.4f s processor), grep %.4f s (%.4f s),"
                   " check/grep %.2f" % (*row, row[2] / row[4]), flush=True)
+            relink_rows += bench_relink(program, work, rounds, filesets, folders, tree)
             shutil.rmtree(tree)
     with open(results, "w") as out:
         out.write("filesets\tfolders\tcheck_s\tcheck_cpu_s\tgrep_s\tgrep_cpu_s\tcheck_over_grep\n")
         for row in rows:
             out.write("%d\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.2f\n" % (*row, row[2] / row[4]))
+    commands = ("relink", "check", "dry_run", "sed")
+    with open(relink_results, "w") as out:
+        out.write("filesets\tfolders\tto_relink\t" +
+                  "\t".join("%s_s\t%s_cpu_s" % (name, name) for name in commands) + "\n")
+        for filesets, folders, case, times in relink_rows:
+            figures = ("%.4f\t%.4f" % tuple(times[name]) if name in times else "\t" for name in commands)
+            out.write("%d\t%d\t%s\t%s\n" % (filesets, folders, case, "\t".join(figures)))
     for folders in (1, 1000):
         small, large = (next(r for r in rows if r[0] == n and r[1] == folders) for n in (1000, 10000))
         print("1,000 to 10,000 filesets in %d folder(s): check's time x%.1f (processor x%.1f), grep's x%.1f"

@@ -26,8 +26,12 @@ CLI::App* addCheck(CLI::App& program, CheckArguments& arguments) {
 CLI::App* addRelink(CLI::App& program, RelinkArguments& arguments) {
     CLI::App* relink = program.add_subcommand(
         "relink", "Write the new names of renamed separation files into their masters");
-    relink->add_flag("--dry-run", arguments.dryRun, "Tell what would change; change nothing");
-    relink->add_option("MASTER", arguments.masters, "A master file")->required();
+    relink->add_flag("--dry-run", arguments.dryRun,
+                     "Make every check and refusal of the real run; change nothing");
+    relink->add_flag("--recursive", arguments.recursive,
+                     "Look into the sub-folders of folders too");
+    relink->add_option("PATH", arguments.paths, "A master, or a folder of masters (*.eps)")
+        ->required();
     return relink;
 }
 
@@ -57,6 +61,17 @@ CLI::App* addRename(CLI::App& program, RenameArguments& arguments,
     return rename;
 }
 
+// CLI11 takes a first word that names no command for a missing command, and
+// keeps it among the arguments it did not use.
+int unknownCommand(const CLI::App& program, const std::string& word, std::ostream& err) {
+    err << "Unknown command: " << word << "\nCommands:";
+    for (const CLI::App* command : program.get_subcommands({})) {
+        err << ' ' << command->get_name();
+    }
+    err << "\nRun with --help for more information.\n";
+    return statusUnusable;
+}
+
 } // namespace
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
@@ -83,7 +98,11 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                  : relinkCall->parsed() ? relinkCommand(relink, console)
                                         : renameCommand(rename, console);
     } catch (const CLI::ParseError& error) {
-        status = program.exit(error, out, err) == 0 ? statusOk : statusUnusable;
+        const std::vector<std::string> unused = program.remaining();
+        status = program.get_subcommands().empty() && !unused.empty() && unused[0][0] != '-'
+                     ? unknownCommand(program, unused[0], err)
+                 : program.exit(error, out, err) == 0 ? statusOk
+                                                      : statusUnusable;
     } catch (const ResultsUnread&) {
         status = statusUnusable;
     }

@@ -22,12 +22,14 @@ struct CheckArguments {
 int checkCommand(const CheckArguments& arguments, Console& console);
 
 struct RelinkArguments {
-    std::vector<std::string> masters;
+    std::vector<std::string> paths;
+    bool recursive = false;
     bool dryRun = false;
 };
 
-// Writes into each master the names of its separation files that were
-// renamed, when every one of its channels is ok or renamed.
+// Writes into each master that the paths name or hold, as check finds them,
+// the names of its separation files that were renamed, when every one of
+// its channels is ok or renamed.
 int relinkCommand(const RelinkArguments& arguments, Console& console);
 
 struct RenameArguments {

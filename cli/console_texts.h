@@ -8,6 +8,11 @@ namespace platelier::texts {
 // %s: the folder's path.
 constexpr const char* cannotReadFolder = "Impossible de lire le dossier\n%s.";
 
+// %s: the path.
+constexpr const char* folderNotMaster = "%s est un dossier : la commande demande un fichier-ma"
+                                        "\xEE"
+                                        "tre.";
+
 // %s: the master's path, then the channel's colour.
 constexpr const char* channelWithoutName = "Impossible de renommer les couches de\n%s :\nla couche "
                                            "%s n'a pas de nom.\nLe fichier n'a pas "

@@ -1,14 +1,14 @@
 // The relink command: the common repair, where a master names separation
 // files that were renamed since. The master is rewritten exactly as "Rename
 // channels" rewrites it, only when it has something to change and only when
-// every channel's file is known.
+// every channel's file is known. A dry run makes the same rewrite with its
+// writing left out, so that it refuses what the real run refuses.
 #include "cli/checked_master.h"
 #include "cli/commands.h"
+#include "cli/master_walk.h"
 #include "cli/utf8_text.h"
 #include "fileset/fileset_commands.h"
 #include "platform/path_parts.h"
-
-#include <algorithm>
 
 namespace platelier {
 
@@ -29,38 +29,28 @@ std::string describeRelink(const CheckedMaster& master, const char* verb) {
     return line;
 }
 
-int relinkMaster(const std::string& path, bool dryRun, FolderListings& listings, Console& console) {
-    const CheckedMaster master = checkMaster(path, listings);
-    if (!master.isMaster()) {
-        console.message(refusalMessage(master));
-        return statusUnusable;
-    }
+int relinkMaster(const CheckedMaster& master, bool dryRun, Console& console) {
     const std::optional<std::array<std::string, channelCount>> names = relinkedNames(master.links);
     if (!names || allLinksOk(master.links)) {
         console.result(describeForPeople(master));
         return names ? statusOk : statusFailed;
     }
-    if (dryRun) {
-        console.result(describeRelink(master, "would relink"));
-        return statusOk;
+    const bool relinked = renameChannels(
+        master.path, *names, [&](const std::string& message) { console.message(message); },
+        dryRun ? RewriteMode::checkOnly : RewriteMode::replace);
+    if (relinked) {
+        console.result(describeRelink(master, dryRun ? "would relink" : "relinked"));
     }
-    const bool rewritten =
-        renameChannels(path, *names, [&](const std::string& message) { console.message(message); });
-    if (rewritten) {
-        console.result(describeRelink(master, "relinked"));
-    }
-    return rewritten ? statusOk : statusFailed;
+    return relinked ? statusOk : statusFailed;
 }
 
 } // namespace
 
 int relinkCommand(const RelinkArguments& arguments, Console& console) {
-    FolderListings listings;
-    int status = statusOk;
-    for (const std::string& master : arguments.masters) {
-        status = std::max(status, relinkMaster(master, arguments.dryRun, listings, console));
-    }
-    return status;
+    return walkMasters(arguments.paths, arguments.recursive, console,
+                       [&](const CheckedMaster& master) {
+                           return relinkMaster(master, arguments.dryRun, console);
+                       });
 }
 
 } // namespace platelier

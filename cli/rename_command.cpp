@@ -1,7 +1,9 @@
 // The rename command: the dialog's three commands without the dialog. The
 // separation files are those the check finds, as the dialog's discovery
 // would record them; what keeps the dialog's command disabled is refused
-// here before anything changes, by the same rules.
+// here before anything changes, by the same rules. A call that would change
+// nothing writes nothing, so that the backup of an earlier change is kept:
+// a rule of the console program's own, where the dialog rewrites the master.
 #include "cli/checked_master.h"
 #include "cli/commands.h"
 #include "cli/console_texts.h"
@@ -11,6 +13,7 @@
 #include "fileset/fileset_commands.h"
 #include "fileset/separation_renaming.h"
 #include "master/master_file_rewriter.h"
+#include "platform/files.h"
 #include "resources/fill_placeholders.h"
 #include "resources/user_texts.h"
 
@@ -37,6 +40,23 @@ std::vector<std::string> refusals(const RenameArguments& arguments, const Opened
     return messages;
 }
 
+// True when every name is the plate name, byte for byte, where the command
+// writes the master, and every file already has its name, as the system
+// compares names, where it renames files.
+bool changesNothing(const RenameArguments& arguments, const OpenedFileset& fileset,
+                    const MasterLinks& links) {
+    for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
+        const std::string& name = fileset.names[channel];
+        if ((arguments.scope != RenameArguments::filesOnly && name != links[channel].plate) ||
+            (arguments.scope != RenameArguments::masterOnly &&
+             planSeparationRename(arguments.master, fileset.files[channel], name).kind !=
+                 RenameOutcome::skipped)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Runs the command on the fileset; true when the master was rewritten. The
 // files' new paths are told afterwards, from `files`, after the master's.
 bool changeFileset(const RenameArguments& arguments,
@@ -56,6 +76,10 @@ bool changeFileset(const RenameArguments& arguments,
 } // namespace
 
 int renameCommand(const RenameArguments& arguments, Console& console) {
+    if (isFolder(arguments.master)) {
+        console.message(fillPlaceholders(texts::folderNotMaster, {arguments.master}));
+        return statusUnusable;
+    }
     FolderListings listings;
     const CheckedMaster master = checkMaster(arguments.master, listings);
     if (!master.isMaster()) {
@@ -68,6 +92,10 @@ int renameCommand(const RenameArguments& arguments, Console& console) {
     }
     const std::array<std::string, channelCount>& found = fileset.files;
     std::vector<std::string> messages = refusals(arguments, fileset);
+    if (messages.empty() && changesNothing(arguments, fileset, master.links)) {
+        console.result("unchanged " + mixedAsUtf8(arguments.master));
+        return statusOk;
+    }
     std::array<std::string, channelCount> files = found;
     const bool rewritten = messages.empty() && changeFileset(arguments, fileset.names, files,
                                                              [&](const std::string& message) {

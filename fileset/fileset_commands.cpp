@@ -38,9 +38,9 @@ std::string undoRenames(const std::vector<DoneRename>& done) {
 } // namespace
 
 bool renameChannels(const std::string& masterPath,
-                    const std::array<std::string, channelCount>& names,
-                    const FailureReport& failed) {
-    const RewriteResult result = rewriteMasterFile(masterPath, names);
+                    const std::array<std::string, channelCount>& names, const FailureReport& failed,
+                    RewriteMode mode) {
+    const RewriteResult result = rewriteMasterFile(masterPath, names, mode);
     if (result.error != RewriteError::none) {
         failed(rewriteErrorMessage(result, masterPath));
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fileset/change_reports.h"
+#include "master/master_file_rewriter.h"
 
 #include <array>
 #include <string>
@@ -11,11 +12,12 @@
 namespace platelier {
 
 // "Rename channels": writes `names` into the plate lines of the master at
-// `masterPath`, behind its backup. False, with the failure reported, when
-// the master was not rewritten.
+// `masterPath`, behind its backup; with RewriteMode::checkOnly, only makes
+// its checks. False, with the failure reported, when the master was not (or
+// would not be) rewritten.
 bool renameChannels(const std::string& masterPath,
-                    const std::array<std::string, channelCount>& names,
-                    const FailureReport& failed);
+                    const std::array<std::string, channelCount>& names, const FailureReport& failed,
+                    RewriteMode mode = RewriteMode::replace);
 
 // "Save all changes": all or nothing. Every rename that is sure to fail is
 // reported first and stops the command before anything changes. Then the

@@ -5,7 +5,7 @@
 
 namespace platelier {
 
-bool copyBytes(FileReader& input, FileWriter& output, std::uint64_t count) {
+bool copyBytes(FileReader& input, ByteSink& output, std::uint64_t count) {
     char chunk[2048];
     while (count > 0) {
         const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(count, sizeof chunk));

@@ -1,7 +1,8 @@
-// Copies a counted run of bytes from one open stream to another: the parts of
-// a master that the rewriter passes through untouched.
+// Copies a counted run of bytes from an open stream to where the new master
+// goes: the parts of a master that the rewriter passes through untouched.
 #pragma once
 
+#include "master/byte_sink.h"
 #include "platform/file_stream.h"
 
 #include <cstdint>
@@ -10,6 +11,6 @@ namespace platelier {
 
 // Copies `count` bytes from the input's position to the output's, in chunks
 // of 2048 bytes. False when the input ends first or a read or write fails.
-bool copyBytes(FileReader& input, FileWriter& output, std::uint64_t count);
+bool copyBytes(FileReader& input, ByteSink& output, std::uint64_t count);
 
 } // namespace platelier

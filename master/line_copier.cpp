@@ -62,7 +62,7 @@ class LineCopy {
 
 } // namespace
 
-bool copyLinesUntilOneStartsWith(char first, int maxLength, FileReader& input, FileWriter& output,
+bool copyLinesUntilOneStartsWith(char first, int maxLength, FileReader& input, ByteSink& output,
                                  std::uint64_t& written) {
     LineCopy copy(first, maxLength);
     for (std::string_view bytes; !(bytes = input.bufferedBytes()).empty();) {

@@ -2,6 +2,7 @@
 // line: the rewriter only needs to look at the few lines that begin with '%'.
 #pragma once
 
+#include "master/byte_sink.h"
 #include "platform/file_stream.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@ namespace platelier {
 // first whose first byte is `first` (not CR or LF), and leaves `input` at that
 // line's start, or at its end. `written` grows by the bytes copied. False
 // when a write fails; a failed read ends the input.
-bool copyLinesUntilOneStartsWith(char first, int maxLength, FileReader& input, FileWriter& output,
+bool copyLinesUntilOneStartsWith(char first, int maxLength, FileReader& input, ByteSink& output,
                                  std::uint64_t& written);
 
 } // namespace platelier

@@ -6,6 +6,7 @@
 // brought up to date when the section changes length.
 #include "master/master_file_rewriter.h"
 
+#include "master/byte_sink.h"
 #include "master/copy_bytes.h"
 #include "master/dsc_syntax.h"
 #include "master/line_copier.h"
@@ -32,8 +33,7 @@ bool endsWithLineEnd(const std::string& line) {
 // The rewrite of one master, from the opened input to the written output.
 class Rewrite {
   public:
-    Rewrite(FileReader& input, FileWriter& output,
-            const std::array<std::string, channelCount>& names)
+    Rewrite(FileReader& input, ByteSink& output, const std::array<std::string, channelCount>& names)
         : input_(input), output_(output), names_(names) {}
 
     RewriteResult run() {
@@ -171,13 +171,15 @@ class Rewrite {
     }
 
     FileReader& input_;
-    FileWriter& output_;
+    ByteSink& output_;
     const std::array<std::string, channelCount>& names_;
     ChannelIndex failedChannel_ = cyan;
 };
 
 // Refuses what cannot be rewritten before anything is written, and opens the
-// master for reading.
+// master for reading. A folder at the backup path is refused here rather
+// than when the master is replaced, after the whole new master was written;
+// so is a link to a folder, which a POSIX system would replace.
 RewriteResult checkRequest(const std::string& masterPath,
                            const std::array<std::string, channelCount>& names, FileReader& input) {
     if (masterPath.empty()) {
@@ -195,7 +197,11 @@ RewriteResult checkRequest(const std::string& masterPath,
     if (!input) {
         return {RewriteError::cannotOpenMaster};
     }
-    return {mayWriteFile(masterPath) ? RewriteError::none : RewriteError::masterReadOnly};
+    if (!mayWriteFile(masterPath)) {
+        return {RewriteError::masterReadOnly};
+    }
+    return {isFolder(backupPath(masterPath)) ? RewriteError::cannotReplaceMaster
+                                             : RewriteError::none};
 }
 
 // Writes the new master into `newPath` from the opened master, which it
@@ -206,7 +212,8 @@ RewriteResult writeNewMaster(FileReader input, const std::string& newPath,
     if (!output) {
         return {RewriteError::cannotWriteNewMaster};
     }
-    const RewriteResult result = Rewrite(input, output, names).run();
+    FileSink sink(output);
+    const RewriteResult result = Rewrite(input, sink, names).run();
     if (!output.close() && result.error == RewriteError::none) {
         return {RewriteError::cannotWriteNewMaster};
     }
@@ -224,11 +231,16 @@ std::string backupPath(const std::string& masterPath) {
 }
 
 RewriteResult rewriteMasterFile(const std::string& masterPath,
-                                const std::array<std::string, channelCount>& names) {
+                                const std::array<std::string, channelCount>& names,
+                                RewriteMode mode) {
     FileReader input;
     const RewriteResult refusal = checkRequest(masterPath, names, input);
     if (refusal.error != RewriteError::none) {
         return refusal;
+    }
+    if (mode == RewriteMode::checkOnly) {
+        DiscardingSink nowhere;
+        return Rewrite(input, nowhere, names).run();
     }
     const std::optional<std::string> newPath = createUniqueFile(folderPart(masterPath));
     if (!newPath) {

@@ -25,13 +25,21 @@ enum class RewriteError {
     damagedPlateBlock, // cut short, holding another block or the title, or a line without ':'
     cannotReadMaster,
     cannotWriteNewMaster,
-    cannotReplaceMaster,
+    cannotReplaceMaster, // also a folder at the backup path, refused before anything is written
 };
 
 struct RewriteResult {
     RewriteError error = RewriteError::none;
     ChannelIndex channel = cyan;
 };
+
+// Whether a rewrite replaces the master, or only reads it through the same
+// code into nothing and makes every check that replacing it would make and
+// that can be known without writing: the same refusals, in the same order.
+// What a check cannot know is whether the system will let the new master
+// be written (a folder where no file may be created, a full disk) and then
+// take the master's place (the old master the backup's name).
+enum class RewriteMode { replace, checkOnly };
 
 // The master path with everything from the last '.' of its file name
 // replaced by ".BAK", or ".BAK" appended when the file name has no '.'.
@@ -46,6 +54,7 @@ std::string backupPath(const std::string& masterPath);
 // then does the old master become the backup (replacing an older one) and
 // the new file take the master's name.
 RewriteResult rewriteMasterFile(const std::string& masterPath,
-                                const std::array<std::string, channelCount>& names);
+                                const std::array<std::string, channelCount>& names,
+                                RewriteMode mode = RewriteMode::replace);
 
 } // namespace platelier

@@ -39,8 +39,9 @@ inline std::string lineViolation(const std::string& bytes, int maxLength,
     }
     FileReader input = FileReader::open(folder.file("in"));
     FileWriter output = FileWriter::open(folder.file("out"));
+    FileSink sink(output);
     std::uint64_t written = 0;
-    const bool copied = copyLinesUntilOneStartsWith('%', maxLength, input, output, written);
+    const bool copied = copyLinesUntilOneStartsWith('%', maxLength, input, sink, written);
     std::string rest(bytes.size(), '\0');
     rest.resize(input.read(rest.data(), rest.size()));
     if (!copied || !output.close() || written != before.size() ||

@@ -46,6 +46,8 @@ TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
         {"", "check", 2, "", "PATH is required", nullptr},
         {"", "check --deep @", 2, "", "--deep", nullptr},
         {"", "", 2, "", "A subcommand is required", nullptr},
+        {"", "frobnicate", 2, "", "Unknown command: frobnicate\nCommands: check relink rename\n",
+         nullptr},
         {"", "--help", 0, nullptr, "", nullptr},
         // Results that cannot be written are told; a closed pipe ends the run quietly.
         {"A.eps+", "check @A.eps @absent.eps", 2, "",

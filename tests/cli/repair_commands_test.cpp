@@ -11,8 +11,6 @@ using namespace testing;
 
 // Cyan and black were renamed.
 const char* const image = "IMAGE.eps IMAGE2.C IMAGE.M IMAGE.J IMAGX.N";
-const char* const imageAsItWas =
-    "IMAGE.J IMAGE.M IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C IMAGX.N ";
 const char* const unchanged = "\xC3\xA9t\xC3\xA9 modifi\xC3\xA9.";
 // IMAGE1.C is lost; IMAGE2.C, which IMAGE1's pattern matches, is IMAGE2's.
 const char* const twoFilesets = "IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps+";
@@ -27,17 +25,41 @@ TEST(RelinkCommand, WritesTheRenamedFilesNamesOnlyWhenItCan) {
         {image, "relink --dry-run @IMAGE.eps", 0,
          "would relink IMAGE.eps  cyan \"IMAGE.C\" -> \"IMAGE2.C\"; black \"IMAGE.N\" -> "
          "\"IMAGX.N\"\n",
-         "", imageAsItWas},
+         "", "="},
         {"A.eps+ Bb.eps Bb.C Bb.M Bb.J", "relink @A.eps @Bb.eps", 1,
-         "ok      A.eps\nbroken  Bb.eps  black \"Bb.N\" missing\n", "",
-         "A.C A.J A.M A.N A.eps[A.C A.M A.J A.N] Bb.C Bb.J Bb.M Bb.eps[Bb.C Bb.M Bb.J Bb.N] "},
-        {"IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N", "relink @IMAGE.BAK", 1, "", unchanged,
-         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.N IMAGE2.C "},
+         "ok      A.eps\nbroken  Bb.eps  black \"Bb.N\" missing\n", "", "="},
+        {"IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N", "relink @IMAGE.BAK", 1, "", unchanged, "="},
         {twoFilesets, "relink @IMAGE1.eps", 1, "broken  IMAGE1.eps  cyan \"IMAGE1.C\" missing\n",
-         "", nullptr},
+         "", "="},
         {"A.C", "relink @A.C @absent.eps", 2, "", "absent.eps.", "A.C "},
-        {"", "relink", 2, "", "MASTER is required", ""},
+        {"", "relink", 2, "", "PATH is required", ""},
+        {"Z.eps Z2.C Z.M Z.J Z.N not-Y.eps a/C.eps+ sub/A.eps sub/A2.C sub/A.M sub/A.J sub/A.N",
+         "relink --recursive @", 0,
+         "relinked Z.eps  cyan \"Z.C\" -> \"Z2.C\"\nok      a/C.eps\n"
+         "relinked sub/A.eps  cyan \"A.C\" -> \"A2.C\"\n",
+         "", nullptr},
     });
+}
+
+// A dry run refuses what the real run refuses, in the same words, and
+// neither writes anything.
+TEST(RelinkCommand, DryRunRefusesWhatTheRealRunRefuses) {
+    const std::string tooLong = "I.eps I.M I.J I.N I" + std::string(243, 'x') + ".C";
+    const char* const refusals[][3] = {
+        {"IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N", "@IMAGE.BAK",
+         "IMAGE.BAK : sa copie de sauvegarde porterait son propre nom (.BAK). Le fichier n'a pas"},
+        {"dmg-I.eps dmg-I2.C dmg-I.M dmg-I.J dmg-I.N", "@",
+         "dmg-I.eps : un bloc %%CyanPlate est incomplet ou mal form\xC3\xA9. Le fichier n'a pas"},
+        {"I.eps I2.C I.M I.J I.N I.BAK/", "@",
+         "Impossible de remplacer I.eps et d'en garder la copie de sauvegarde I.BAK. Le fichier"},
+        {tooLong.c_str(), "@",
+         "I.eps : le nom de la couche Cyan est trop long pour le fichier-ma\xC3\xAEtre. Le"},
+    };
+    for (const auto& [tree, path, message] : refusals) {
+        for (const std::string call : {"relink ", "relink --dry-run "}) {
+            runRows({{tree, (call + path).c_str(), 1, "", message, "="}});
+        }
+    }
 }
 
 TEST(RenameCommand, RunsTheDialogsThreeCommands) {
@@ -57,7 +79,7 @@ TEST(RenameCommand, RunsTheDialogsThreeCommands) {
          "IMAGE.C=IMAGE2.C IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
          "IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] "},
         {image, "rename @IMAGE.eps --magenta IMAGE.J", 1, "",
-         "Impossible de renommer IMAGE.M en IMAGE.J.", imageAsItWas},
+         "Impossible de renommer IMAGE.M en IMAGE.J.", "="},
         {image, "rename @IMAGE.eps --files-only --cyan ../up.C", 1, "renamed IMAGX.N -> IMAGE.N\n",
          "Impossible de renommer IMAGE2.C en ../up.C.",
          "IMAGE.J IMAGE.M IMAGE.N=IMAGX.N IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C "},
@@ -65,17 +87,20 @@ TEST(RenameCommand, RunsTheDialogsThreeCommands) {
          "la couche Cyan n'a pas de nom. Le fichier n'a pas \xC3\xA9t\xC3\xA9 modifi\xC3\xA9.\n"
          "Impossible de renommer les fichiers de IMAGE.eps : aucun fichier unique n'a "
          "\xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Jaune.",
-         "IMAGE.M IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C IMAGX.N IMAGY.N "},
+         "="},
         {"IMAGE.eps IMAGE.C IMAGE.M IMAGX.N IMAGY.N",
          "rename @IMAGE.eps --master-only --yellow Y --black K", 0,
          "rewrote IMAGE.eps (backup IMAGE.BAK)\n", "",
          "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.C IMAGE.M "
          "IMAGE.eps[IMAGE.C IMAGE.M Y K] IMAGX.N IMAGY.N "},
         {twoFilesets, "rename @IMAGE1.eps --files-only", 1, "",
-         "aucun fichier unique n'a \xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Cyan.", nullptr},
-        {"A.eps+", "rename @A.eps --files-only --master-only", 2, "", "excludes",
-         "A.C A.J A.M A.N A.eps[A.C A.M A.J A.N] "},
+         "aucun fichier unique n'a \xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Cyan.", "="},
+        {"A.eps+", "rename @A.eps --files-only --master-only", 2, "", "excludes", "="},
         {"", "rename @absent.eps --cyan X", 2, "", "absent.eps.", ""},
+        {"A.eps+ A.BAK", "rename @A.eps --cyan A.C", 0, "unchanged A.eps\n", "", "="},
+        {"A.eps A2.C A.M A.J A.N", "rename @A.eps --master-only", 0, "unchanged A.eps\n", "", "="},
+        {"sub/", "rename @sub", 2, "",
+         "sub est un dossier : la commande demande un fichier-ma\xC3\xAEtre.", "="},
     });
 }
 

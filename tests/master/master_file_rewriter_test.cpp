@@ -1,6 +1,7 @@
 // rewriteMasterFile on real files: the plate lines it rebuilds, the bytes it
 // keeps, the EPS binary header it brings up to date and the requests it
-// refuses; every row also keeps the promises of rewrite_check.h.
+// refuses; every row also keeps the promises of rewrite_check.h, and is
+// checked first in check-only mode, which must agree and write nothing.
 #include "master/master_file_rewriter.h"
 #include "platform/files.h"
 #include "rewrite_check.h"
@@ -27,6 +28,17 @@ const std::string shortPs = "%!PS\r\n" + plateBlock(crlf, "a", "b", "c", "d") + 
 const auto shortSize = static_cast<std::uint32_t>(shortPs.size());
 const std::string shortBlock = "%%CyanPlate: a\r\nm: b\r\ny: c\r\nk: d",
                   rebuilt = "%%CyanPlate: new.C\r\nm: new.M\r\ny: new.J\r\nk: new.N\r\n";
+
+RewriteResult rewriteAfterCheck(const TempFolder& folder, const std::string& master,
+                                const Names& names, const char* what) {
+    const Entries before = folder.entries();
+    const RewriteResult checked = rewriteMasterFile(master, names, RewriteMode::checkOnly);
+    EXPECT_EQ(folder.entries(), before) << what;
+    const RewriteResult result = rewriteMasterFile(master, names);
+    EXPECT_EQ(checked.error, result.error) << what;
+    EXPECT_EQ(checked.channel, result.channel) << what;
+    return result;
+}
 
 // clang-format off
 const std::tuple<const char*, std::string, std::string> rewriteCases[] = {
@@ -63,7 +75,7 @@ TEST(RewriteMasterFile, RebuildsPlateLinesAndKeepsEveryOtherByte) {
     for (const auto& [what, before, after] : rewriteCases) {
         TempFolder folder({"photo.BAK=older"});
         const std::string master = folder.write("photo.eps", before);
-        const RewriteError error = rewriteMasterFile(master, newNames).error;
+        const RewriteError error = rewriteAfterCheck(folder, master, newNames, what).error;
         EXPECT_EQ(error, RewriteError::none) << what;
         EXPECT_EQ(readFileBytes(master), after) << what;
         EXPECT_EQ(rewriteViolation(master, before, newNames, error), "") << what;
@@ -101,7 +113,7 @@ TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
     for (const auto& [what, before, names, error, channel] : refusalCases) {
         TempFolder folder({"m.BAK=older"});
         const std::string master = folder.write("m.eps", before);
-        const RewriteResult result = rewriteMasterFile(master, names);
+        const RewriteResult result = rewriteAfterCheck(folder, master, names, what);
         EXPECT_EQ(result.error, error) << what;
         EXPECT_EQ(result.channel, channel) << what;
         EXPECT_EQ(rewriteViolation(master, before, names, result.error, "older"), "") << what;
@@ -138,7 +150,7 @@ TEST(RewriteMasterFile, KeepsTheMastersOwnerAndPermissions) {
     const perms writable = perms::owner_write | perms::group_write | perms::others_write;
     std::filesystem::permissions(master, writable, std::filesystem::perm_options::remove);
     const Entries before = folder.entries();
-    EXPECT_EQ(rewriteMasterFile(master, newNames).error, RewriteError::masterReadOnly);
+    EXPECT_EQ(rewriteAfterCheck(folder, master, newNames, "").error, RewriteError::masterReadOnly);
     EXPECT_EQ(folder.entries(), before);
     std::filesystem::permissions(master, writable, std::filesystem::perm_options::add);
 }

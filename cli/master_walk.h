@@ -1,0 +1,27 @@
+// The masters that the paths of a command line name or hold, read and
+// checked one after the other: check and relink take them in the same
+// order, pass over the same files and refuse the same paths.
+#pragma once
+
+#include "cli/checked_master.h"
+#include "cli/console.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platelier {
+
+// Returns the exit status of one master.
+using MasterVisit = std::function<int(const CheckedMaster& master)>;
+
+// Visits each master of `paths`: a path that is no folder must be a master;
+// a folder gives the files in it whose names end in ".eps" (any letter
+// case), those that are masters, and with `recursive` then its sub-folders,
+// each in the order of the names. An unreadable folder, a master that
+// cannot be opened and a named path that is no master are told on the
+// console. Returns the worst status of all.
+int walkMasters(const std::vector<std::string>& paths, bool recursive, Console& console,
+                const MasterVisit& visit);
+
+} // namespace platelier
