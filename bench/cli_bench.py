@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Times `platelier-cli check --recursive --json` against `grep -rl '%%CyanPlate'`
-over the same trees of filesets, in the same run: 1,000 and 10,000 filesets (a
-master of about 2 KiB and four separation files of 4 KiB each), all in one
-folder and spread over 1,000 folders. Each command runs once untimed, then
-ROUNDS times in turn with the other; the figures are medians of the time
-elapsed and of the processor time (user and system) the command took.
+"""Times `platelier-cli check --recursive --json`, and the same with --deep,
+against `grep -rl '%%CyanPlate'` over the same trees of filesets, in the same
+run: 1,000 and 10,000 filesets (a master of about 2 KiB and four EPS
+separation files of 4 KiB each, of the master's page), all in one folder and
+spread over 1,000 folders. Each command runs once untimed, then ROUNDS times
+in turn with the others; the figures are medians of the time elapsed and of
+the processor time (user and system) the command took.
 
 Then `platelier-cli relink --recursive` over the same trees: where nothing
 needs relinking (the check's trees, timed beside check), and where every
@@ -26,7 +27,8 @@ import time
 
 CHANNELS = (("Cyan", "C"), ("Magenta", "M"), ("Yellow", "J"), ("Black", "N"))
 BODY = "".join("%02x" % (i % 256) for i in range(900)) + "\r\n"
-SEPARATION = bytes(i * 7 % 256 for i in range(4096))
+SEPARATION_HEADER = b"%!PS-Adobe-3.0 EPSF-3.0\r\n%%BoundingBox: 0 0 100 100\r\n%%EndComments\r\n"
+SEPARATION = SEPARATION_HEADER + bytes(i * 7 % 256 for i in range(4096 - len(SEPARATION_HEADER)))
 
 
 def fileset_folder(root, i, folders):
@@ -131,28 +133,34 @@ def main():
             tree = os.path.join(work, "tree-%d-%d" % (filesets, folders))
             make_tree(tree, filesets, folders)
             check = [program, "check", "--recursive", "--json", tree]
+            deep = [program, "check", "--deep", "--recursive", "--json", tree]
             grep = ["grep", "-rl", "%%CyanPlate", tree]
-            report = subprocess.run(check, capture_output=True, text=True).stdout
-            if report.count('"state":"ok","channels"') != filesets:
-                sys.exit("check did not find %d masters ok in %s" % (filesets, tree))
+            for command in (check, deep):
+                report = subprocess.run(command, capture_output=True, text=True).stdout
+                if report.count('"state":"ok","channels"') != filesets:
+                    sys.exit("%s did not find %d masters ok in %s" % (command[1:3], filesets, tree))
             run(grep)
-            times = {"check": [], "grep": []}
+            times = {"check": [], "grep": [], "deep": []}
             for _ in range(rounds):
                 times["check"].append(run(check))
                 times["grep"].append(run(grep))
+                times["deep"].append(run(deep))
             row = [filesets, folders]
-            for name in ("check", "grep"):
+            for name in ("check", "grep", "deep"):
                 row += [statistics.median(t[0] for t in times[name]),
                         statistics.median(t[1] for t in times[name])]
             rows.append(row)
             print("%6d filesets, %4d folders: check %.4f s (%.4f s processor), grep %.4f s (%.4f s),"
-                  " check/grep %.2f" % (*row, row[2] / row[4]), flush=True)
+                  " check --deep %.4f s (%.4f s), check/grep %.2f, deep/grep %.2f"
+                  % (*row, row[2] / row[4], row[6] / row[4]), flush=True)
             relink_rows += bench_relink(program, work, rounds, filesets, folders, tree)
             shutil.rmtree(tree)
     with open(results, "w") as out:
-        out.write("filesets\tfolders\tcheck_s\tcheck_cpu_s\tgrep_s\tgrep_cpu_s\tcheck_over_grep\n")
+        out.write("filesets\tfolders\tcheck_s\tcheck_cpu_s\tgrep_s\tgrep_cpu_s\tdeep_s\tdeep_cpu_s"
+                  "\tcheck_over_grep\tdeep_over_grep\n")
         for row in rows:
-            out.write("%d\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.2f\n" % (*row, row[2] / row[4]))
+            out.write("%d\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.2f\t%.2f\n"
+                      % (*row, row[2] / row[4], row[6] / row[4]))
     commands = ("relink", "check", "dry_run", "sed")
     with open(relink_results, "w") as out:
         out.write("filesets\tfolders\tto_relink\t" +

@@ -10,6 +10,7 @@
 #include "resources/fill_placeholders.h"
 #include "resources/user_texts.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 namespace platelier {
@@ -26,16 +27,24 @@ const char* stateWord(LinkState state) {
 }
 
 const char* masterStateWord(const CheckedMaster& master) {
-    return allLinksOk(master.links) ? "ok" : "broken";
+    return isSound(master) ? "ok" : "broken";
 }
 
-std::string describeBrokenLink(std::size_t channel, const ChannelLink& link) {
+bool isSoundContent(const std::optional<ContentVerdict>& verdict) {
+    return !verdict || *verdict == ContentVerdict::sound;
+}
+
+std::string describeBrokenLink(const CheckedMaster& master, std::size_t channel) {
+    const ChannelLink& link = master.links[channel];
     std::string text = std::string(channelWords[channel]) + " \"" + textForPeople(link.plate) +
                        "\" " + stateWord(link.state);
     if (link.state == LinkState::renamed) {
         text += ' ' + mixedForPeople(link.file);
     } else if (link.state == LinkState::ambiguous) {
         text += " (" + std::to_string(link.matches) + ")";
+    }
+    if (!isSoundContent(master.contents[channel])) {
+        text += ' ' + std::string(verdictWord(*master.contents[channel]));
     }
     return text;
 }
@@ -60,11 +69,39 @@ CheckedMaster checkMaster(const std::string& path, FolderListings& listings) {
 
 CheckedMaster checkMaster(const std::string& path, const MasterReading& reading,
                           FolderListings& listings) {
-    CheckedMaster master{path, reading.refusal, reading.title.value_or(std::string()), {}};
+    CheckedMaster master{path, reading.refusal,     reading.title.value_or(std::string()),
+                         {},   reading.boundingBox, {},
+                         false};
     if (master.isMaster()) {
         master.links = checkLinks(path, reading.plates, listings);
     }
     return master;
+}
+
+void judgeContents(CheckedMaster& master, bool okToo) {
+    master.deep = okToo;
+    for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
+        const LinkState state = master.links[channel].state;
+        if (state == LinkState::renamed || (okToo && state == LinkState::ok)) {
+            master.contents[channel] =
+                judgeSeparationFile(master.links[channel].file, master.boundingBox);
+        }
+    }
+}
+
+bool isSound(const CheckedMaster& master) {
+    return allLinksOk(master.links) &&
+           std::all_of(master.contents.begin(), master.contents.end(), isSoundContent);
+}
+
+std::optional<ChannelIndex> unsoundRenamedFile(const CheckedMaster& master) {
+    for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
+        if (master.links[channel].state == LinkState::renamed &&
+            !isSoundContent(master.contents[channel])) {
+            return static_cast<ChannelIndex>(channel);
+        }
+    }
+    return std::nullopt;
 }
 
 std::string refusalMessage(const CheckedMaster& master) {
@@ -82,8 +119,9 @@ std::string describeForPeople(const CheckedMaster& master) {
     line += std::string(8 - line.size(), ' ') + mixedForPeople(master.path);
     const char* separator = "  ";
     for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
-        if (master.links[channel].state != LinkState::ok) {
-            line += separator + describeBrokenLink(channel, master.links[channel]);
+        if (master.links[channel].state != LinkState::ok ||
+            !isSoundContent(master.contents[channel])) {
+            line += separator + describeBrokenLink(master, channel);
             separator = "; ";
         }
     }
@@ -106,7 +144,7 @@ std::string describeAsJson(const CheckedMaster& master) {
     Json& channels = object["channels"] = Json::array();
     for (std::size_t channel = 0; channel < master.links.size(); ++channel) {
         const ChannelLink& link = master.links[channel];
-        Json& described = channels.emplace_back(withRoom(7));
+        Json& described = channels.emplace_back(withRoom(8));
         described["channel"] = channelWords[channel];
         setText(described, "plate", link.plate, textAsUtf8);
         described["state"] = stateWord(link.state);
@@ -116,6 +154,11 @@ std::string describeAsJson(const CheckedMaster& master) {
             setText(described, "file", link.file, mixedAsUtf8);
         }
         described["matches"] = link.matches;
+        if (const std::optional<ContentVerdict>& verdict = master.contents[channel]) {
+            described["content"] = verdictWord(*verdict);
+        } else if (master.deep) {
+            described["content"] = nullptr;
+        }
     }
     return object.dump();
 }

@@ -18,6 +18,9 @@ CLI::App* addCheck(CLI::App& program, CheckArguments& arguments) {
         "check", "Tell, for each master, whether its four separation files are where it says");
     check->add_flag("--recursive", arguments.recursive, "Look into the sub-folders of folders too");
     check->add_flag("--json", arguments.json, "One JSON object per line and master");
+    check->add_flag(
+        "--deep", arguments.deep,
+        "Read the separation files found too: is each an EPS file of the master's page?");
     check->add_option("PATH", arguments.paths, "A master, or a folder of masters (*.eps)")
         ->required();
     return check;

@@ -16,6 +16,7 @@ struct CheckArguments {
     std::vector<std::string> paths;
     bool recursive = false;
     bool json = false;
+    bool deep = false; // judge the content of every file found
 };
 
 // The state of every master that the paths name or hold.

@@ -42,6 +42,17 @@ constexpr const char* cannotWriteResultsBecause = "Impossible d'"
                                                   "\xE9"
                                                   "sultats : %s.";
 
+// %s: the master's path, the separation file's, the channel's colour, then
+// the verdict on the file.
+constexpr const char* separationNotSound = "Impossible de renommer les fichiers de\n%s :\nle "
+                                           "fichier %s trouv"
+                                           "\xE9"
+                                           " pour la couche %s n'est pas une s"
+                                           "\xE9"
+                                           "paration de ce fichier-ma"
+                                           "\xEE"
+                                           "tre (%s).";
+
 // %s: the number of folders, then of masters, seen so far.
 constexpr const char* progress = "Dossiers vus : %s, fichiers-ma"
                                  "\xEE"

@@ -1,7 +1,7 @@
 // The relink command: the common repair, where a master names separation
 // files that were renamed since. The master is rewritten exactly as "Rename
 // channels" rewrites it, only when it has something to change and only when
-// every channel's file is known. A dry run makes the same rewrite with its
+// every channel's file is known and fits. A dry run makes the same rewrite with its
 // writing left out, so that it refuses what the real run refuses.
 #include "cli/checked_master.h"
 #include "cli/commands.h"
@@ -29,11 +29,14 @@ std::string describeRelink(const CheckedMaster& master, const char* verb) {
     return line;
 }
 
-int relinkMaster(const CheckedMaster& master, bool dryRun, Console& console) {
+// A renamed file is taken only when its content is sound; a file that is
+// already the plate's is not judged.
+int relinkMaster(CheckedMaster master, bool dryRun, Console& console) {
+    judgeContents(master, false);
     const std::optional<std::array<std::string, channelCount>> names = relinkedNames(master.links);
-    if (!names || allLinksOk(master.links)) {
+    if (!names || allLinksOk(master.links) || unsoundRenamedFile(master)) {
         console.result(describeForPeople(master));
-        return names ? statusOk : statusFailed;
+        return names && allLinksOk(master.links) ? statusOk : statusFailed;
     }
     const bool relinked = renameChannels(
         master.path, *names, [&](const std::string& message) { console.message(message); },

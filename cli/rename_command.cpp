@@ -81,19 +81,27 @@ int renameCommand(const RenameArguments& arguments, Console& console) {
         return statusUnusable;
     }
     FolderListings listings;
-    const CheckedMaster master = checkMaster(arguments.master, listings);
+    CheckedMaster master = checkMaster(arguments.master, listings);
     if (!master.isMaster()) {
         console.message(refusalMessage(master));
         return statusUnusable;
     }
+    judgeContents(master, false);
     OpenedFileset fileset{arguments.master, {}, linkedFiles(master.links)};
     for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
         fileset.names[channel] = arguments.names[channel].value_or(master.links[channel].plate);
     }
     const std::array<std::string, channelCount>& found = fileset.files;
     std::vector<std::string> messages = refusals(arguments, fileset);
+    const std::optional<ChannelIndex> unsound = unsoundRenamedFile(master);
+    if (unsound && arguments.scope != RenameArguments::masterOnly) {
+        messages.push_back(fillPlaceholders(
+            texts::separationNotSound,
+            {arguments.master, master.links[*unsound].file, ChannelTable[*unsound].colorName,
+             std::string(verdictWord(*master.contents[*unsound]))}));
+    }
     if (messages.empty() && changesNothing(arguments, fileset, master.links)) {
-        console.result("unchanged " + mixedAsUtf8(arguments.master));
+        console.result("unchanged " + mixedForPeople(arguments.master));
         return statusOk;
     }
     std::array<std::string, channelCount> files = found;

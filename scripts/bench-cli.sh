@@ -1,5 +1,6 @@
 #!/bin/sh
-# Measures `platelier-cli check --recursive --json` against
+# Measures `platelier-cli check --recursive --json`, with and without --deep,
+# against
 # `grep -rl '%%CyanPlate'` over the same trees of filesets in the same run
 # (bench/cli_bench.py): 1,000 and 10,000 filesets, all in one folder and
 # spread over 1,000 folders; then `relink --recursive` over those trees, where

@@ -14,6 +14,10 @@ using namespace testing;
 // Linux opens no file under a name in other case: there it is renamed. A
 // folder is no file (not even one named as the plate), nor is another
 // fileset's file.
+// A fileset whose files are sound (cyan), of another page (magenta), empty
+// (yellow) and no EPS file (black, renamed).
+const char* const deep = "box-A.eps box-A.C box-A.M=page box-A.J= box-A2.N=text";
+
 TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
     const char* const notAMaster =
         " : Ce fichier n'est pas un fichier EPS normal, ou pas le fichier-ma\xC3\xAEtre d'un "
@@ -44,7 +48,21 @@ TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
         {".eps+", "check @", 0, "ok      .eps\n", "", nullptr},
         {"sub/A.eps+", "check @sub/", 0, "ok      sub/A.eps\n", "", nullptr},
         {"", "check", 2, "", "PATH is required", nullptr},
-        {"", "check --deep @", 2, "", "--deep", nullptr},
+        {deep, "check @", 1, "broken  box-A.eps  black \"box-A.N\" renamed box-A2.N\n", "",
+         nullptr},
+        {deep, "check --deep @", 1,
+         "broken  box-A.eps  magenta \"box-A.M\" ok other-page; yellow \"box-A.J\" ok empty; "
+         "black \"box-A.N\" renamed box-A2.N not-eps\n",
+         "", nullptr},
+        {"box-A.eps box-A.C", "check --deep --json @box-A.eps", 1,
+         "{\"master\":\"box-A.eps\",\"title\":\"box-A\",\"state\":\"broken\",\"channels\":[{"
+         "\"channel\":\"cyan\",\"plate\":\"box-A.C\",\"state\":\"ok\",\"file\":\"box-A.C\","
+         "\"matches\":1,\"content\":\"sound\"},{\"channel\":\"magenta\",\"plate\":\"box-A.M\","
+         "\"state\":\"missing\",\"file\":null,\"matches\":0,\"content\":null},{\"channel\":"
+         "\"yellow\",\"plate\":\"box-A.J\",\"state\":\"missing\",\"file\":null,\"matches\":0,"
+         "\"content\":null},{\"channel\":\"black\",\"plate\":\"box-A.N\",\"state\":\"missing\","
+         "\"file\":null,\"matches\":0,\"content\":null}]}\n",
+         "", nullptr},
         {"", "", 2, "", "A subcommand is required", nullptr},
         {"", "frobnicate", 2, "", "Unknown command: frobnicate\nCommands: check relink rename\n",
          nullptr},

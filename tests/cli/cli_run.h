@@ -32,22 +32,36 @@ inline std::string master(const std::string& title, const std::array<std::string
            plateBlock(e, plates[0], plates[1], plates[2], plates[3]) + "%%EndComments" + e;
 }
 
+// A separation file as the trees hold it: an EPS file naming itself,
+// stating no bounding box.
+inline std::string separation(const std::string& name) {
+    return "%!PS-Adobe-3.0 EPSF-3.0\n%%Title: " + name + "\n";
+}
+
 // Each word of `names`: "a/" is a folder; a name ending in ".eps", ".EPS"
 // or ".BAK" a master whose plates are its stem with C, M, J and N ("lf-" in
 // it: lines ending in LF; "bin-": behind an EPS binary header; "not-": no
-// plate block; "dmg-": a second block, cut short, that only a rewrite reads),
-// and "+" after it adds those four files; any other name is a file holding
-// its own name.
+// plate block; "dmg-": a second block, cut short, that only a rewrite reads;
+// "box-": a bounding box of 0 0 9 9), and "+" after it adds those four
+// files; any other name is a separation file, or with "=text" a file
+// holding its name, "=page" an EPS file of a box of 0 0 5 5, "=" an empty
+// file.
 inline void makeTree(const TempFolder& folder, const std::string& names) {
     for (std::string name : words(names)) {
         std::filesystem::create_directories(std::filesystem::path(folder.file(name)).parent_path());
         const bool withFiles = name.back() == '+';
         name.resize(name.size() - (withFiles ? 1 : 0));
         const std::size_t dot = name.rfind('.');
-        const std::string ext = name.substr(std::min(dot, name.size()));
+        const std::string ext = name.substr(std::min(dot, name.size()), 4);
+        const std::string kind = name.substr(std::min(name.find('='), name.size()));
+        name.resize(name.size() - kind.size());
         if (ext != ".eps" && ext != ".EPS" && ext != ".BAK") {
+            const std::string bytes = kind == "=text"   ? name
+                                      : kind == "=page" ? "%!PS-Adobe-3.0\n%%BoundingBox: 0 0 5 5\n"
+                                      : kind == "="     ? ""
+                                                        : separation(name);
             if (name.back() != '/') {
-                folder.write(name, name);
+                folder.write(name, bytes);
             }
             continue;
         }
@@ -55,6 +69,9 @@ inline void makeTree(const TempFolder& folder, const std::string& names) {
         const std::string stem = path.substr(path.rfind('/') + 1);
         const std::string e = name.find("lf-") != std::string::npos ? "\n" : "\r\n";
         std::string bytes = master(stem, {stem + ".C", stem + ".M", stem + ".J", stem + ".N"}, e);
+        if (name.find("box-") != std::string::npos) {
+            bytes.insert(bytes.find("%%CyanPlate"), "%%BoundingBox: 0 0 9 9" + e);
+        }
         if (name.find("bin-") != std::string::npos) {
             bytes = epsBinaryHeader(30, static_cast<std::uint32_t>(bytes.size())) + bytes;
         }
@@ -62,15 +79,15 @@ inline void makeTree(const TempFolder& folder, const std::string& names) {
         folder.write(name, name.find("not-") != std::string::npos ? "%!PS-Adobe-3.0\n" : bytes);
         for (const char* letter : {".C", ".M", ".J", ".N"}) {
             if (withFiles) {
-                folder.write(path + letter, path + letter);
+                folder.write(path + letter, separation(path.substr(path.rfind('/') + 1) + letter));
             }
         }
     }
 }
 
 // The folder's entries in byte order: a master with its plates in brackets,
-// a file that does not hold its own name with "=" and what it holds, a
-// folder with "/".
+// a file that does not hold its own name (or a separation file naming
+// itself) with "=" and what it holds or names, a folder with "/".
 inline std::string describeFolder(const TempFolder& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder.folder())) {
@@ -89,7 +106,11 @@ inline std::string describeFolder(const TempFolder& folder) {
         for (const std::string& plate : reading.plates) {
             plates += (plates.empty() ? "" : " ") + plate;
         }
-        const std::string bytes = readFileBytes(folder.file(name));
+        std::string bytes = readFileBytes(folder.file(name));
+        const std::string eps = separation("");
+        if (bytes.compare(0, eps.size() - 1, eps, 0, eps.size() - 1) == 0) {
+            bytes = bytes.substr(eps.size() - 1, bytes.size() - eps.size()); // the name it holds
+        }
         text += name + (isMaster ? "[" + plates + "]" : bytes == name ? "" : "=" + bytes) + " ";
     }
     return text;

@@ -126,7 +126,7 @@ if [ -z "$emulator" ] && command -v jq >/dev/null; then
     mkdir latin
     cp job/A.eps "$(printf 'latin/caf\351.eps')"
     for letter in C M J N; do
-        echo "$letter" >"$(printf 'latin/caf\351.%s' "$letter")"
+        printf '%%!PS-Adobe-3.0\n' >"$(printf 'latin/caf\351.%s' "$letter")"
     done
     "$program" check --recursive --json latin |
         jq -r 'select(.state == "broken") | .master_bytes // (.master | @base64)' |

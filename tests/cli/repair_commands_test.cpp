@@ -26,6 +26,8 @@ TEST(RelinkCommand, WritesTheRenamedFilesNamesOnlyWhenItCan) {
          "would relink IMAGE.eps  cyan \"IMAGE.C\" -> \"IMAGE2.C\"; black \"IMAGE.N\" -> "
          "\"IMAGX.N\"\n",
          "", "="},
+        {"box-A.eps box-A2.C=page box-A.M=text box-A.J box-A.N", "relink @box-A.eps", 1,
+         "broken  box-A.eps  cyan \"box-A.C\" renamed box-A2.C other-page\n", "", "="},
         {"A.eps+ Bb.eps Bb.C Bb.M Bb.J", "relink @A.eps @Bb.eps", 1,
          "ok      A.eps\nbroken  Bb.eps  black \"Bb.N\" missing\n", "", "="},
         {"IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N", "relink @IMAGE.BAK", 1, "", unchanged, "="},
@@ -93,6 +95,10 @@ TEST(RenameCommand, RunsTheDialogsThreeCommands) {
          "rewrote IMAGE.eps (backup IMAGE.BAK)\n", "",
          "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.C IMAGE.M "
          "IMAGE.eps[IMAGE.C IMAGE.M Y K] IMAGX.N IMAGY.N "},
+        {"A.eps A2.C=text A.M A.J A.N", "rename @A.eps --files-only", 1, "",
+         "le fichier A2.C trouv\xC3\xA9 pour la couche Cyan n'est pas une s\xC3\xA9paration de ce "
+         "fichier-ma\xC3\xAEtre (not-eps).",
+         "="},
         {twoFilesets, "rename @IMAGE1.eps --files-only", 1, "",
          "aucun fichier unique n'a \xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Cyan.", "="},
         {"A.eps+", "rename @A.eps --files-only --master-only", 2, "", "excludes", "="},
