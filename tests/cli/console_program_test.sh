@@ -107,6 +107,22 @@ fi
 
 checks=$((checks + 1))
 
+# Natively, check --deep on separations that are the real EPS files beside
+# the repository, linked in place: one of the master's page behind a binary
+# header, one of another page, one cut short, and a text.
+eps=$(cd "$(dirname "$0")/../../.." && pwd)/shared/testdata/eps
+if [ -z "$emulator" ] && [ -d "$eps" ]; then
+    mkdir real
+    printf '%%!PS-Adobe-3.0 EPSF-3.0\r\n%%%%Title: R\r\n%%%%BoundingBox: 0 0 403 2448\r\n%%%%CyanPlate: R.C\r\n%%%%MagentaPlate: R.M\r\n%%%%YellowPlate: R.J\r\n%%%%BlackPlate: R.N\r\n' >real/R.eps
+    ln -s "$eps/illu10_preview.eps" real/R.C
+    ln -s "$eps/1.eps" real/R.M
+    ln -s "$eps"/timeout-*.eps real/R.J
+    ln -s "$eps/README.md" real/R.N
+    run 1 'broken  real/R.eps  magenta "R.M" ok other-page; yellow "R.J" ok truncated; black "R.N" ok not-eps' \
+        check --deep real
+    checks=$((checks + 1))
+fi
+
 # Natively, names that Windows does not allow: a line feed and an escape
 # sequence are shown escaped, in a result and in a message.
 if [ -z "$emulator" ]; then
