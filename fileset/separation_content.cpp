@@ -76,7 +76,9 @@ ContentVerdict judgeSeparationFile(const std::string& path,
     if (!file) {
         return file.notRegularFile() ? ContentVerdict::notEps : ContentVerdict::unreadable;
     }
-    file.limitReading(EpsBinaryHeader::size);
+    // Enough for the header comments of a file without binary header, read
+    // once for the header probe and the comments both.
+    file.limitReading(headerReadLimit);
     PostScriptSection section;
     const ContentVerdict layout = judgeLayout(locatePostScriptSection(file, section), section);
     return layout == ContentVerdict::sound ? judgePostScript(file, section, masterBox) : layout;

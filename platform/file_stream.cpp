@@ -37,7 +37,8 @@ std::unique_ptr<char[]> newBuffer(std::size_t size) {
 FileReader FileReader::open(const std::string& path) {
     FileReader reader;
     if (!fileOperationFails(FileOperation::open)) {
-        reader.file_ = unbuffered(openRegularFileForReading(path, reader.notRegularFile_));
+        reader.file_ =
+            unbuffered(openRegularFileForReading(path, reader.notRegularFile_, reader.length_));
     }
     return reader;
 }
@@ -58,6 +59,7 @@ bool FileReader::fill() {
     if (!buffer_) {
         buffer_ = newBuffer(bufferSize);
     }
+    bufferOffset_ += filled_;
     position_ = 0;
     filled_ = 0;
     if (fileOperationFails(FileOperation::read)) {
@@ -110,18 +112,30 @@ std::size_t FileReader::read(void* data, std::size_t size) {
     return count;
 }
 
+// A position among the bytes buffered is reached without asking the file:
+// a reader that looks at a file's start twice reads it once.
 bool FileReader::seek(std::uint64_t offset) {
-    position_ = 0;
-    filled_ = 0;
     readLimit_ = std::numeric_limits<std::uint64_t>::max();
-    return !fileOperationFails(FileOperation::seek) && seekStream(file_.get(), offset);
+    if (fileOperationFails(FileOperation::seek)) {
+        position_ = filled_ = 0;
+        return false;
+    }
+    if (offset >= bufferOffset_ && offset - bufferOffset_ <= filled_) {
+        position_ = static_cast<std::size_t>(offset - bufferOffset_);
+        return true;
+    }
+    position_ = filled_ = 0;
+    bufferOffset_ = offset;
+    return seekStream(file_.get(), offset);
 }
 
+// The length found when the file was opened: it is the file the program
+// reads, and nothing else writes it meanwhile.
 std::optional<std::uint64_t> FileReader::length() {
     if (fileOperationFails(FileOperation::query)) {
         return std::nullopt;
     }
-    return streamLength(file_.get());
+    return length_;
 }
 
 bool FileReader::close() {

@@ -102,6 +102,8 @@ class FileReader {
     std::unique_ptr<char[]> buffer_;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
+    std::uint64_t bufferOffset_ = 0; // where in the file the buffered bytes begin
+    std::uint64_t length_ = 0;
     std::uint64_t readLimit_ = std::numeric_limits<std::uint64_t>::max();
     bool failed_ = false;
     bool notRegularFile_ = false;

@@ -83,9 +83,11 @@ bool isFolder(const std::string& path);
 
 // Opens `path` for reading in binary mode, but only a regular file: a
 // folder, a FIFO or a device is refused without waiting (opening a FIFO
-// would block until a writer comes) and `notRegular` is set. None when the
-// file cannot be opened or is refused.
-std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular);
+// would block until a writer comes) and `notRegular` is set. `length`
+// receives the file's length, which telling a regular file finds anyway.
+// None when the file cannot be opened or is refused.
+std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular,
+                                     std::uint64_t& length);
 
 // Opens a file as std::fopen does, in mode "r+b". On Win32 the file
 // may meanwhile be renamed or deleted, as on POSIX systems: an interruption
@@ -95,9 +97,6 @@ std::FILE* openStream(const std::string& path, const char* mode);
 // Positions an open stream at a byte offset from its start; offsets past
 // 2 GiB included.
 bool seekStream(std::FILE* stream, std::uint64_t offset);
-
-// The length of an open stream's file.
-std::optional<std::uint64_t> streamLength(std::FILE* stream);
 
 // Asks the system to start writing to the disk what has been written to the
 // stream's file so far, without waiting for it. Only a hint: it may do

@@ -261,17 +261,20 @@ bool isFolder(const std::string& path) {
 }
 
 // Opened without blocking, so that a FIFO is seen for what it is before
-// anything waits on it; a regular file then reads as usual.
-std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular) {
+// anything waits on it; a regular file reads the same without blocking.
+std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular,
+                                     std::uint64_t& length) {
     notRegular = false;
     const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
         return nullptr;
     }
     struct stat status {};
-    notRegular = fstat(descriptor, &status) == 0 && !S_ISREG(status.st_mode);
+    const bool known = fstat(descriptor, &status) == 0;
+    notRegular = known && !S_ISREG(status.st_mode);
+    length = static_cast<std::uint64_t>(status.st_size);
     std::FILE* stream = nullptr;
-    if (!notRegular && fcntl(descriptor, F_SETFL, O_RDONLY) == 0) {
+    if (known && !notRegular) {
         stream = fdopen(descriptor, "rb");
     }
     if (!stream) {
@@ -286,14 +289,6 @@ std::FILE* openStream(const std::string& path, const char* mode) {
 
 bool seekStream(std::FILE* stream, std::uint64_t offset) {
     return fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0;
-}
-
-std::optional<std::uint64_t> streamLength(std::FILE* stream) {
-    struct stat status {};
-    if (fstat(fileno(stream), &status) != 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(status.st_size);
 }
 
 // A file that replaces another by rename makes ext4 write all of it out

@@ -194,7 +194,8 @@ bool isFolder(const std::string& path) {
 
 // A folder cannot be opened as a file; a device name (CON, NUL, COM1) or a
 // pipe opens as something that is no file on a disk.
-std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular) {
+std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular,
+                                     std::uint64_t& length) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     notRegular =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -207,7 +208,9 @@ std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular) 
     if (file == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
-    notRegular = GetFileType(file) != FILE_TYPE_DISK;
+    LARGE_INTEGER size{};
+    notRegular = GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size);
+    length = static_cast<std::uint64_t>(size.QuadPart);
     const int descriptor =
         notRegular ? -1 : _open_osfhandle(reinterpret_cast<std::intptr_t>(file), _O_RDONLY);
     if (descriptor == -1) {
@@ -246,14 +249,6 @@ std::FILE* openStream(const std::string& path, const char* mode) {
 
 bool seekStream(std::FILE* stream, std::uint64_t offset) {
     return _fseeki64(stream, static_cast<__int64>(offset), SEEK_SET) == 0;
-}
-
-std::optional<std::uint64_t> streamLength(std::FILE* stream) {
-    struct _stati64 status {};
-    if (_fstati64(_fileno(stream), &status) != 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(status.st_size);
 }
 
 // Windows does not make a file that replaces another wait for its bytes to
