@@ -10,6 +10,7 @@
 # Usage: console_program_test.sh PROGRAM [EMULATOR...]
 set -eu
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+eps=$(cd "$(dirname "$0")/../../.." && pwd)/shared/testdata/eps
 shift
 emulator="$*"
 work=$(mktemp -d)
@@ -110,7 +111,6 @@ checks=$((checks + 1))
 # Natively, check --deep on separations that are the real EPS files beside
 # the repository, linked in place: one of the master's page behind a binary
 # header, one of another page, one cut short, and a text.
-eps=$(cd "$(dirname "$0")/../../.." && pwd)/shared/testdata/eps
 if [ -z "$emulator" ] && [ -d "$eps" ]; then
     mkdir real
     printf '%%!PS-Adobe-3.0 EPSF-3.0\r\n%%%%Title: R\r\n%%%%BoundingBox: 0 0 403 2448\r\n%%%%CyanPlate: R.C\r\n%%%%MagentaPlate: R.M\r\n%%%%YellowPlate: R.J\r\n%%%%BlackPlate: R.N\r\n' >real/R.eps
