@@ -57,9 +57,9 @@ CLI::App* addRename(CLI::App& program, RenameArguments& arguments,
                 arguments.names[channel] = names[channel];
             }
         }
-        arguments.scope = masterOnly->count() > 0  ? RenameArguments::masterOnly
-                          : filesOnly->count() > 0 ? RenameArguments::filesOnly
-                                                   : RenameArguments::everything;
+        arguments.command = masterOnly->count() > 0  ? FilesetCommand::renameChannels
+                            : filesOnly->count() > 0 ? FilesetCommand::renameFiles
+                                                     : FilesetCommand::saveAllChanges;
     });
     return rename;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/console.h"
+#include "fileset/command_rules.h"
 #include "master/channel.h"
 
 #include <array>
@@ -34,10 +35,9 @@ struct RelinkArguments {
 int relinkCommand(const RelinkArguments& arguments, Console& console);
 
 struct RenameArguments {
-    enum Scope { everything, masterOnly, filesOnly };
     std::string master;
     std::array<std::optional<std::string>, channelCount> names; // none: keep the plate name
-    Scope scope = everything;
+    FilesetCommand command = FilesetCommand::saveAllChanges;
 };
 
 // The dialog's "Save all changes", "Rename channels" or "Rename files".

@@ -21,15 +21,9 @@ namespace platelier {
 
 namespace {
 
-FilesetCommand commandOf(RenameArguments::Scope scope) {
-    return scope == RenameArguments::masterOnly  ? FilesetCommand::renameChannels
-           : scope == RenameArguments::filesOnly ? FilesetCommand::renameFiles
-                                                 : FilesetCommand::saveAllChanges;
-}
-
 std::vector<std::string> refusals(const RenameArguments& arguments, const OpenedFileset& fileset) {
     std::vector<std::string> messages;
-    for (const CommandObstacle& obstacle : commandObstacles(commandOf(arguments.scope), fileset)) {
+    for (const CommandObstacle& obstacle : commandObstacles(arguments.command, fileset)) {
         const char* text = obstacle.kind == CommandObstacle::noMaster ? texts::noMasterLoaded
                            : obstacle.kind == CommandObstacle::channelWithoutName
                                ? texts::channelWithoutName
@@ -47,8 +41,8 @@ bool changesNothing(const RenameArguments& arguments, const OpenedFileset& files
                     const MasterLinks& links) {
     for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
         const std::string& name = fileset.names[channel];
-        if ((arguments.scope != RenameArguments::filesOnly && name != links[channel].plate) ||
-            (arguments.scope != RenameArguments::masterOnly &&
+        if ((arguments.command != FilesetCommand::renameFiles && name != links[channel].plate) ||
+            (arguments.command != FilesetCommand::renameChannels &&
              planSeparationRename(arguments.master, fileset.files[channel], name).kind !=
                  RenameOutcome::skipped)) {
             return false;
@@ -63,10 +57,10 @@ bool changeFileset(const RenameArguments& arguments,
                    const std::array<std::string, channelCount>& names,
                    std::array<std::string, channelCount>& files, const FailureReport& failed) {
     const RenameReport toldAfterwards = [](ChannelIndex, const std::string&) {};
-    if (arguments.scope == RenameArguments::masterOnly) {
+    if (arguments.command == FilesetCommand::renameChannels) {
         return renameChannels(arguments.master, names, failed);
     }
-    if (arguments.scope == RenameArguments::filesOnly) {
+    if (arguments.command == FilesetCommand::renameFiles) {
         renameSeparationFiles(arguments.master, files, names, failed, toldAfterwards);
         return false;
     }
@@ -94,7 +88,7 @@ int renameCommand(const RenameArguments& arguments, Console& console) {
     const std::array<std::string, channelCount>& found = fileset.files;
     std::vector<std::string> messages = refusals(arguments, fileset);
     const std::optional<ChannelIndex> unsound = unsoundRenamedFile(master);
-    if (unsound && arguments.scope != RenameArguments::masterOnly) {
+    if (unsound && arguments.command != FilesetCommand::renameChannels) {
         messages.push_back(fillPlaceholders(
             texts::separationNotSound,
             {arguments.master, master.links[*unsound].file, ChannelTable[*unsound].colorName,

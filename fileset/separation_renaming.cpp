@@ -21,7 +21,8 @@ RenameOutcome failure(const char* text, const std::string& recordedPath,
     return {RenameOutcome::failed, newPath, fillPlaceholders(text, {recordedPath, newPath})};
 }
 
-std::string asFolder(const std::string& folder) {
+// A folder part as the system takes it: none is the current folder.
+std::string orCurrentFolder(const std::string& folder) {
     return folder.empty() ? std::string(".") : folder;
 }
 
@@ -31,7 +32,7 @@ bool sameEntry(const std::string& a, const std::string& b) {
     const std::string folderA = folderPart(a);
     const std::string folderB = folderPart(b);
     return sameFileName(fileNamePart(a), fileNamePart(b)) &&
-           (folderA == folderB || isSameFile(asFolder(folderA), asFolder(folderB)));
+           (folderA == folderB || isSameFile(orCurrentFolder(folderA), orCurrentFolder(folderB)));
 }
 
 // The file or the name it would take is the master's or its backup's.
