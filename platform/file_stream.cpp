@@ -1,6 +1,6 @@
-// Buffered binary streams over the C library's files. The C library's own
-// buffering is turned off: these buffers take its place, one file operation
-// per block.
+// Buffered binary streams: the reader over the system's own reads, the
+// writer over the C library's files with their buffering turned off. Either
+// way these buffers are the only ones, one file operation per block.
 #include "platform/file_stream.h"
 
 #include "platform/file_faults.h"
@@ -37,8 +37,7 @@ std::unique_ptr<char[]> newBuffer(std::size_t size) {
 FileReader FileReader::open(const std::string& path) {
     FileReader reader;
     if (!fileOperationFails(FileOperation::open)) {
-        reader.file_ =
-            unbuffered(openRegularFileForReading(path, reader.notRegularFile_, reader.length_));
+        reader.file_ = FileForReading::open(path, reader.notRegularFile_, reader.length_);
     }
     return reader;
 }
@@ -53,7 +52,7 @@ bool FileReader::fill() {
     if (position_ < filled_) {
         return true;
     }
-    if (failed_) {
+    if (failed_ || endBuffered_) {
         return false;
     }
     if (!buffer_) {
@@ -69,12 +68,14 @@ bool FileReader::fill() {
     // No more than the limit lets be read: a caller that looks at a few KiB of
     // a large file reads only those.
     const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(bufferSize, readLimit_));
-    filled_ = std::fread(buffer_.get(), 1, size, file_.get());
-    if (filled_ == 0) {
-        failed_ = std::ferror(file_.get()) != 0;
-        return false;
-    }
-    return true;
+    const std::optional<std::size_t> count = file_.read(buffer_.get(), size);
+    failed_ = !count;
+    filled_ = count.value_or(0);
+    // A read that comes back short at the length the file had when it was
+    // opened has met the file's end: another would only say so, and a check
+    // of many small files would make twice the reads it needs.
+    endBuffered_ = filled_ < size && bufferOffset_ + filled_ >= length_;
+    return filled_ > 0;
 }
 
 int FileReader::refillAndGetByte() {
@@ -126,7 +127,8 @@ bool FileReader::seek(std::uint64_t offset) {
     }
     position_ = filled_ = 0;
     bufferOffset_ = offset;
-    return seekStream(file_.get(), offset);
+    endBuffered_ = false;
+    return file_.seek(offset);
 }
 
 // The length found when the file was opened: it is the file the program
@@ -139,7 +141,11 @@ std::optional<std::uint64_t> FileReader::length() {
 }
 
 bool FileReader::close() {
-    return file_ && closeFile(file_) && !failed_;
+    if (!file_) {
+        return false;
+    }
+    const bool injectedFailure = fileOperationFails(FileOperation::close);
+    return file_.close() && !injectedFailure && !failed_;
 }
 
 FileWriter FileWriter::open(const std::string& path) {

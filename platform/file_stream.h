@@ -7,6 +7,8 @@
 // report.
 #pragma once
 
+#include "platform/files.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -41,10 +43,10 @@ class FileReader {
     static constexpr std::size_t bufferSize = PLATELIER_STREAM_BUFFER_SIZE;
 
     // Opens `path` for reading; false in a boolean context when it cannot.
-    // Only a regular file is opened (see openRegularFileForReading).
+    // Only a regular file is opened (see FileForReading::open).
     static FileReader open(const std::string& path);
 
-    explicit operator bool() const { return file_ != nullptr; }
+    explicit operator bool() const { return static_cast<bool>(file_); }
 
     // Whether `open` refused the file because it is no regular file.
     bool notRegularFile() const { return notRegularFile_; }
@@ -98,13 +100,14 @@ class FileReader {
     int refillAndGetByte();
     bool fill();
 
-    detail::OpenFile file_;
+    FileForReading file_;
     std::unique_ptr<char[]> buffer_;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
     std::uint64_t bufferOffset_ = 0; // where in the file the buffered bytes begin
     std::uint64_t length_ = 0;
     std::uint64_t readLimit_ = std::numeric_limits<std::uint64_t>::max();
+    bool endBuffered_ = false; // the buffered bytes run to the end of the file
     bool failed_ = false;
     bool notRegularFile_ = false;
 };

@@ -6,6 +6,7 @@
 // (see file_faults.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -81,13 +82,57 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder);
 // True when `path` names a folder, or a link to one.
 bool isFolder(const std::string& path);
 
-// Opens `path` for reading in binary mode, but only a regular file: a
-// folder, a FIFO or a device is refused without waiting (opening a FIFO
-// would block until a writer comes) and `notRegular` is set. `length`
-// receives the file's length, which telling a regular file finds anyway.
-// None when the file cannot be opened or is refused.
-std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular,
-                                     std::uint64_t& length);
+// A regular file open for reading through the system's own calls, with no
+// C stream between: the reader's buffer is the only one (file_stream.h),
+// and opening takes no call beyond what the system needs to open and
+// identify the file, which counts when a tree of small files is checked.
+class FileForReading {
+  public:
+    FileForReading() = default;
+    FileForReading(FileForReading&& other) noexcept : handle_(other.release()) {}
+    FileForReading& operator=(FileForReading&& other) noexcept {
+        const FileForReading replaced(release());
+        handle_ = other.release();
+        return *this;
+    }
+    FileForReading(const FileForReading&) = delete;
+    FileForReading& operator=(const FileForReading&) = delete;
+    ~FileForReading();
+
+    // Opens `path`, but only a regular file: a folder, a FIFO or a device is
+    // refused without waiting (opening a FIFO would block until a writer
+    // comes) and `notRegular` is set. `length` receives the file's length,
+    // which telling a regular file finds anyway. Closed when the file cannot
+    // be opened or is refused.
+    static FileForReading open(const std::string& path, bool& notRegular, std::uint64_t& length);
+
+    explicit operator bool() const { return handle_ != closedHandle; }
+
+    // Reads up to `size` bytes at the current position into `data`: how
+    // many, 0 at the end of the file; none when the read fails.
+    std::optional<std::size_t> read(char* data, std::size_t size);
+
+    // Positions the file at a byte offset from its start; offsets past 2 GiB
+    // included.
+    bool seek(std::uint64_t offset);
+
+    // Closes; false when the system reports a failure.
+    bool close();
+
+  private:
+    // A descriptor on POSIX systems, a HANDLE on Win32: -1 stands for none
+    // on both.
+    static constexpr std::intptr_t closedHandle = -1;
+
+    explicit FileForReading(std::intptr_t handle) : handle_(handle) {}
+    std::intptr_t release() {
+        const std::intptr_t handle = handle_;
+        handle_ = closedHandle;
+        return handle;
+    }
+
+    std::intptr_t handle_ = closedHandle;
+};
 
 // Opens a file as std::fopen does, in mode "r+b". On Win32 the file
 // may meanwhile be renamed or deleted, as on POSIX systems: an interruption

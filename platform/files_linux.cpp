@@ -260,27 +260,47 @@ bool isFolder(const std::string& path) {
            S_ISDIR(status.st_mode);
 }
 
+FileForReading::~FileForReading() {
+    close();
+}
+
 // Opened without blocking, so that a FIFO is seen for what it is before
 // anything waits on it; a regular file reads the same without blocking.
-std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular,
-                                     std::uint64_t& length) {
+FileForReading FileForReading::open(const std::string& path, bool& notRegular,
+                                    std::uint64_t& length) {
     notRegular = false;
-    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        return nullptr;
-    }
+    FileForReading file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
-    const bool known = fstat(descriptor, &status) == 0;
-    notRegular = known && !S_ISREG(status.st_mode);
-    length = static_cast<std::uint64_t>(status.st_size);
-    std::FILE* stream = nullptr;
-    if (known && !notRegular) {
-        stream = fdopen(descriptor, "rb");
+    if (file && fstat(static_cast<int>(file.handle_), &status) == 0) {
+        notRegular = !S_ISREG(status.st_mode);
+        length = static_cast<std::uint64_t>(status.st_size);
+        if (!notRegular) {
+            return file;
+        }
     }
-    if (!stream) {
-        close(descriptor);
+    return {};
+}
+
+std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
+    ssize_t count = 0;
+    do {
+        count = ::read(static_cast<int>(handle_), data, size);
+    } while (count < 0 && errno == EINTR);
+    if (count < 0) {
+        return std::nullopt;
     }
-    return stream;
+    return static_cast<std::size_t>(count);
+}
+
+bool FileForReading::seek(std::uint64_t offset) {
+    return lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
+bool FileForReading::close() {
+    // A descriptor is released by close() even when it reports a failure, so
+    // it is never closed twice.
+    const std::intptr_t handle = release();
+    return handle == closedHandle || ::close(static_cast<int>(handle)) == 0;
 }
 
 std::FILE* openStream(const std::string& path, const char* mode) {

@@ -17,6 +17,7 @@
 #include <random>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <utility>
 #include <windows.h>
 
 namespace platelier {
@@ -192,36 +193,51 @@ bool isFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+FileForReading::~FileForReading() {
+    close();
+}
+
 // A folder cannot be opened as a file; a device name (CON, NUL, COM1) or a
 // pipe opens as something that is no file on a disk.
-std::FILE* openRegularFileForReading(const std::string& path, bool& notRegular,
-                                     std::uint64_t& length) {
+FileForReading FileForReading::open(const std::string& path, bool& notRegular,
+                                    std::uint64_t& length) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     notRegular =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (notRegular) {
-        return nullptr;
+        return {};
     }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return nullptr;
+    FileForReading file(reinterpret_cast<std::intptr_t>(CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file) {
+        return {};
     }
+    const HANDLE handle = reinterpret_cast<HANDLE>(file.handle_);
     LARGE_INTEGER size{};
-    notRegular = GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size);
+    notRegular = GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size);
     length = static_cast<std::uint64_t>(size.QuadPart);
-    const int descriptor =
-        notRegular ? -1 : _open_osfhandle(reinterpret_cast<std::intptr_t>(file), _O_RDONLY);
-    if (descriptor == -1) {
-        CloseHandle(file);
-        return nullptr;
+    return notRegular ? FileForReading() : std::move(file);
+}
+
+std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
+    DWORD count = 0;
+    const auto asked = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle_), data, asked, &count, nullptr)) {
+        return std::nullopt;
     }
-    std::FILE* stream = _fdopen(descriptor, "rb");
-    if (!stream) {
-        _close(descriptor);
-    }
-    return stream;
+    return count;
+}
+
+bool FileForReading::seek(std::uint64_t offset) {
+    LARGE_INTEGER distance{};
+    distance.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(reinterpret_cast<HANDLE>(handle_), distance, nullptr, FILE_BEGIN) != 0;
+}
+
+bool FileForReading::close() {
+    const std::intptr_t handle = release();
+    return handle == closedHandle || CloseHandle(reinterpret_cast<HANDLE>(handle)) != 0;
 }
 
 // fopen does not let others delete the file: the stream is made over a

@@ -171,11 +171,16 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         {epsBinaryHeader(30, 65) + eps, page, "truncated"},
         {epsBinaryHeader(94, 64) + eps, page, "truncated"}};
     // clang-format on
+    const FileFaultsGuard faults;
     for (const ContentCase& row : rows) {
         const TempFolder folder({"x.C/", "x.J=" + row.bytes.value_or("")});
         const char* name = !row.bytes ? "x.N" : *row.bytes == "/" ? "x.C" : "x.J";
+        failFileOperation(0);
         EXPECT_EQ(verdictWord(judgeSeparationFile(folder.file(name), row.masterBox)), row.verdict)
             << row.bytes.value_or("no file");
+        // Opened once, read once, and never asked for more past its end;
+        // the rest are asking its length and seeking among the bytes read.
+        EXPECT_LE(fileOperationCount(), 6U) << row.bytes.value_or("no file");
     }
 }
 
