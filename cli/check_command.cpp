@@ -1,6 +1,6 @@
 // The check command: each master that the paths name or hold, described for
 // people or as JSON, broken ones making the status 1; with --deep the files
-// its links lead to are judged too.
+// its links lead to are judged too, beside the walk.
 #include "cli/checked_master.h"
 #include "cli/commands.h"
 #include "cli/master_walk.h"
@@ -8,13 +8,13 @@
 namespace platelier {
 
 int checkCommand(const CheckArguments& arguments, Console& console) {
-    return walkMasters(arguments.paths, arguments.recursive, console, [&](CheckedMaster master) {
-        if (arguments.deep) {
-            judgeContents(master, true);
-        }
+    const auto describe = [&](const CheckedMaster& master) {
         console.result(arguments.json ? describeAsJson(master) : describeForPeople(master));
         return isSound(master) ? statusOk : statusFailed;
-    });
+    };
+    const MasterPreparation judge = [](CheckedMaster& master) { judgeContents(master, true); };
+    return walkMasters(arguments.paths, arguments.recursive, console, describe,
+                       arguments.deep ? judge : MasterPreparation());
 }
 
 } // namespace platelier

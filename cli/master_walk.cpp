@@ -6,11 +6,14 @@
 #include "cli/master_walk.h"
 
 #include "cli/console_texts.h"
+#include "cli/in_order_work.h"
 #include "platform/files.h"
 #include "resources/fill_placeholders.h"
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace platelier {
 
@@ -24,8 +27,13 @@ std::string asFolder(const std::string& path) {
 
 class MasterWalk {
   public:
-    MasterWalk(bool recursive, Console& console, const MasterVisit& visit)
-        : recursive_(recursive), console_(console), visit_(visit) {}
+    MasterWalk(bool recursive, Console& console, const MasterVisit& visit,
+               const MasterPreparation& prepare)
+        : recursive_(recursive), console_(console), visit_(visit) {
+        if (prepare) {
+            work_.emplace(prepare, [this](const CheckedMaster& master) { report(master); });
+        }
+    }
 
     int run(const std::vector<std::string>& paths) {
         for (const std::string& path : paths) {
@@ -34,6 +42,9 @@ class MasterWalk {
             } else {
                 visitFile(path, true);
             }
+        }
+        if (work_) {
+            work_->finish();
         }
         return status_;
     }
@@ -78,18 +89,28 @@ class MasterWalk {
 
     // A file named on the command line must be a master; one found in a
     // folder is passed over when it opens but is not one.
-    void visit(const CheckedMaster& master, bool named) {
+    void visit(CheckedMaster master, bool named) {
         if (!master.isMaster()) {
             if (named || master.refusal == MasterRefusal::cannotOpen) {
                 fail(refusalMessage(master));
             }
-            return;
+        } else if (work_) {
+            work_->add(std::move(master));
+        } else {
+            report(master);
         }
+    }
+
+    void report(const CheckedMaster& master) {
         console_.masterSeen();
         status_ = std::max(status_, visit_(master));
     }
 
+    // The masters before the failure are told first.
     void fail(const std::string& message) {
+        if (work_) {
+            work_->finish();
+        }
         console_.message(message);
         status_ = statusUnusable;
     }
@@ -99,13 +120,14 @@ class MasterWalk {
     const MasterVisit& visit_;
     FolderListings listings_;
     int status_ = statusOk;
+    std::optional<InOrderWork> work_; // last: its threads stop before the rest goes
 };
 
 } // namespace
 
 int walkMasters(const std::vector<std::string>& paths, bool recursive, Console& console,
-                const MasterVisit& visit) {
-    return MasterWalk(recursive, console, visit).run(paths);
+                const MasterVisit& visit, const MasterPreparation& prepare) {
+    return MasterWalk(recursive, console, visit, prepare).run(paths);
 }
 
 } // namespace platelier

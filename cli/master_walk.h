@@ -15,13 +15,18 @@ namespace platelier {
 // Returns the exit status of one master.
 using MasterVisit = std::function<int(const CheckedMaster& master)>;
 
+// Work done to a master before its visit, touching nothing else.
+using MasterPreparation = std::function<void(CheckedMaster& master)>;
+
 // Visits each master of `paths`: a path that is no folder must be a master;
 // a folder gives the files in it whose names end in ".eps" (any letter
 // case), those that are masters, and with `recursive` then its sub-folders,
 // each in the order of the names. An unreadable folder, a master that
 // cannot be opened and a named path that is no master are told on the
-// console. Returns the worst status of all.
+// console. Returns the worst status of all. A `prepare` given is done on
+// other threads while the walk goes on (in_order_work.h); the visits and the
+// messages come in the same order all the same.
 int walkMasters(const std::vector<std::string>& paths, bool recursive, Console& console,
-                const MasterVisit& visit);
+                const MasterVisit& visit, const MasterPreparation& prepare = {});
 
 } // namespace platelier

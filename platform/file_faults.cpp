@@ -1,15 +1,19 @@
-// The file operation counters. The program has one thread; so have its tests.
+// The file operation counters. The console program reads separation files
+// on several threads, so every count is atomic; the tests that make an
+// operation fail run on one thread, where "the n-th operation" means one.
 #include "platform/file_faults.h"
+
+#include <atomic>
 
 namespace platelier {
 
 namespace {
 
-std::uint64_t operationCount = 0;
-std::uint64_t failingOperation = 0;
-std::uint64_t writeCount = 0;
-std::uint64_t firstFailingWrite = 0;
-FileSystemFeature missingFeature = FileSystemFeature::none;
+std::atomic<std::uint64_t> operationCount{0};
+std::atomic<std::uint64_t> failingOperation{0};
+std::atomic<std::uint64_t> writeCount{0};
+std::atomic<std::uint64_t> firstFailingWrite{0};
+std::atomic<FileSystemFeature> missingFeature{FileSystemFeature::none};
 
 } // namespace
 
@@ -38,8 +42,8 @@ bool fileOperationFails(FileOperation operation) {
     if (operation != FileOperation::write) {
         return failsNow;
     }
-    ++writeCount;
-    return failsNow || (firstFailingWrite != 0 && writeCount >= firstFailingWrite);
+    const std::uint64_t writes = ++writeCount;
+    return failsNow || (firstFailingWrite != 0 && writes >= firstFailingWrite);
 }
 
 void simulateFileSystemWithout(FileSystemFeature feature) {

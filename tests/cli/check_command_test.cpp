@@ -1,5 +1,6 @@
 // The check command on real trees: the states it gives, what it opens, its
 // JSON, and its exit statuses.
+#include "cli/in_order_work.h"
 #include "cli_run.h"
 #include "platform/file_faults.h"
 
@@ -85,6 +86,48 @@ TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
     EXPECT_EQ(runCommandLine({"check", folder.folder()}, out, err, {}), 2);
     EXPECT_EQ(err.str(),
               "Impossible de lire le dossier " + folder.folder() + pathSeparator() + ".\n");
+}
+
+// --deep judges the files beside the walk, yet writes what a walk on one
+// thread writes: every line in its place, a message too (here on the same
+// stream as the results), and a failure of the work at its master's turn.
+TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
+    TempFolder folder;
+    std::string tree, lines[2];
+    for (int n = 0; n < 400; ++n) {
+        // Every third fileset without files: nothing to judge, soon done.
+        const std::string stem = std::to_string(1000 + n), in = n < 200 ? "a" : "b";
+        tree += in + "/" + stem + (n % 3 ? ".eps+ " : ".eps ");
+        std::string line =
+            (n % 3 ? "ok      " : "broken  ") + folder.file(in) + pathSeparator() + stem + ".eps";
+        for (std::string channel :
+             {"  cyan \"*.C\"", "; magenta \"*.M\"", "; yellow \"*.J\"", "; black \"*.N\""}) {
+            line += n % 3 ? "" : channel.replace(channel.find('*'), 1, stem) + " missing";
+        }
+        lines[n / 200] += line + "\n";
+    }
+    makeTree(folder, tree);
+    std::ostringstream out;
+    EXPECT_EQ(runCommandLine(
+                  {"check", "--deep", folder.file("a"), folder.file("none.eps"), folder.file("b")},
+                  out, out, {}),
+              2);
+    EXPECT_EQ(out.str(), lines[0] + "Impossible d'ouvrir le fichier-ma\xC3\xAEtre " +
+                             folder.file("none.eps") + ".\n" + lines[1]);
+    std::string handed, before;
+    InOrderWork work(
+        [](CheckedMaster& master) {
+            master.title = master.path == "77" ? throw std::range_error("77") : master.path;
+        },
+        [&](const CheckedMaster& master) { handed += master.title + " "; });
+    for (int n = 0; n < 100; ++n) {
+        CheckedMaster master;
+        master.path = std::to_string(n);
+        work.add(master);
+        before += n < 77 ? master.path + " " : "";
+    }
+    EXPECT_THROW(work.finish(), std::range_error);
+    EXPECT_EQ(handed, before);
 }
 
 // Texts from a master are written as UTF-8 when they are, else read as
