@@ -19,8 +19,19 @@ namespace platelier {
 
 namespace {
 
-constexpr std::size_t unclaimed = std::numeric_limits<std::size_t>::max();
-constexpr std::size_t claimedBySeveral = unclaimed - 1;
+// Who holds an entry, as a claimant or a seeker: a master's place in the
+// index, or one of these.
+constexpr std::size_t nobody = std::numeric_limits<std::size_t>::max();
+constexpr std::size_t several = nobody - 1;
+
+void hold(std::vector<std::size_t>& holders, std::size_t entry, std::size_t master) {
+    std::size_t& holder = holders[entry];
+    holder = holder == nobody || holder == master ? master : several;
+}
+
+bool heldByAnother(const std::vector<std::size_t>& holders, std::size_t entry, std::size_t master) {
+    return !holders.empty() && holders[entry] != nobody && holders[entry] != master;
+}
 
 std::string foldedName(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(), foldAsciiCase);
@@ -50,15 +61,19 @@ const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plat
     return entry && !entry->isFolder && !master.includes(folder, entry->name) ? entry : nullptr;
 }
 
+struct Candidates {
+    std::vector<FolderEntry> entries;
+    bool soughtByAnother = false; // one of them could be another master's
+};
+
 // The entries that may be the channel's file: those the pattern matches, but
 // the master, its backup and the files that other masters of their folder
 // link to. That folder's masters are read only when the pattern matches.
-std::vector<FolderEntry> candidates(const std::string& masterPath,
-                                    const MasterAndBackup& masterAndBackup,
-                                    const std::string& pattern, FolderListings& listings) {
+Candidates candidates(const std::string& masterPath, const MasterAndBackup& masterAndBackup,
+                      const std::string& pattern, FolderListings& listings) {
     const std::string folder = folderPart(pattern);
     const FolderIndex* index = listings.index(folder);
-    std::vector<FolderEntry> found;
+    Candidates found;
     const std::vector<const FolderEntry*> matches =
         index ? index->matching(pattern.substr(folder.size())) : std::vector<const FolderEntry*>();
     if (matches.empty()) {
@@ -70,7 +85,8 @@ std::vector<FolderEntry> candidates(const std::string& masterPath,
     for (const FolderEntry* entry : matches) {
         if (!masterAndBackup.includes(folder, entry->name) &&
             !index->claimedByAnother(*entry, master)) {
-            found.push_back(*entry);
+            found.entries.push_back(*entry);
+            found.soughtByAnother |= index->soughtByAnother(*entry, master);
         }
     }
     return found;
@@ -81,8 +97,9 @@ ChannelLink checkChannel(const std::string& masterPath, const MasterAndBackup& m
                          FolderListings& listings) {
     ChannelLink link{plate, LinkState::missing, std::string(), 0};
     const std::optional<std::string> pattern = separationPattern(masterPath, searchLetter);
-    const std::vector<FolderEntry> found =
-        pattern ? candidates(masterPath, master, *pattern, listings) : std::vector<FolderEntry>();
+    const Candidates candidate =
+        pattern ? candidates(masterPath, master, *pattern, listings) : Candidates();
+    const std::vector<FolderEntry>& found = candidate.entries;
     link.matches = static_cast<int>(found.size());
     const std::string masterFolder = folderPart(masterPath);
     const FolderIndex* index = listings.index(masterFolder);
@@ -90,11 +107,11 @@ ChannelLink checkChannel(const std::string& masterPath, const MasterAndBackup& m
             index ? linkedEntry(*index, plate, masterFolder, master) : nullptr) {
         link.state = LinkState::ok;
         link.file = masterFolder + linked->name;
+    } else if (found.size() > 1 || candidate.soughtByAnother) {
+        link.state = LinkState::ambiguous;
     } else if (found.size() == 1 && !found.front().isFolder) {
         link.state = LinkState::renamed;
         link.file = folderPart(*pattern) + found.front().name;
-    } else if (found.size() > 1) {
-        link.state = LinkState::ambiguous;
     }
     return link;
 }
@@ -190,7 +207,9 @@ std::vector<const FolderEntry*> FolderIndex::matching(const std::string& wildcar
 
 void FolderIndex::readMasters(const std::string& folder) {
     mastersRead_ = true;
-    claimants_.assign(entries_.size(), unclaimed);
+    claimants_.assign(entries_.size(), nobody);
+    seekers_.assign(entries_.size(), nobody);
+    std::vector<std::pair<std::size_t, ChannelIndex>> lostChannels; // of a master, by entry
     for (std::size_t at = 0; at < entries_.size(); ++at) {
         if (!namedAsMaster(entries_[at])) {
             continue;
@@ -198,25 +217,48 @@ void FolderIndex::readMasters(const std::string& folder) {
         const std::string path = folder + entries_[at].name;
         const MasterAndBackup master(path);
         masters_.push_back({entries_[at].name, readMasterFile(path)});
-        for (const std::string& plate : masters_.back().reading.plates) {
-            if (const FolderEntry* linked = linkedEntry(*this, plate, folder, master)) {
-                claim(*linked, at);
+        const MasterReading& reading = masters_.back().reading;
+        for (std::size_t channel = 0; channel < channelCount && reading.isMaster(); ++channel) {
+            if (const FolderEntry* linked =
+                    linkedEntry(*this, reading.plates[channel], folder, master)) {
+                hold(claimants_, static_cast<std::size_t>(linked - entries_.data()), at);
+            } else {
+                lostChannels.emplace_back(at, static_cast<ChannelIndex>(channel));
             }
+        }
+    }
+    for (const auto& [master, channel] : lostChannels) {
+        seekLostFiles(folder, master, channel);
+    }
+}
+
+// Notes the files that the master at `master` could take for its channel
+// that is not ok: its candidates, once every master's links are known.
+void FolderIndex::seekLostFiles(const std::string& folder, std::size_t master,
+                                ChannelIndex channel) {
+    const std::string path = folder + entries_[master].name;
+    const std::optional<std::string> pattern =
+        separationPattern(path, ChannelTable[channel].searchLetter);
+    if (!pattern || folderPart(*pattern) != folder) {
+        return;
+    }
+    const MasterAndBackup masterAndBackup(path);
+    for (const FolderEntry* entry : matching(pattern->substr(folder.size()))) {
+        if (!entry->isFolder && !masterAndBackup.includes(folder, entry->name) &&
+            !claimedByAnother(*entry, &entries_[master])) {
+            hold(seekers_, static_cast<std::size_t>(entry - entries_.data()), master);
         }
     }
 }
 
-void FolderIndex::claim(const FolderEntry& entry, std::size_t master) {
-    std::size_t& claimant = claimants_[static_cast<std::size_t>(&entry - entries_.data())];
-    claimant = claimant == unclaimed || claimant == master ? master : claimedBySeveral;
+bool FolderIndex::claimedByAnother(const FolderEntry& entry, const FolderEntry* master) const {
+    return heldByAnother(claimants_, static_cast<std::size_t>(&entry - entries_.data()),
+                         master ? static_cast<std::size_t>(master - entries_.data()) : nobody);
 }
 
-bool FolderIndex::claimedByAnother(const FolderEntry& entry, const FolderEntry* master) const {
-    if (claimants_.empty()) {
-        return false;
-    }
-    const std::size_t claimant = claimants_[static_cast<std::size_t>(&entry - entries_.data())];
-    return claimant == claimedBySeveral || (claimant != unclaimed && &entries_[claimant] != master);
+bool FolderIndex::soughtByAnother(const FolderEntry& entry, const FolderEntry* master) const {
+    return heldByAnother(seekers_, static_cast<std::size_t>(&entry - entries_.data()),
+                         master ? static_cast<std::size_t>(master - entries_.data()) : nobody);
 }
 
 FolderListings::FolderListings(Lister list) : list_(std::move(list)) {}

@@ -6,7 +6,9 @@
 // the system's search (searchKey), so that a folder of thousands of
 // filesets costs no more per master than a folder of one. A file that
 // another master of its folder links to is never taken for this master's:
-// that rule is the console program's own (the dialog knows one master).
+// that rule is the console program's own (the dialog knows one master), as
+// is the next: a file that the lost channels of two masters of a folder
+// could both take is taken by neither, since nothing tells whose it is.
 #pragma once
 
 #include "master/channel.h"
@@ -50,7 +52,8 @@ class FolderIndex {
 
     // Reads the masters among the entries of the folder, which `folder`
     // names, and notes the files each links to (the entries of its ok
-    // channels).
+    // channels), then the files each could take for a channel that is not
+    // ok (the other files its pattern matches).
     void readMasters(const std::string& folder);
     bool mastersRead() const { return mastersRead_; }
     const std::vector<FolderMaster>& masters() const { return masters_; }
@@ -59,13 +62,17 @@ class FolderIndex {
     // this index, or null) links to `entry`; false before readMasters.
     bool claimedByAnother(const FolderEntry& entry, const FolderEntry* master) const;
 
+    // True when a master of the folder other than `master` could take
+    // `entry` for a channel that is not ok; false before readMasters.
+    bool soughtByAnother(const FolderEntry& entry, const FolderEntry* master) const;
+
   private:
     struct SearchName {
         std::string key;   // searchKey of the entry's name or short name
         std::size_t entry; // in entries_
     };
 
-    void claim(const FolderEntry& entry, std::size_t master);
+    void seekLostFiles(const std::string& folder, std::size_t master, ChannelIndex channel);
 
     std::vector<FolderEntry> entries_;
     // The search names by extension (the key's text after its last '.'),
@@ -73,9 +80,11 @@ class FolderIndex {
     std::unordered_map<std::string, std::vector<SearchName>> byExtension_;
     bool mastersRead_ = false;
     std::vector<FolderMaster> masters_;
-    // For each entry, the master in entries_ that links to it, unclaimed or
-    // claimedBySeveral; empty before readMasters.
+    // For each entry, the master in entries_ that links to it, and the one
+    // that could take it for a channel that is not ok; nobody, or several.
+    // Empty before readMasters.
     std::vector<std::size_t> claimants_;
+    std::vector<std::size_t> seekers_;
 };
 
 // Lists the folders the link check needs, keeping the index of the last one:
@@ -102,9 +111,9 @@ class FolderListings {
 
 enum class LinkState {
     ok,       // the system opens a file (no folder) beside the master under the plate name
-    renamed,  // otherwise, the channel has one candidate, and it is a file
+    renamed,  // otherwise, the channel has one candidate, a file no other master could take
     missing,  // it has none, or one that is a folder
-    ambiguous // it has several
+    ambiguous // it has several, or one that another master could take
 };
 
 struct ChannelLink {
@@ -113,6 +122,7 @@ struct ChannelLink {
     std::string file; // ok: the entry named as the plate; renamed: the candidate; with its folder
     // The candidates: the entries the channel's pattern matches, but the
     // master, its backup and the files other masters of their folder link to.
+    // One that another master could take as well leaves it ambiguous.
     int matches = 0;
 };
 

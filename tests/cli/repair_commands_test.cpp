@@ -33,6 +33,13 @@ TEST(RelinkCommand, WritesTheRenamedFilesNamesOnlyWhenItCan) {
         {"IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N", "relink @IMAGE.BAK", 1, "", unchanged, "="},
         {twoFilesets, "relink @IMAGE1.eps", 1, "broken  IMAGE1.eps  cyan \"IMAGE1.C\" missing\n",
          "", "="},
+        // Both masters lost their cyan file, and IMAGE3.C fits either: whose
+        // it is, nothing tells, and neither takes it.
+        {"IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps IMAGE2.M IMAGE2.J IMAGE2.N IMAGE3.C",
+         "relink @", 1,
+         "broken  IMAGE1.eps  cyan \"IMAGE1.C\" ambiguous (1)\nbroken  IMAGE2.eps  cyan "
+         "\"IMAGE2.C\" ambiguous (1)\n",
+         "", "="},
         {"A.C", "relink @A.C @absent.eps", 2, "", "absent.eps.", "A.C "},
         {"", "relink", 2, "", "PATH is required", ""},
         {"Z.eps Z2.C Z.M Z.J Z.N not-Y.eps a/C.eps+ sub/A.eps sub/A2.C sub/A.M sub/A.J sub/A.N",
