@@ -162,6 +162,7 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
     const ContentCase rows[] = {
         {eps, page, "sound"}, {start, std::nullopt, "sound"}, {eps + wider, page, "sound"},
         {atEnd + "%%BoundingBox: 0 0 9 9\n", page, "sound"}, {atEnd + wider, page, "other-page"},
+        {atEnd + std::string(FileReader::bufferSize, '0') + "\n" + wider, page, "other-page"},
         {epsBinaryHeader(30, 25) + start + wider, page, "sound"},
         {withPreview(start + wider), page, "other-page"}, {"", page, "empty"},
         {start + std::string(headerCommentsReach, '%') + "\n" + wider, page, "sound"},
@@ -178,9 +179,11 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         failFileOperation(0);
         EXPECT_EQ(verdictWord(judgeSeparationFile(folder.file(name), row.masterBox)), row.verdict)
             << row.bytes.value_or("no file");
-        // Opened once, read once, and never asked for more past its end;
-        // the rest are asking its length and seeking among the bytes read.
-        EXPECT_LE(fileOperationCount(), 6U) << row.bytes.value_or("no file");
+        // A file that one read takes whole is opened once, read once, and
+        // never asked for more past its end; the rest are asking its length
+        // and seeking among the bytes read. A larger one is read at its end too.
+        const bool small = row.bytes.value_or("").size() < FileReader::bufferSize;
+        EXPECT_LE(fileOperationCount(), small ? 6U : 8U) << row.bytes.value_or("no file");
     }
 }
 
