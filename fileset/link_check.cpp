@@ -61,6 +61,14 @@ const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plat
     return entry && !entry->isFolder && !master.includes(folder, entry->name) ? entry : nullptr;
 }
 
+// True when `entry` of `index`, the folder `folder`, may be the file of a
+// channel of `master` (its entry in the index, or null): it is neither the
+// master nor its backup, nor a file another master of the folder links to.
+bool mayBeTakenBy(const FolderIndex& index, const FolderEntry& entry, const std::string& folder,
+                  const MasterAndBackup& masterAndBackup, const FolderEntry* master) {
+    return !masterAndBackup.includes(folder, entry.name) && !index.claimedByAnother(entry, master);
+}
+
 struct Candidates {
     std::vector<FolderEntry> entries;
     bool soughtByAnother = false; // one of them could be another master's
@@ -83,8 +91,7 @@ Candidates candidates(const std::string& masterPath, const MasterAndBackup& mast
     const FolderEntry* master =
         folder == folderPart(masterPath) ? index->named(fileNamePart(masterPath)) : nullptr;
     for (const FolderEntry* entry : matches) {
-        if (!masterAndBackup.includes(folder, entry->name) &&
-            !index->claimedByAnother(*entry, master)) {
+        if (mayBeTakenBy(*index, *entry, folder, masterAndBackup, master)) {
             found.entries.push_back(*entry);
             found.soughtByAnother |= index->soughtByAnother(*entry, master);
         }
@@ -221,7 +228,7 @@ void FolderIndex::readMasters(const std::string& folder) {
         for (std::size_t channel = 0; channel < channelCount && reading.isMaster(); ++channel) {
             if (const FolderEntry* linked =
                     linkedEntry(*this, reading.plates[channel], folder, master)) {
-                hold(claimants_, static_cast<std::size_t>(linked - entries_.data()), at);
+                hold(claimants_, placeOf(linked), at);
             } else {
                 lostChannels.emplace_back(at, static_cast<ChannelIndex>(channel));
             }
@@ -244,21 +251,23 @@ void FolderIndex::seekLostFiles(const std::string& folder, std::size_t master,
     }
     const MasterAndBackup masterAndBackup(path);
     for (const FolderEntry* entry : matching(pattern->substr(folder.size()))) {
-        if (!entry->isFolder && !masterAndBackup.includes(folder, entry->name) &&
-            !claimedByAnother(*entry, &entries_[master])) {
-            hold(seekers_, static_cast<std::size_t>(entry - entries_.data()), master);
+        if (!entry->isFolder &&
+            mayBeTakenBy(*this, *entry, folder, masterAndBackup, &entries_[master])) {
+            hold(seekers_, placeOf(entry), master);
         }
     }
 }
 
+std::size_t FolderIndex::placeOf(const FolderEntry* entry) const {
+    return entry ? static_cast<std::size_t>(entry - entries_.data()) : nobody;
+}
+
 bool FolderIndex::claimedByAnother(const FolderEntry& entry, const FolderEntry* master) const {
-    return heldByAnother(claimants_, static_cast<std::size_t>(&entry - entries_.data()),
-                         master ? static_cast<std::size_t>(master - entries_.data()) : nobody);
+    return heldByAnother(claimants_, placeOf(&entry), placeOf(master));
 }
 
 bool FolderIndex::soughtByAnother(const FolderEntry& entry, const FolderEntry* master) const {
-    return heldByAnother(seekers_, static_cast<std::size_t>(&entry - entries_.data()),
-                         master ? static_cast<std::size_t>(master - entries_.data()) : nobody);
+    return heldByAnother(seekers_, placeOf(&entry), placeOf(master));
 }
 
 FolderListings::FolderListings(Lister list) : list_(std::move(list)) {}

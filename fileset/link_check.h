@@ -73,6 +73,8 @@ class FolderIndex {
     };
 
     void seekLostFiles(const std::string& folder, std::size_t master, ChannelIndex channel);
+    // The entry's place in entries_, or nobody for null.
+    std::size_t placeOf(const FolderEntry* entry) const;
 
     std::vector<FolderEntry> entries_;
     // The search names by extension (the key's text after its last '.'),
