@@ -6,13 +6,12 @@
 
 #include "master/channel.h"
 
-#include <array>
 #include <string>
 
 namespace platelier {
 
 struct ControllerState {
-    std::array<std::string, channelCount> recordedSeparationPaths;
+    PerChannel recordedSeparationPaths;
     std::string masterToOpen;
 };
 

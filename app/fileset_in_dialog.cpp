@@ -1,11 +1,14 @@
 // The main dialog's side of a fileset. A master path without a usable '.'
-// gives no search pattern; its channels go to the chooser as if nothing
-// matched.
+// gives no search pattern, and a folder that cannot be listed no match; the
+// channels go to the chooser as if nothing matched.
 #include "app/fileset_in_dialog.h"
 
+#include "app/separation_filters.h"
 #include "fileset/channel_table.h"
+#include "fileset/outcome_messages.h"
 #include "fileset/separation_discovery.h"
 #include "platform/files.h"
+#include "platform/folder_listing.h"
 #include "platform/path_parts.h"
 #include "resources/fill_placeholders.h"
 #include "resources/resource_ids.h"
@@ -41,34 +44,39 @@ MasterReading showMasterFile(Dialog& dialog, const std::string& masterPath) {
     if (reading.title) {
         dialog.setControlText(IDC_TITLE, *reading.title);
     }
+    const PerChannel names = reading.channelNames();
     for (int channel = cyan; reading.isMaster() && channel <= black; ++channel) {
-        dialog.setControlText(IDC_CYAN_NAME + channel,
-                              reading.plates[static_cast<std::size_t>(channel)]);
+        dialog.setControlText(IDC_CYAN_NAME + channel, names[static_cast<std::size_t>(channel)]);
     }
     return reading;
 }
 
 void locateSeparationFiles(Dialog& dialog, const std::string& masterPath) {
+    const std::string folder = folderPart(masterPath);
+    const FolderIndex index(listFolder(folder).value_or(std::vector<FolderEntry>()));
+    const MasterEntries own(index, masterPath);
     for (int channel = cyan; channel <= black; ++channel) {
-        const ChannelRow& row = ChannelTable[static_cast<std::size_t>(channel)];
-        const std::optional<std::string> pattern = separationPattern(masterPath, row.searchLetter);
-        std::string found;
-        if (pattern && countMatchingFiles(*pattern, masterPath, found) == 1) {
-            dialog.setControlText(IDC_CYAN_PATH + channel, folderPart(*pattern) + found);
+        const auto i = static_cast<std::size_t>(channel);
+        const ChannelRow& row = ChannelTable[i];
+        const std::optional<CandidatePattern> pattern =
+            candidatePattern(masterPath, row.searchLetter);
+        const std::vector<const FolderEntry*> matches =
+            pattern ? discoveryMatches(index, *pattern, own) : std::vector<const FolderEntry*>();
+        if (matches.size() == 1) {
+            dialog.setControlText(IDC_CYAN_PATH + channel, folder + matches.front()->name);
             continue;
         }
         const std::string name = dialog.controlText(IDC_CYAN_NAME + channel, chooserNameLimit);
         if (!chooseSeparationFile(
                 dialog, channel, row.searchLetter,
                 fillPlaceholders(texts::separationChooserTitle, {row.colorName, name}),
-                {row.filterText, row.filterPattern})) {
+                separationFilters[i])) {
             return;
         }
     }
 }
 
-void browseSeparationFile(Dialog& dialog, ChannelIndex channel,
-                          std::array<std::string, channelCount>& recordedPaths) {
+void browseSeparationFile(Dialog& dialog, ChannelIndex channel, PerChannel& recordedPaths) {
     const ChannelRow& row = ChannelTable[static_cast<std::size_t>(channel)];
     if (chooseSeparationFile(dialog, channel, std::string(),
                              fillPlaceholders(texts::separationBrowseTitle, {row.colorName}),
@@ -82,8 +90,8 @@ std::string readMasterPath(Dialog& dialog) {
     return dialog.controlText(IDC_MASTER_PATH, dialogTextLimit);
 }
 
-std::array<std::string, channelCount> readChannelNames(Dialog& dialog) {
-    std::array<std::string, channelCount> names;
+PerChannel readChannelNames(Dialog& dialog) {
+    PerChannel names;
     for (int channel = cyan; channel <= black; ++channel) {
         names[static_cast<std::size_t>(channel)] =
             dialog.controlText(IDC_CYAN_NAME + channel, dialogTextLimit);
@@ -91,15 +99,19 @@ std::array<std::string, channelCount> readChannelNames(Dialog& dialog) {
     return names;
 }
 
-FailureReport showInMessageBox(Dialog& dialog) {
-    return [&dialog](const std::string& message) {
+void showMessages(Dialog& dialog, const std::vector<std::string>& messages) {
+    for (const std::string& message : messages) {
         dialog.showMessage(message, texts::messageCaption);
-    };
+    }
 }
 
-RenameReport showInPathEdits(Dialog& dialog) {
-    return [&dialog](ChannelIndex channel, const std::string& newPath) {
-        dialog.setControlText(IDC_CYAN_PATH + channel, newPath);
+RenameReport showRenames(Dialog& dialog) {
+    return [&dialog](ChannelIndex channel, const RenameOutcome& outcome) {
+        if (outcome.kind == RenameOutcome::renamed) {
+            dialog.setControlText(IDC_CYAN_PATH + channel, outcome.to);
+        } else {
+            showMessages(dialog, {renameFailureMessage(outcome)});
+        }
     };
 }
 

@@ -1,14 +1,14 @@
 // The fileset as the main dialog shows it: the master's values in the edits,
 // the separation files found or chosen into the path edits, the names the
-// user has typed, and what the commands report, shown in the dialog.
+// user has typed, and what the commands did, shown in the dialog.
 #pragma once
 
 #include "app/dialog.h"
-#include "fileset/change_reports.h"
+#include "fileset/separation_renaming.h"
 #include "master/master_file_reader.h"
 
-#include <array>
 #include <string>
+#include <vector>
 
 namespace platelier {
 
@@ -17,23 +17,23 @@ namespace platelier {
 MasterReading showMasterFile(Dialog& dialog, const std::string& masterPath);
 
 // Fills the separation path edits for the master at `masterPath`: the
-// single match of each channel's pattern, or the file the user chooses.
-// Stops at the first chooser the user cancels.
+// single match of each channel's pattern in its folder, listed once, or the
+// file the user chooses. Stops at the first chooser the user cancels.
 void locateSeparationFiles(Dialog& dialog, const std::string& masterPath);
 
 // A channel's Browse button: lets the user choose its separation file, which
 // becomes the channel's path in the dialog and in `recordedPaths`.
-void browseSeparationFile(Dialog& dialog, ChannelIndex channel,
-                          std::array<std::string, channelCount>& recordedPaths);
+void browseSeparationFile(Dialog& dialog, ChannelIndex channel, PerChannel& recordedPaths);
 
 // The master path and the four channel names as the edits hold them.
 std::string readMasterPath(Dialog& dialog);
-std::array<std::string, channelCount> readChannelNames(Dialog& dialog);
+PerChannel readChannelNames(Dialog& dialog);
 
-// A message box for each failure.
-FailureReport showInMessageBox(Dialog& dialog);
+// A message box for each message.
+void showMessages(Dialog& dialog, const std::vector<std::string>& messages);
 
-// Each new path in its channel's path edit.
-RenameReport showInPathEdits(Dialog& dialog);
+// A renamed file's new path in its channel's path edit, a failed rename's
+// message in a box.
+RenameReport showRenames(Dialog& dialog);
 
 } // namespace platelier

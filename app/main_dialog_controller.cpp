@@ -8,6 +8,7 @@
 #include "app/help_path.h"
 #include "fileset/command_rules.h"
 #include "fileset/fileset_commands.h"
+#include "fileset/outcome_messages.h"
 #include "fileset/separation_renaming.h"
 #include "platform/files.h"
 #include "resources/fill_placeholders.h"
@@ -35,17 +36,25 @@ void browseSeparationFileCommand(Dialog& dialog, ControllerState& state, int id)
 
 void renameFilesCommand(Dialog& dialog, ControllerState& state, int) {
     renameSeparationFiles(readMasterPath(dialog), state.recordedSeparationPaths,
-                          readChannelNames(dialog), showInMessageBox(dialog),
-                          showInPathEdits(dialog));
+                          readChannelNames(dialog), showRenames(dialog));
 }
 
 void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {
-    saveAllChanges(readMasterPath(dialog), readChannelNames(dialog), state.recordedSeparationPaths,
-                   showInMessageBox(dialog), showInPathEdits(dialog));
+    const std::string masterPath = readMasterPath(dialog);
+    const SaveAllResult result =
+        saveAllChanges(masterPath, readChannelNames(dialog), state.recordedSeparationPaths);
+    showMessages(dialog, saveAllMessages(result, masterPath));
+    for (const auto& [channel, path] : result.renamed) {
+        dialog.setControlText(IDC_CYAN_PATH + channel, path);
+    }
 }
 
 void renameChannelsCommand(Dialog& dialog, ControllerState&, int) {
-    renameChannels(readMasterPath(dialog), readChannelNames(dialog), showInMessageBox(dialog));
+    const std::string masterPath = readMasterPath(dialog);
+    const RewriteResult result = rewriteMasterFile(masterPath, readChannelNames(dialog));
+    if (result.error != RewriteError::none) {
+        showMessages(dialog, {rewriteErrorMessage(result, masterPath)});
+    }
 }
 
 const CommandEntry mainDialogCommands[] = {
@@ -159,8 +168,8 @@ void recordOpenedFileset(Dialog& dialog, ControllerState& state, const std::stri
         state.recordedSeparationPaths[static_cast<std::size_t>(channel)] =
             dialog.controlText(IDC_CYAN_PATH + channel, dialogTextLimit);
     }
-    const OpenedFileset fileset{masterPath, readChannelNames(dialog),
-                                state.recordedSeparationPaths};
+    const FilesetToChange fileset{masterPath, readChannelNames(dialog),
+                                  state.recordedSeparationPaths};
     for (const auto& [id, command] :
          {std::pair{IDC_RENAME_CHANNELS, FilesetCommand::renameChannels},
           std::pair{IDC_RENAME_FILES, FilesetCommand::renameFiles},

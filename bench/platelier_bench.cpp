@@ -14,9 +14,11 @@
 // whose memory is measured.
 #include "fileset/channel_table.h"
 #include "fileset/separation_discovery.h"
+#include "master/backup_path.h"
 #include "master/master_file_reader.h"
 #include "master/master_file_rewriter.h"
 #include "measure.h"
+#include "platform/path_parts.h"
 #include "synthetic_files.h"
 
 #include <array>
@@ -195,7 +197,7 @@ bool measureSize(const Options& options, const std::string& folder, SizeFigures&
 
 bool readPlateNames(const std::string& master) {
     const MasterReading reading = readMasterFile(master);
-    return reading.isMaster() && reading.plates == originalNames;
+    return reading.isMaster() && reading.channelNames() == originalNames;
 }
 
 bool measureRead(const std::string& folder, Figures& figures) {
@@ -213,13 +215,20 @@ bool measureRead(const std::string& folder, Figures& figures) {
     return succeeded || fail("reading " + master + " failed");
 }
 
+// As the dialog finds them: the folder listed once, each channel's pattern
+// searched in its index.
 bool findFourSeparations(const std::string& masterPath) {
+    const FolderIndex index(
+        listFolder(folderPart(masterPath)).value_or(std::vector<FolderEntry>()));
+    const MasterEntries own(index, masterPath);
     bool found = true;
     for (const ChannelRow& row : ChannelTable) {
-        const std::optional<std::string> pattern = separationPattern(masterPath, row.searchLetter);
-        std::string name;
-        found = pattern && countMatchingFiles(*pattern, masterPath, name) == 1 &&
-                name == std::string("IMAGE.") + row.searchLetter && found;
+        const std::optional<CandidatePattern> pattern =
+            candidatePattern(masterPath, row.searchLetter);
+        const std::vector<const FolderEntry*> matches =
+            pattern ? discoveryMatches(index, *pattern, own) : std::vector<const FolderEntry*>();
+        found = matches.size() == 1 &&
+                matches.front()->name == std::string("IMAGE.") + row.searchLetter && found;
     }
     return found;
 }

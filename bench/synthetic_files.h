@@ -11,7 +11,7 @@
 
 namespace platelier::bench {
 
-using PlateNames = std::array<std::string, channelCount>;
+using PlateNames = PerChannel;
 
 // The plate names the synthetic masters carry.
 extern const PlateNames originalNames;

@@ -1,18 +1,20 @@
 // The check command: each master that the paths name or hold, described for
 // people or as JSON, broken ones making the status 1; with --deep the files
 // its links lead to are judged too, beside the walk.
-#include "cli/checked_master.h"
 #include "cli/commands.h"
 #include "cli/master_walk.h"
+#include "cli/report.h"
 
 namespace platelier {
 
 int checkCommand(const CheckArguments& arguments, Console& console) {
     const auto describe = [&](const CheckedMaster& master) {
-        console.result(arguments.json ? describeAsJson(master) : describeForPeople(master));
+        console.result(arguments.json ? checkAsJson(master) : checkForPeople(master));
         return isSound(master) ? statusOk : statusFailed;
     };
-    const MasterPreparation judge = [](CheckedMaster& master) { judgeContents(master, true); };
+    const MasterPreparation judge = [](CheckedMaster& master) {
+        judgeContents(master, FilesJudged::everyFileFound);
+    };
     return walkMasters(arguments.paths, arguments.recursive, console, describe,
                        arguments.deep ? judge : MasterPreparation());
 }

@@ -3,7 +3,6 @@
 // files is in the program's French.
 #include "cli/command_line.h"
 
-#include "cli/checked_master.h"
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
@@ -33,13 +32,13 @@ CLI::App* addRelink(CLI::App& program, RelinkArguments& arguments) {
                      "Make every check and refusal of the real run; change nothing");
     relink->add_flag("--recursive", arguments.recursive,
                      "Look into the sub-folders of folders too");
+    relink->add_flag("--json", arguments.json, "One JSON object per line and master");
     relink->add_option("PATH", arguments.paths, "A master, or a folder of masters (*.eps)")
         ->required();
     return relink;
 }
 
-CLI::App* addRename(CLI::App& program, RenameArguments& arguments,
-                    std::array<std::string, channelCount>& names,
+CLI::App* addRename(CLI::App& program, RenameArguments& arguments, PerChannel& names,
                     std::array<CLI::Option*, channelCount>& nameOptions) {
     CLI::App* rename = program.add_subcommand(
         "rename", "Rename channels in the master and separation files on disk, as the dialog does");
@@ -48,6 +47,7 @@ CLI::App* addRename(CLI::App& program, RenameArguments& arguments,
         nameOptions[channel] = rename->add_option(std::string("--") + channelWords[channel],
                                                   names[channel], "The channel's new name");
     }
+    rename->add_flag("--json", arguments.json, "One JSON object on one line");
     CLI::Option* masterOnly = rename->add_flag("--master-only", "Rewrite the master only");
     CLI::Option* filesOnly = rename->add_flag("--files-only", "Rename the files only");
     masterOnly->excludes(filesOnly);
@@ -87,7 +87,7 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     CheckArguments check;
     RelinkArguments relink;
     RenameArguments rename;
-    std::array<std::string, channelCount> names;
+    PerChannel names;
     std::array<CLI::Option*, channelCount> nameOptions{};
     CLI::App* checkCall = addCheck(program, check);
     CLI::App* relinkCall = addRelink(program, relink);

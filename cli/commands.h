@@ -27,6 +27,7 @@ struct RelinkArguments {
     std::vector<std::string> paths;
     bool recursive = false;
     bool dryRun = false;
+    bool json = false;
 };
 
 // Writes into each master that the paths name or hold, as check finds them,
@@ -38,6 +39,7 @@ struct RenameArguments {
     std::string master;
     std::array<std::optional<std::string>, channelCount> names; // none: keep the plate name
     FilesetCommand command = FilesetCommand::saveAllChanges;
+    bool json = false;
 };
 
 // The dialog's "Save all changes", "Rename channels" or "Rename files".

@@ -49,7 +49,7 @@ void Console::message(const std::string& text) {
     std::string line = text;
     std::replace(line.begin(), line.end(), '\n', ' ');
     errno = 0;
-    err_ << mixedForPeople(line) << std::endl;
+    err_ << peopleTextFromMixedEncodings(line) << std::endl;
     noteResultsFailure();
 }
 
@@ -84,7 +84,7 @@ void Console::showProgress() {
         return;
     }
     progressTime_ = now;
-    const std::string line = mixedAsUtf8(
+    const std::string line = utf8FromMixedEncodings(
         fillPlaceholders(texts::progress, {std::to_string(folders_), std::to_string(masters_)}));
     errno = 0;
     err_ << '\r' << line << std::flush;

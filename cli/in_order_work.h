@@ -7,7 +7,7 @@
 // done with its results runs on the caller's.
 #pragma once
 
-#include "cli/checked_master.h"
+#include "fileset/checked_master.h"
 
 #include <condition_variable>
 #include <cstddef>

@@ -1,13 +1,16 @@
 // The walk through the trees of masters. A folder is walked depth first, each
 // folder's masters before its sub-folders, both in the order of their names,
-// so that two runs over the same tree write the same lines. Only names
-// ending in ".eps" are opened (the folder's index reads them): separation
-// files, often hundreds of megabytes each, never are.
+// so that two runs over the same tree write the same lines. One folder's
+// reading is held at a time, whatever the size of the tree.
 #include "cli/master_walk.h"
 
 #include "cli/console_texts.h"
 #include "cli/in_order_work.h"
+#include "cli/report.h"
+#include "fileset/folder_reading.h"
 #include "platform/files.h"
+#include "platform/folder_listing.h"
+#include "platform/path_parts.h"
 #include "resources/fill_placeholders.h"
 
 #include <algorithm>
@@ -25,6 +28,11 @@ std::string asFolder(const std::string& path) {
     return ends ? path : path + pathSeparator();
 }
 
+// How a master came to be visited: named on the command line, where it must
+// be a master, or found in a folder, where a file that opens but is no
+// master is passed over.
+enum class Origin { named, found };
+
 class MasterWalk {
   public:
     MasterWalk(bool recursive, Console& console, const MasterVisit& visit,
@@ -40,7 +48,7 @@ class MasterWalk {
             if (isFolder(path)) {
                 walk(asFolder(path));
             } else {
-                visitFile(path, true);
+                visitNamedFile(path);
             }
         }
         if (work_) {
@@ -60,44 +68,45 @@ class MasterWalk {
         }
     }
 
-    // Visits the masters of `folder`, each read once with the folder;
-    // returns the sub-folders to walk. The masters are copied: checking one
-    // may list another folder.
+    // Visits the masters of `folder`; returns the sub-folders to walk.
     std::vector<std::string> visitFolder(const std::string& folder) {
         console_.folderSeen();
-        const FolderIndex* index = listings_.indexWithMasters(folder);
-        if (!index) {
+        const FolderReading reading = readFolder(folder);
+        if (!reading.listed) {
             fail(fillPlaceholders(texts::cannotReadFolder, {folder}));
             return {};
         }
         std::vector<std::string> subfolders;
-        for (const FolderEntry& entry : index->entries()) {
+        for (const FolderEntry& entry : reading.index.entries()) {
             if (entry.isFolder && recursive_) {
                 subfolders.push_back(folder + entry.name + pathSeparator());
             }
         }
-        const std::vector<FolderMaster> masters = index->masters();
-        for (const FolderMaster& master : masters) {
-            visit(checkMaster(folder + master.name, master.reading, listings_), false);
+        for (const FolderMaster& master : reading.masters) {
+            visit(folder + master.name, reading, master, Origin::found);
         }
         return subfolders;
     }
 
-    void visitFile(const std::string& path, bool named) {
-        visit(checkMaster(path, listings_), named);
+    void visitNamedFile(const std::string& path) {
+        const std::string name = fileNamePart(path);
+        const FolderReading reading = readFolder(folderPart(path), {name});
+        visit(path, reading, *masterNamed(reading, name), Origin::named);
     }
 
-    // A file named on the command line must be a master; one found in a
-    // folder is passed over when it opens but is not one.
-    void visit(CheckedMaster master, bool named) {
-        if (!master.isMaster()) {
-            if (named || master.refusal == MasterRefusal::cannotOpen) {
-                fail(refusalMessage(master));
+    void visit(const std::string& path, const FolderReading& folder, const FolderMaster& master,
+               Origin origin) {
+        if (!master.reading.isMaster()) {
+            if (origin == Origin::named || master.reading.refusal == MasterRefusal::cannotOpen) {
+                fail(refusalMessage(path, master.reading.refusal));
             }
-        } else if (work_) {
-            work_->add(std::move(master));
+            return;
+        }
+        CheckedMaster checked = checkMaster(path, folder, master);
+        if (work_) {
+            work_->add(std::move(checked));
         } else {
-            report(master);
+            report(checked);
         }
     }
 
@@ -118,7 +127,6 @@ class MasterWalk {
     const bool recursive_;
     Console& console_;
     const MasterVisit& visit_;
-    FolderListings listings_;
     int status_ = statusOk;
     std::optional<InOrderWork> work_; // last: its threads stop before the rest goes
 };

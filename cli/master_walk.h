@@ -1,10 +1,11 @@
-// The masters that the paths of a command line name or hold, read and
-// checked one after the other: check and relink take them in the same
-// order, pass over the same files and refuse the same paths.
+// The masters that the paths of a command line name or hold, checked one
+// after the other against the reading of their folder: check and relink
+// take them in the same order, pass over the same files and refuse the same
+// paths.
 #pragma once
 
-#include "cli/checked_master.h"
 #include "cli/console.h"
+#include "fileset/checked_master.h"
 
 #include <functional>
 #include <string>
@@ -21,10 +22,11 @@ using MasterPreparation = std::function<void(CheckedMaster& master)>;
 // Visits each master of `paths`: a path that is no folder must be a master;
 // a folder gives the files in it whose names end in ".eps" (any letter
 // case), those that are masters, and with `recursive` then its sub-folders,
-// each in the order of the names. An unreadable folder, a master that
-// cannot be opened and a named path that is no master are told on the
-// console. Returns the worst status of all. A `prepare` given is done on
-// other threads while the walk goes on (in_order_work.h); the visits and the
+// each in the order of the names. Each folder is listed once and each of
+// its masters read once. An unreadable folder, a master that cannot be
+// opened and a named path that is no master are told on the console.
+// Returns the worst status of all. A `prepare` given is done on other
+// threads while the walk goes on (in_order_work.h); the visits and the
 // messages come in the same order all the same.
 int walkMasters(const std::vector<std::string>& paths, bool recursive, Console& console,
                 const MasterVisit& visit, const MasterPreparation& prepare = {});

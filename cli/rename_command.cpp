@@ -4,44 +4,44 @@
 // here before anything changes, by the same rules. A call that would change
 // nothing writes nothing, so that the backup of an earlier change is kept:
 // a rule of the console program's own, where the dialog rewrites the master.
-#include "cli/checked_master.h"
 #include "cli/commands.h"
 #include "cli/console_texts.h"
-#include "cli/utf8_text.h"
-#include "fileset/channel_table.h"
+#include "cli/report.h"
 #include "fileset/command_rules.h"
 #include "fileset/fileset_commands.h"
+#include "fileset/folder_reading.h"
 #include "fileset/separation_renaming.h"
-#include "master/master_file_rewriter.h"
-#include "platform/files.h"
+#include "platform/folder_listing.h"
+#include "platform/path_parts.h"
 #include "resources/fill_placeholders.h"
-#include "resources/user_texts.h"
 
 namespace platelier {
 
 namespace {
 
-std::vector<std::string> refusals(const RenameArguments& arguments, const OpenedFileset& fileset) {
-    std::vector<std::string> messages;
+// What stands in the way before anything changes: what keeps the dialog's
+// command disabled, and a renamed file that is not sound.
+std::vector<Problem> refusals(const RenameArguments& arguments, const FilesetToChange& fileset,
+                              const CheckedMaster& master) {
+    std::vector<Problem> problems;
     for (const CommandObstacle& obstacle : commandObstacles(arguments.command, fileset)) {
-        const char* text = obstacle.kind == CommandObstacle::noMaster ? texts::noMasterLoaded
-                           : obstacle.kind == CommandObstacle::channelWithoutName
-                               ? texts::channelWithoutName
-                               : texts::noSingleSeparationFile;
-        messages.push_back(
-            fillPlaceholders(text, {arguments.master, ChannelTable[obstacle.channel].colorName}));
+        problems.push_back(obstacleProblem(obstacle, arguments.master));
     }
-    return messages;
+    const std::optional<std::size_t> unsound = unsoundRenamedFile(master);
+    if (unsound && arguments.command != FilesetCommand::renameChannels) {
+        problems.push_back(unsoundFileProblem(master, *unsound));
+    }
+    return problems;
 }
 
 // True when every name is the plate name, byte for byte, where the command
 // writes the master, and every file already has its name, as the system
 // compares names, where it renames files.
-bool changesNothing(const RenameArguments& arguments, const OpenedFileset& fileset,
-                    const MasterLinks& links) {
+bool changesNothing(const RenameArguments& arguments, const FilesetToChange& fileset,
+                    const PerChannel& plates) {
     for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
         const std::string& name = fileset.names[channel];
-        if ((arguments.command != FilesetCommand::renameFiles && name != links[channel].plate) ||
+        if ((arguments.command != FilesetCommand::renameFiles && name != plates[channel]) ||
             (arguments.command != FilesetCommand::renameChannels &&
              planSeparationRename(arguments.master, fileset.files[channel], name).kind !=
                  RenameOutcome::skipped)) {
@@ -51,20 +51,50 @@ bool changesNothing(const RenameArguments& arguments, const OpenedFileset& files
     return true;
 }
 
-// Runs the command on the fileset; true when the master was rewritten. The
-// files' new paths are told afterwards, from `files`, after the master's.
-bool changeFileset(const RenameArguments& arguments,
-                   const std::array<std::string, channelCount>& names,
-                   std::array<std::string, channelCount>& files, const FailureReport& failed) {
-    const RenameReport toldAfterwards = [](ChannelIndex, const std::string&) {};
+// Runs the command on the fileset.
+RenameResult changeFileset(const RenameArguments& arguments, const FilesetToChange& fileset) {
+    RenameResult result;
+    PerChannel files = fileset.files;
     if (arguments.command == FilesetCommand::renameChannels) {
-        return renameChannels(arguments.master, names, failed);
+        const RewriteResult rewrite = rewriteMasterFile(arguments.master, fileset.names);
+        result.rewritten = rewrite.error == RewriteError::none;
+        if (!result.rewritten) {
+            result.problems.push_back(rewriteProblem(rewrite, arguments.master));
+        }
+    } else if (arguments.command == FilesetCommand::renameFiles) {
+        renameSeparationFiles(arguments.master, files, fileset.names,
+                              [&](ChannelIndex channel, const RenameOutcome& outcome) {
+                                  if (outcome.kind == RenameOutcome::failed) {
+                                      result.problems.push_back(renameProblem(outcome));
+                                  } else {
+                                      result.renamed.push_back({channel, outcome.from, outcome.to});
+                                  }
+                              });
+    } else {
+        const SaveAllResult saved = saveAllChanges(arguments.master, fileset.names, files);
+        result.rewritten = saved.done();
+        result.problems = saveAllProblems(saved, arguments.master);
+        for (const auto& [channel, path] : saved.renamed) {
+            result.renamed.push_back({channel, fileset.files[channel], path});
+        }
     }
-    if (arguments.command == FilesetCommand::renameFiles) {
-        renameSeparationFiles(arguments.master, files, names, failed, toldAfterwards);
-        return false;
+    return result;
+}
+
+RenameResult renameFileset(const RenameArguments& arguments, const CheckedMaster& master) {
+    FilesetToChange fileset{arguments.master, {}, linkedFiles(master)};
+    const PerChannel plates = master.reading.channelNames();
+    for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
+        fileset.names[channel] = arguments.names[channel].value_or(plates[channel]);
     }
-    return saveAllChanges(arguments.master, names, files, failed, toldAfterwards);
+    RenameResult result;
+    result.problems = refusals(arguments, fileset, master);
+    if (result.problems.empty() && changesNothing(arguments, fileset, plates)) {
+        result.unchanged = true;
+    } else if (result.problems.empty()) {
+        result = changeFileset(arguments, fileset);
+    }
+    return result;
 }
 
 } // namespace
@@ -74,49 +104,27 @@ int renameCommand(const RenameArguments& arguments, Console& console) {
         console.message(fillPlaceholders(texts::folderNotMaster, {arguments.master}));
         return statusUnusable;
     }
-    FolderListings listings;
-    CheckedMaster master = checkMaster(arguments.master, listings);
-    if (!master.isMaster()) {
-        console.message(refusalMessage(master));
+    const std::string name = fileNamePart(arguments.master);
+    const FolderReading folder = readFolder(folderPart(arguments.master), {name});
+    const FolderMaster& read = *masterNamed(folder, name);
+    if (!read.reading.isMaster()) {
+        console.message(refusalMessage(arguments.master, read.reading.refusal));
         return statusUnusable;
     }
-    judgeContents(master, false);
-    OpenedFileset fileset{arguments.master, {}, linkedFiles(master.links)};
-    for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
-        fileset.names[channel] = arguments.names[channel].value_or(master.links[channel].plate);
-    }
-    const std::array<std::string, channelCount>& found = fileset.files;
-    std::vector<std::string> messages = refusals(arguments, fileset);
-    const std::optional<ChannelIndex> unsound = unsoundRenamedFile(master);
-    if (unsound && arguments.command != FilesetCommand::renameChannels) {
-        messages.push_back(fillPlaceholders(
-            texts::separationNotSound,
-            {arguments.master, master.links[*unsound].file, ChannelTable[*unsound].colorName,
-             std::string(verdictWord(*master.contents[*unsound]))}));
-    }
-    if (messages.empty() && changesNothing(arguments, fileset, master.links)) {
-        console.result("unchanged " + mixedForPeople(arguments.master));
-        return statusOk;
-    }
-    std::array<std::string, channelCount> files = found;
-    const bool rewritten = messages.empty() && changeFileset(arguments, fileset.names, files,
-                                                             [&](const std::string& message) {
-                                                                 messages.push_back(message);
-                                                             });
-    if (rewritten) {
-        console.result("rewrote " + mixedForPeople(arguments.master) + " (backup " +
-                       mixedForPeople(backupPath(arguments.master)) + ")");
-    }
-    for (std::size_t channel = 0; channel < files.size(); ++channel) {
-        if (files[channel] != found[channel]) {
-            console.result("renamed " + mixedForPeople(found[channel]) + " -> " +
-                           mixedForPeople(files[channel]));
+    CheckedMaster master = checkMaster(arguments.master, folder, read);
+    judgeContents(master, FilesJudged::renamedOnly);
+    const RenameResult result = renameFileset(arguments, master);
+    if (arguments.json) {
+        console.result(renameAsJson(arguments.master, arguments.command, result));
+    } else {
+        for (const std::string& line : renameForPeople(arguments.master, result)) {
+            console.result(line);
         }
     }
-    for (const std::string& message : messages) {
-        console.message(message);
+    for (const Problem& problem : result.problems) {
+        console.message(problem.message);
     }
-    return messages.empty() ? statusOk : statusFailed;
+    return result.problems.empty() ? statusOk : statusFailed;
 }
 
 } // namespace platelier

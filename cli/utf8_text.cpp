@@ -103,7 +103,7 @@ bool isUtf8(const std::string& bytes) {
     return true;
 }
 
-std::string textAsUtf8(const std::string& bytes) {
+std::string utf8FromOneEncoding(const std::string& bytes) {
     if (isUtf8(bytes)) {
         return bytes;
     }
@@ -114,7 +114,7 @@ std::string textAsUtf8(const std::string& bytes) {
     return text;
 }
 
-std::string mixedAsUtf8(const std::string& bytes) {
+std::string utf8FromMixedEncodings(const std::string& bytes) {
     std::string text;
     for (std::size_t at = 0; at < bytes.size();) {
         const std::size_t length = utf8SequenceLength(bytes, at);
@@ -128,12 +128,12 @@ std::string mixedAsUtf8(const std::string& bytes) {
     return text;
 }
 
-std::string textForPeople(const std::string& bytes) {
-    return controlsEscaped(textAsUtf8(bytes));
+std::string peopleTextFromOneEncoding(const std::string& bytes) {
+    return controlsEscaped(utf8FromOneEncoding(bytes));
 }
 
-std::string mixedForPeople(const std::string& bytes) {
-    return controlsEscaped(mixedAsUtf8(bytes));
+std::string peopleTextFromMixedEncodings(const std::string& bytes) {
+    return controlsEscaped(utf8FromMixedEncodings(bytes));
 }
 
 } // namespace platelier

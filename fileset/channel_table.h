@@ -1,6 +1,6 @@
-// What the program knows of each channel: the extension letter its
-// separation file is searched with, its colour's French name, and the file
-// chooser's filter for it.
+// What the program knows of each channel of a DCS 1.0 fileset: the
+// extension letter its separation file is searched with, and its colour's
+// French name, with which messages name it.
 #pragma once
 
 #include "master/channel.h"
@@ -12,8 +12,6 @@ namespace platelier {
 struct ChannelRow {
     const char* searchLetter;
     const char* colorName;
-    const char* filterText;
-    const char* filterPattern;
 };
 
 // Indexed by ChannelIndex.

@@ -4,7 +4,7 @@
 namespace platelier {
 
 std::vector<CommandObstacle> commandObstacles(FilesetCommand command,
-                                              const OpenedFileset& fileset) {
+                                              const FilesetToChange& fileset) {
     if (fileset.master.empty()) {
         return {{CommandObstacle::noMaster, cyan}};
     }

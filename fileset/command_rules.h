@@ -6,7 +6,6 @@
 
 #include "master/channel.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -25,16 +24,18 @@ struct CommandObstacle {
     ChannelIndex channel; // of a channel's obstacle
 };
 
-// A fileset as opened: its master, the channel names as they stand now and
-// the separation files found or chosen (empty for a channel without one).
-struct OpenedFileset {
+// What a command would change: the master, the channel names as they stand
+// now and the separation files found or chosen (empty for a channel without
+// one).
+struct FilesetToChange {
     std::string master;
-    std::array<std::string, channelCount> names;
-    std::array<std::string, channelCount> files;
+    PerChannel names;
+    PerChannel files;
 };
 
 // Everything that keeps `command` from running on `fileset`, channel by
 // channel in channel order; empty when it may run.
-std::vector<CommandObstacle> commandObstacles(FilesetCommand command, const OpenedFileset& fileset);
+std::vector<CommandObstacle> commandObstacles(FilesetCommand command,
+                                              const FilesetToChange& fileset);
 
 } // namespace platelier

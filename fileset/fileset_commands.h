@@ -1,34 +1,48 @@
-// "Rename channels" and "Save all changes" as sequences of their own, so that
-// the dialog and the command line run the same steps in the same order and
-// refuse the same things ("Rename files" is renameSeparationFiles).
+// "Save all changes" as a sequence of its own, so that the dialog and the
+// command line run the same steps in the same order and refuse the same
+// things ("Rename channels" is rewriteMasterFile, "Rename files"
+// renameSeparationFiles).
 #pragma once
 
-#include "fileset/change_reports.h"
+#include "fileset/separation_renaming.h"
 #include "master/master_file_rewriter.h"
 
-#include <array>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace platelier {
 
-// "Rename channels": writes `names` into the plate lines of the master at
-// `masterPath`, behind its backup; with RewriteMode::checkOnly, only makes
-// its checks. False, with the failure reported, when the master was not (or
-// would not be) rewritten.
-bool renameChannels(const std::string& masterPath,
-                    const std::array<std::string, channelCount>& names, const FailureReport& failed,
-                    RewriteMode mode = RewriteMode::replace);
+// A file renamed by a "Save all changes" that failed, which could not be
+// given its name back.
+struct NotGivenBack {
+    std::string from; // the name it had
+    std::string to;   // where it now is
+};
 
-// "Save all changes": all or nothing. Every rename that is sure to fail is
-// reported first and stops the command before anything changes. Then the
-// files are renamed and the master rewritten last; when any step fails, the
-// files renamed so far get their names back and the master keeps its bytes,
-// and the one failure reported says so (or, when a file could not be given
-// its name back, where it now is). True when everything was changed; each
-// new path is reported then.
-bool saveAllChanges(const std::string& masterPath,
-                    const std::array<std::string, channelCount>& names,
-                    std::array<std::string, channelCount>& recordedPaths,
-                    const FailureReport& failed, const RenameReport& renamed);
+// What "Save all changes" did: everything, or nothing but what it says.
+struct SaveAllResult {
+    // Every rename sure to fail, found before anything changed.
+    std::vector<RenameOutcome> refusals;
+    // Or the step that failed: a rename, the master not rewritten yet...
+    std::optional<RenameOutcome> failedRename;
+    // ... or the rewrite of the master, after the renames.
+    std::optional<RewriteResult> failedRewrite;
+    // After a failed step, the files that kept their new names.
+    std::vector<NotGivenBack> notGivenBack;
+    // When everything was changed, each channel's new path, in channel order.
+    std::vector<std::pair<ChannelIndex, std::string>> renamed;
+
+    bool done() const { return refusals.empty() && !failedRename && !failedRewrite; }
+};
+
+// "Save all changes": all or nothing. Every rename that is sure to fail
+// stops the command before anything changes. Then the files are renamed and
+// the master rewritten last; when any step fails, the files renamed so far
+// get their names back and the master keeps its bytes. When everything was
+// changed, `recordedPaths` holds the files' new paths.
+SaveAllResult saveAllChanges(const std::string& masterPath, const PerChannel& names,
+                             PerChannel& recordedPaths);
 
 } // namespace platelier

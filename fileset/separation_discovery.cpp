@@ -1,49 +1,40 @@
-// Separation file discovery's search, which never takes the master for a
-// separation file.
+// Separation file discovery in a folder's index.
 #include "fileset/separation_discovery.h"
 
-#include "master/master_file_rewriter.h"
-#include "platform/file_names.h"
-#include "platform/files.h"
+#include "fileset/channel_table.h"
+#include "master/backup_path.h"
 #include "platform/path_parts.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace platelier {
 
-std::optional<std::string> separationPattern(const std::string& masterPath,
-                                             const char* searchLetter) {
-    const std::size_t nameStart = folderPart(masterPath).size();
-    const std::size_t dot = masterPath.rfind('.');
-    if (dot == std::string::npos || dot <= nameStart) {
+MasterEntries::MasterEntries(const FolderIndex& index, const std::string& masterPath)
+    : master_(index.named(fileNamePart(masterPath))),
+      backup_(index.named(fileNamePart(backupPath(masterPath)))) {}
+
+std::vector<const FolderEntry*> discoveryMatches(const FolderIndex& index,
+                                                 const CandidatePattern& pattern,
+                                                 const MasterEntries& own) {
+    std::vector<const FolderEntry*> matches = index.matching(pattern);
+    matches.erase(std::remove_if(matches.begin(), matches.end(),
+                                 [&](const FolderEntry* entry) { return own.holds(*entry); }),
+                  matches.end());
+    return matches;
+}
+
+const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plate,
+                               const MasterEntries& own) {
+    const FolderEntry* entry = plate.empty() ? nullptr : index.named(plate);
+    return entry && !entry->isFolder && !own.holds(*entry) ? entry : nullptr;
+}
+
+std::optional<CandidatePattern> platePattern(const std::string& masterPath,
+                                             const MasterReading& reading, std::size_t plate) {
+    if (plate >= ChannelTable.size() || plate >= reading.plates.size()) {
         return std::nullopt;
     }
-    return masterPath.substr(0, dot - 1) + "*." + searchLetter;
-}
-
-MasterAndBackup::MasterAndBackup(const std::string& masterPath)
-    : folder_(folderPart(masterPath)), masterName_(fileNamePart(masterPath)),
-      backupName_(fileNamePart(backupPath(masterPath))) {}
-
-bool MasterAndBackup::includes(const std::string& folder, const std::string& name) const {
-    return folder == folder_ &&
-           (sameFileName(name, masterName_) || sameFileName(name, backupName_));
-}
-
-int countMatchingFiles(const std::string& pattern, const std::string& masterPath,
-                       std::string& foundName) {
-    std::vector<std::string> names = findMatchingEntries(pattern);
-    const std::string folder = folderPart(pattern);
-    const MasterAndBackup master(masterPath);
-    names.erase(
-        std::remove_if(names.begin(), names.end(),
-                       [&](const std::string& name) { return master.includes(folder, name); }),
-        names.end());
-    if (!names.empty()) {
-        foundName = names.back();
-    }
-    return static_cast<int>(names.size());
+    return candidatePattern(masterPath, ChannelTable[plate].searchLetter);
 }
 
 } // namespace platelier

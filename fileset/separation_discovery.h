@@ -1,43 +1,47 @@
-// Finding the separation files of a master: the wildcard search beside the
-// master with which the dialog finds them.
+// Finding a master's separation files in the index of its folder: the entry
+// a plate name leads to, and the entries a plate's pattern matches. The
+// master and its backup are never separation files. The dialog's discovery
+// takes these matches as they are; the link check (plate_links.h) weighs
+// them against what the folder's other masters hold.
 #pragma once
 
-#include "master/channel.h"
+#include "fileset/candidate_pattern.h"
+#include "fileset/folder_index.h"
+#include "master/master_file_reader.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platelier {
 
-// The wildcard for a channel's separation file: the master path with the
-// character before its last '.' turned into '*' and everything after the
-// '.' replaced by the channel's letter (D:\job\IMAGE.EPS gives
-// D:\job\IMAG*.C). The '.' and the character before it are looked for in
-// the master's own name, so that the search stays in the master's folder:
-// none for a name without '.' or one that begins with its only '.'.
-std::optional<std::string> separationPattern(const std::string& masterPath,
-                                             const char* searchLetter);
-
-// The master at a path and its backup, which are never separation files,
-// known once for all the entries compared with them.
-class MasterAndBackup {
+// The master and its backup among the entries of the master's folder.
+class MasterEntries {
   public:
-    explicit MasterAndBackup(const std::string& masterPath);
+    MasterEntries(const FolderIndex& index, const std::string& masterPath);
 
-    // True when the entry `name` of `folder` (spelt as the master's folder is
-    // in its path) is the master or its backup.
-    bool includes(const std::string& folder, const std::string& name) const;
+    bool holds(const FolderEntry& entry) const { return &entry == master_ || &entry == backup_; }
 
   private:
-    std::string folder_;
-    std::string masterName_;
-    std::string backupName_;
+    const FolderEntry* master_;
+    const FolderEntry* backup_;
 };
 
-// The number of entries matching `pattern`, folders included, but the master
-// at `masterPath` and its backup; `foundName` receives the name of the last
-// one found, when there is one.
-int countMatchingFiles(const std::string& pattern, const std::string& masterPath,
-                       std::string& foundName);
+// The entries that `pattern` matches, folders included, but the master and
+// its backup.
+std::vector<const FolderEntry*> discoveryMatches(const FolderIndex& index,
+                                                 const CandidatePattern& pattern,
+                                                 const MasterEntries& own);
+
+// The file the plate name `plate` leads to: the entry the system opens under
+// that name, when it is a file and neither the master nor its backup.
+const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plate,
+                               const MasterEntries& own);
+
+// The pattern the console program searches the separation file of plate
+// `plate` of a master with: the channel's letter of a DCS 1.0 master, as
+// the dialog searches it.
+std::optional<CandidatePattern> platePattern(const std::string& masterPath,
+                                             const MasterReading& reading, std::size_t plate);
 
 } // namespace platelier

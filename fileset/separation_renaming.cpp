@@ -3,12 +3,10 @@
 // the file is.
 #include "fileset/separation_renaming.h"
 
-#include "master/master_file_rewriter.h"
+#include "master/backup_path.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
 #include "platform/path_parts.h"
-#include "resources/fill_placeholders.h"
-#include "resources/user_texts.h"
 
 #include <algorithm>
 
@@ -16,9 +14,9 @@ namespace platelier {
 
 namespace {
 
-RenameOutcome failure(const char* text, const std::string& recordedPath,
+RenameOutcome failure(RenameFailure why, const std::string& recordedPath,
                       const std::string& newPath) {
-    return {RenameOutcome::failed, newPath, fillPlaceholders(text, {recordedPath, newPath})};
+    return {RenameOutcome::failed, why, recordedPath, newPath};
 }
 
 // A folder part as the system takes it: none is the current folder.
@@ -71,19 +69,19 @@ RenameOutcome planSeparationRename(const std::string& masterPath, const std::str
     }
     const std::string newPath = folderPart(recordedPath) + name;
     if (!acceptableFileName(name) || newPath.size() >= pathBufferSize) {
-        return failure(texts::cannotRenameSeparationFile, recordedPath, newPath);
+        return failure(RenameFailure::nameRefused, recordedPath, newPath);
     }
     if (touchesMaster(masterPath, recordedPath, newPath)) {
-        return failure(texts::separationFileIsMaster, recordedPath, newPath);
+        return failure(RenameFailure::masterOrBackup, recordedPath, newPath);
     }
-    return {RenameOutcome::renamed, newPath, std::string()};
+    return {RenameOutcome::renamed, RenameFailure::none, recordedPath, newPath};
 }
 
 RenameOutcome renameSeparationFile(const std::string& masterPath, const std::string& recordedPath,
                                    const std::string& name) {
     const RenameOutcome plan = planSeparationRename(masterPath, recordedPath, name);
-    if (plan.kind == RenameOutcome::renamed && !moveFileNoReplace(recordedPath, plan.newPath)) {
-        return failure(texts::cannotRenameSeparationFile, recordedPath, plan.newPath);
+    if (plan.kind == RenameOutcome::renamed && !moveFileNoReplace(recordedPath, plan.to)) {
+        return failure(RenameFailure::refusedBySystem, recordedPath, plan.to);
     }
     return plan;
 }
@@ -93,11 +91,10 @@ RenameOutcome renameSeparationFile(const std::string& masterPath, const std::str
 // name in other letter case, which a file system that ignores case finds.
 // A file recorded for two channels could only be renamed once, and one
 // that is gone not at all.
-std::vector<std::string>
-separationRenameProblems(const std::string& masterPath,
-                         const std::array<std::string, channelCount>& recordedPaths,
-                         const std::array<std::string, channelCount>& names) {
-    std::vector<std::string> problems;
+std::vector<RenameOutcome> separationRenameProblems(const std::string& masterPath,
+                                                    const PerChannel& recordedPaths,
+                                                    const PerChannel& names) {
+    std::vector<RenameOutcome> problems;
     std::vector<std::string> leaving; // the recorded paths of the renames that go ahead
     std::vector<std::string> taken;   // and the paths they take
     for (std::size_t channel = 0; channel < recordedPaths.size(); ++channel) {
@@ -109,32 +106,35 @@ separationRenameProblems(const std::string& masterPath,
                     return isSameFile(file, recordedPath);
                 });
             leaving.push_back(recordedPath);
-            if (recordedTwice || !pathExists(recordedPath) || takenBefore(plan.newPath, taken) ||
-                standsInTheWay(plan.newPath, leaving)) {
-                plan = failure(texts::cannotRenameSeparationFile, recordedPath, plan.newPath);
+            const RenameFailure why =
+                recordedTwice               ? RenameFailure::fileRecordedTwice
+                : !pathExists(recordedPath) ? RenameFailure::fileGone
+                : takenBefore(plan.to, taken) || standsInTheWay(plan.to, leaving)
+                    ? RenameFailure::nameTaken
+                    : RenameFailure::none;
+            if (why != RenameFailure::none) {
+                plan = failure(why, recordedPath, plan.to);
                 leaving.pop_back();
             }
-            taken.push_back(plan.newPath);
+            taken.push_back(plan.to);
         }
         if (plan.kind == RenameOutcome::failed) {
-            problems.push_back(plan.message);
+            problems.push_back(plan);
         }
     }
     return problems;
 }
 
-void renameSeparationFiles(const std::string& masterPath,
-                           std::array<std::string, channelCount>& recordedPaths,
-                           const std::array<std::string, channelCount>& names,
-                           const FailureReport& failed, const RenameReport& renamed) {
+void renameSeparationFiles(const std::string& masterPath, PerChannel& recordedPaths,
+                           const PerChannel& names, const RenameReport& report) {
     for (int channel = cyan; channel <= black; ++channel) {
         const auto i = static_cast<std::size_t>(channel);
         const RenameOutcome outcome = renameSeparationFile(masterPath, recordedPaths[i], names[i]);
         if (outcome.kind == RenameOutcome::renamed) {
-            recordedPaths[i] = outcome.newPath;
-            renamed(static_cast<ChannelIndex>(channel), outcome.newPath);
-        } else if (outcome.kind == RenameOutcome::failed) {
-            failed(outcome.message);
+            recordedPaths[i] = outcome.to;
+        }
+        if (outcome.kind != RenameOutcome::skipped) {
+            report(static_cast<ChannelIndex>(channel), outcome);
         }
     }
 }

@@ -4,27 +4,41 @@
 // file given the name of either.
 #pragma once
 
-#include "fileset/change_reports.h"
 #include "master/channel.h"
 
-#include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace platelier {
 
+// Why a rename did not take place, or would not.
+enum class RenameFailure {
+    none,
+    nameRefused,       // the system refuses the name, or the new path passes 255 characters
+    masterOrBackup,    // the file or its new name is the master's or its backup's
+    refusedBySystem,   // the rename itself failed (an existing file is never replaced)
+    fileGone,          // no file stands at the recorded path
+    fileRecordedTwice, // an earlier channel renames the same file
+    nameTaken,         // another file has the name, or an earlier channel gives it
+};
+
 struct RenameOutcome {
     enum Kind { skipped, renamed, failed };
     Kind kind = skipped;
-    std::string newPath; // renamed: where the file now is
-    std::string message; // failed: what to tell the user
+    RenameFailure failure = RenameFailure::none;
+    std::string from; // the recorded path
+    std::string to;   // the new path: where the file now is, or would have been
 };
+
+// Each outcome as it happens, with its channel.
+using RenameReport = std::function<void(ChannelIndex channel, const RenameOutcome& outcome)>;
 
 // What renaming one channel's file would do, without touching the disk.
 // Skipped when there is no recorded file or its name already is `name` as
-// the system compares names; failed, with the message to show, when the
-// system refuses the name, the new path would pass 255 characters, or the
-// file or the new name is that of the master at `masterPath` or its backup.
+// the system compares names; failed when the system refuses the name, the
+// new path would pass 255 characters, or the file or the new name is that
+// of the master at `masterPath` or its backup.
 RenameOutcome planSeparationRename(const std::string& masterPath, const std::string& recordedPath,
                                    const std::string& name);
 
@@ -33,22 +47,19 @@ RenameOutcome planSeparationRename(const std::string& masterPath, const std::str
 RenameOutcome renameSeparationFile(const std::string& masterPath, const std::string& recordedPath,
                                    const std::string& name);
 
-// The failure messages of every rename that is sure to fail when the renames
-// are done one after the other in channel order: names that cannot be
-// given, names taken on disk when their turn comes, one new name given to
-// two files, and one file recorded for two channels. Checked before
-// anything is changed.
-std::vector<std::string>
-separationRenameProblems(const std::string& masterPath,
-                         const std::array<std::string, channelCount>& recordedPaths,
-                         const std::array<std::string, channelCount>& names);
+// Every rename that is sure to fail when the renames are done one after the
+// other in channel order: names that cannot be given, names taken on disk
+// when their turn comes, one new name given to two files, one file recorded
+// for two channels, and a file that is gone. Checked before anything is
+// changed.
+std::vector<RenameOutcome> separationRenameProblems(const std::string& masterPath,
+                                                    const PerChannel& recordedPaths,
+                                                    const PerChannel& names);
 
 // "Rename files": renames each channel's recorded file to its name, in
-// channel order, and reports each new path or failure before going on with
-// the next channel. A renamed file's recorded path becomes its new path.
-void renameSeparationFiles(const std::string& masterPath,
-                           std::array<std::string, channelCount>& recordedPaths,
-                           const std::array<std::string, channelCount>& names,
-                           const FailureReport& failed, const RenameReport& renamed);
+// channel order, and reports each outcome but a skipped one before going on
+// with the next channel. A renamed file's recorded path becomes its new path.
+void renameSeparationFiles(const std::string& masterPath, PerChannel& recordedPaths,
+                           const PerChannel& names, const RenameReport& report);
 
 } // namespace platelier

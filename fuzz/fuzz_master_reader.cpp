@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return value.find_first_of("\r\n") != std::string::npos;
     };
     bool anyPlate = false;
-    for (const std::string& plate : reading.plates) {
-        anyPlate = anyPlate || !plate.empty();
-        if (holdsLineEnd(plate)) {
+    for (const Plate& plate : reading.plates) {
+        anyPlate = anyPlate || !plate.name.empty();
+        if (holdsLineEnd(plate.name) || bytes.compare(plate.lineOffset, 2, "%%") != 0) {
             std::abort();
         }
     }

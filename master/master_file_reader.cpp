@@ -23,35 +23,50 @@ MasterRefusal openPostScriptSection(FileReader& file, PostScriptSection& section
     return MasterRefusal::none;
 }
 
-bool skipToLineStartingWith(FileReader& file, std::string& line, std::string_view keyword,
-                            HeaderComments& header) {
-    while (readLine(line, masterLineLength, file) != 0) {
-        header.follow(line);
-        if (startsWithKeyword(line, keyword)) {
-            return true;
-        }
-    }
-    return false;
-}
+// Follows the lines of the PostScript section, counting where each starts.
+class SectionLines {
+  public:
+    SectionLines(FileReader& file, std::uint64_t start, HeaderComments& header)
+        : file_(file), next_(start), header_(header) {}
 
-// Reads the plate block into `plates`; false when there is none.
-bool readPlateBlock(FileReader& file, HeaderComments& header,
-                    std::array<std::string, channelCount>& plates) {
-    std::array<std::string, channelCount> plateLines;
-    if (!skipToLineStartingWith(file, plateLines[cyan], cyanPlateKeyword, header)) {
+    // Reads the next line into `line`; false at the end of the section.
+    bool read(std::string& line) {
+        lineStart_ = next_;
+        const int count = readLine(line, masterLineLength, file_);
+        next_ += static_cast<std::uint64_t>(count);
+        header_.follow(line);
+        return count != 0;
+    }
+
+    bool skipToLineStartingWith(std::string& line, std::string_view keyword) {
+        while (read(line)) {
+            if (startsWithKeyword(line, keyword)) {
+                return true;
+            }
+        }
         return false;
     }
-    // A block cut short by the end of the file is refused: such a master
-    // could not be written back with its four names.
-    for (int channel = magenta; channel <= black; ++channel) {
-        std::string& line = plateLines[static_cast<std::size_t>(channel)];
-        if (readLine(line, masterLineLength, file) == 0) {
+
+    // Where the line read last starts in the file.
+    std::uint64_t lineStart() const { return lineStart_; }
+
+  private:
+    FileReader& file_;
+    std::uint64_t next_;
+    std::uint64_t lineStart_ = 0;
+    HeaderComments& header_;
+};
+
+// Reads the plate block into `plates`, from the current line, the cyan one;
+// false when the file ends before its four lines. A block cut short is
+// refused: such a master could not be written back with its four names.
+bool readPlateBlock(SectionLines& lines, std::string& line, std::vector<Plate>& plates) {
+    for (int channel = cyan; channel <= black; ++channel) {
+        if (channel != cyan && !lines.read(line)) {
             return false;
         }
-        header.follow(line);
-    }
-    for (std::size_t channel = 0; channel < plateLines.size(); ++channel) {
-        plates[channel] = commentValue(plateLines[channel]);
+        plates.push_back({channelWords[static_cast<std::size_t>(channel)], commentValue(line),
+                          lines.lineStart()});
     }
     return true;
 }
@@ -73,17 +88,29 @@ MasterReading readMasterFile(const std::string& path) {
     }
     reading.refusal = MasterRefusal::noPlateBlock;
     HeaderComments header;
+    SectionLines lines(file, section.start, header);
     std::string line;
-    if (!skipToLineStartingWith(file, line, titleKeyword, header)) {
+    if (!lines.skipToLineStartingWith(line, titleKeyword)) {
         return reading;
     }
     reading.title = commentValue(line);
-    if (readPlateBlock(file, header, reading.plates)) {
+    if (lines.skipToLineStartingWith(line, cyanPlateKeyword) &&
+        readPlateBlock(lines, line, reading.plates)) {
         header.readOn(file, headerCommentsReach);
         reading.boundingBox = header.boundingBox(file, section);
         reading.refusal = MasterRefusal::none;
+    } else {
+        reading.plates.clear();
     }
     return reading;
+}
+
+PerChannel MasterReading::channelNames() const {
+    PerChannel names;
+    for (std::size_t channel = 0; channel < names.size() && channel < plates.size(); ++channel) {
+        names[channel] = plates[channel].name;
+    }
+    return names;
 }
 
 } // namespace platelier

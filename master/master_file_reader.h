@@ -1,13 +1,14 @@
-// Reads a DCS master file: its title and the names of its four plates, or
-// why the file is no master the program can work on.
+// Reads a DCS master file: its title and its plates, or why the file is no
+// master the program can work on.
 #pragma once
 
 #include "master/bounding_box.h"
 #include "master/channel.h"
+#include "master/plate.h"
 
-#include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platelier {
 
@@ -25,13 +26,18 @@ struct MasterReading {
     // The first "%%Title" line's value: found also when the plate block is
     // not (the dialog shows it all the same).
     std::optional<std::string> title;
-    // The plate names in channel order; only when the file was not refused.
-    std::array<std::string, channelCount> plates;
+    // The plates in the order of their lines; only when the file was not
+    // refused.
+    std::vector<Plate> plates;
     // The box the header comments state (see HeaderComments); only when the
     // file was not refused.
     std::optional<BoundingBox> boundingBox;
 
     bool isMaster() const { return refusal == MasterRefusal::none; }
+
+    // The plate names of a DCS 1.0 master in channel order; empty names
+    // for a refused file.
+    PerChannel channelNames() const;
 };
 
 // Reads the master file at `path` (behind an EPS binary header, only its

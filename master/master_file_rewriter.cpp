@@ -6,6 +6,7 @@
 // brought up to date when the section changes length.
 #include "master/master_file_rewriter.h"
 
+#include "master/backup_path.h"
 #include "master/byte_sink.h"
 #include "master/copy_bytes.h"
 #include "master/dsc_syntax.h"
@@ -15,6 +16,7 @@
 #include "platform/ascii_case.h"
 #include "platform/file_stream.h"
 #include "platform/files.h"
+#include "platform/folder_listing.h"
 #include "platform/interruption.h"
 #include "platform/path_parts.h"
 
@@ -33,7 +35,7 @@ bool endsWithLineEnd(const std::string& line) {
 // The rewrite of one master, from the opened input to the written output.
 class Rewrite {
   public:
-    Rewrite(FileReader& input, ByteSink& output, const std::array<std::string, channelCount>& names)
+    Rewrite(FileReader& input, ByteSink& output, const PerChannel& names)
         : input_(input), output_(output), names_(names) {}
 
     RewriteResult run() {
@@ -172,7 +174,7 @@ class Rewrite {
 
     FileReader& input_;
     ByteSink& output_;
-    const std::array<std::string, channelCount>& names_;
+    const PerChannel& names_;
     ChannelIndex failedChannel_ = cyan;
 };
 
@@ -180,8 +182,8 @@ class Rewrite {
 // master for reading. A folder at the backup path is refused here rather
 // than when the master is replaced, after the whole new master was written;
 // so is a link to a folder, which a POSIX system would replace.
-RewriteResult checkRequest(const std::string& masterPath,
-                           const std::array<std::string, channelCount>& names, FileReader& input) {
+RewriteResult checkRequest(const std::string& masterPath, const PerChannel& names,
+                           FileReader& input) {
     if (masterPath.empty()) {
         return {RewriteError::noMasterPath};
     }
@@ -207,7 +209,7 @@ RewriteResult checkRequest(const std::string& masterPath,
 // Writes the new master into `newPath` from the opened master, which it
 // closes before the master is replaced.
 RewriteResult writeNewMaster(FileReader input, const std::string& newPath,
-                             const std::array<std::string, channelCount>& names) {
+                             const PerChannel& names) {
     FileWriter output = FileWriter::open(newPath);
     if (!output) {
         return {RewriteError::cannotWriteNewMaster};
@@ -222,16 +224,7 @@ RewriteResult writeNewMaster(FileReader input, const std::string& newPath,
 
 } // namespace
 
-// A '.' in a folder's name is no extension: the backup stays in the master's
-// folder instead of replacing a file in the folder above.
-std::string backupPath(const std::string& masterPath) {
-    const std::size_t dot = masterPath.rfind('.');
-    const bool inName = dot != std::string::npos && dot >= folderPart(masterPath).size();
-    return masterPath.substr(0, inName ? dot : masterPath.size()) + ".BAK";
-}
-
-RewriteResult rewriteMasterFile(const std::string& masterPath,
-                                const std::array<std::string, channelCount>& names,
+RewriteResult rewriteMasterFile(const std::string& masterPath, const PerChannel& names,
                                 RewriteMode mode) {
     FileReader input;
     const RewriteResult refusal = checkRequest(masterPath, names, input);

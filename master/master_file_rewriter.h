@@ -4,7 +4,6 @@
 
 #include "master/channel.h"
 
-#include <array>
 #include <string>
 
 namespace platelier {
@@ -41,10 +40,6 @@ struct RewriteResult {
 // take the master's place (the old master the backup's name).
 enum class RewriteMode { replace, checkOnly };
 
-// The master path with everything from the last '.' of its file name
-// replaced by ".BAK", or ".BAK" appended when the file name has no '.'.
-std::string backupPath(const std::string& masterPath);
-
 // Rebuilds every plate block of the master (a "%%CyanPlate" line and the
 // three lines after it) as keyword, colon, one blank, the channel's name and
 // CR LF; every other byte stays as it was. A rebuilt line must stay under
@@ -53,8 +48,7 @@ std::string backupPath(const std::string& masterPath);
 // it, in a program that asked for that: see platform/interruption.h); only
 // then does the old master become the backup (replacing an older one) and
 // the new file take the master's name.
-RewriteResult rewriteMasterFile(const std::string& masterPath,
-                                const std::array<std::string, channelCount>& names,
+RewriteResult rewriteMasterFile(const std::string& masterPath, const PerChannel& names,
                                 RewriteMode mode = RewriteMode::replace);
 
 } // namespace platelier

@@ -22,15 +22,13 @@ bool sameFileName(const std::string& a, const std::string& b);
 // their byte and the key of a name's beginning begins the name's key.
 std::string fileNameKey(const std::string& name);
 
-// The key under which the system's wildcard search (findMatchingEntries)
-// compares a name or a wildcard: two names with one key match the same
-// wildcards, and the wildcard matches the name exactly when
-// searchKeyMatches(searchKey(wildcard), searchKey(name)). On Linux the name
-// with the letters A-Z folded, matched as matchesWildcard matches, by the
-// program's own rules; on Win32 fileNameKey, '?' standing for one UTF-16
-// unit, as FindFirstFileA matches a name.
+// The key under which the system's wildcard search compares names: a name
+// matches the wildcard STEM*.EXT exactly when its key begins with the key of
+// STEM, ends with the key of ".EXT" and is at least as long as both. On
+// Linux the name with the letters A-Z folded, as the program's own search
+// has always folded them; on Win32 fileNameKey, whose UTF-16 units are what
+// FindFirstFileA matches a '*' with, short names included.
 std::string searchKey(const std::string& name);
-bool searchKeyMatches(const std::string& wildcardKey, const std::string& nameKey);
 
 // True when a file in an existing folder can be given `name` (a name, not a
 // path). Never the empty name, "." or "..", a name with a folder separator

@@ -5,7 +5,6 @@
 
 #include "platform/ascii_case.h"
 #include "platform/files.h"
-#include "platform/wildcard_match.h"
 
 #include <algorithm>
 
@@ -23,10 +22,6 @@ std::string searchKey(const std::string& name) {
     std::string key = name;
     std::transform(key.begin(), key.end(), key.begin(), foldAsciiCase);
     return key;
-}
-
-bool searchKeyMatches(const std::string& wildcardKey, const std::string& nameKey) {
-    return matchesWildcard(wildcardKey, nameKey);
 }
 
 // A control character would also cut the line of a master that names the file.

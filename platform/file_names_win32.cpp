@@ -1,11 +1,8 @@
 // File names on Win32: bytes in the ANSI code page, compared in UTF-16 by
 // CompareStringOrdinal with letter case ignored, the comparison Windows
-// offers for file names, and matched with wildcards in UTF-16 with case
-// ignored too, as its directory search matches them; refused as the Win32
-// path rules refuse them or take them for devices.
+// offers for file names, which its directory search makes too; refused as
+// the Win32 path rules refuse them or take them for devices.
 #include "platform/file_names.h"
-
-#include "platform/wildcard_match.h"
 
 #include <algorithm>
 #include <optional>
@@ -88,10 +85,6 @@ std::string fileNameKey(const std::string& name) {
 
 std::string searchKey(const std::string& name) {
     return fileNameKey(name);
-}
-
-bool searchKeyMatches(const std::string& wildcardKey, const std::string& nameKey) {
-    return matchesWildcard(wildcardKey, nameKey, CharacterWidth::utf8Sequence);
 }
 
 bool acceptableFileName(const std::string& name) {

@@ -1,10 +1,8 @@
-// Buffered binary streams: the reader over the system's own reads, the
-// writer over the C library's files with their buffering turned off. Either
-// way these buffers are the only ones, one file operation per block.
+// Buffered binary streams over the system's own reads and writes: these
+// buffers are the only ones, one file operation per block.
 #include "platform/file_stream.h"
 
 #include "platform/file_faults.h"
-#include "platform/files.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,20 +10,6 @@
 namespace platelier {
 
 namespace {
-
-detail::OpenFile unbuffered(std::FILE* stream) {
-    detail::OpenFile file(stream);
-    if (file) {
-        std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    }
-    return file;
-}
-
-bool closeFile(detail::OpenFile& file) {
-    std::FILE* open = file.release();
-    const bool injectedFailure = fileOperationFails(FileOperation::close);
-    return std::fclose(open) == 0 && !injectedFailure;
-}
 
 // Not zeroed: only the bytes read or written into it are ever used.
 std::unique_ptr<char[]> newBuffer(std::size_t size) {
@@ -37,7 +21,7 @@ std::unique_ptr<char[]> newBuffer(std::size_t size) {
 FileReader FileReader::open(const std::string& path) {
     FileReader reader;
     if (!fileOperationFails(FileOperation::open)) {
-        reader.file_ = FileForReading::open(path, reader.notRegularFile_, reader.length_);
+        reader.file_ = FileForReading::open(path, reader.facts_);
     }
     return reader;
 }
@@ -74,7 +58,7 @@ bool FileReader::fill() {
     // A read that comes back short at the length the file had when it was
     // opened has met the file's end: another would only say so, and a check
     // of many small files would make twice the reads it needs.
-    endBuffered_ = filled_ < size && bufferOffset_ + filled_ >= length_;
+    endBuffered_ = filled_ < size && bufferOffset_ + filled_ >= facts_.length;
     return filled_ > 0;
 }
 
@@ -131,15 +115,6 @@ bool FileReader::seek(std::uint64_t offset) {
     return file_.seek(offset);
 }
 
-// The length found when the file was opened: it is the file the program
-// reads, and nothing else writes it meanwhile.
-std::optional<std::uint64_t> FileReader::length() {
-    if (fileOperationFails(FileOperation::query)) {
-        return std::nullopt;
-    }
-    return length_;
-}
-
 bool FileReader::close() {
     if (!file_) {
         return false;
@@ -151,7 +126,7 @@ bool FileReader::close() {
 FileWriter FileWriter::open(const std::string& path) {
     FileWriter writer;
     if (!fileOperationFails(FileOperation::open)) {
-        writer.file_ = unbuffered(openStream(path, "r+b"));
+        writer.file_ = FileForWriting::open(path);
     }
     return writer;
 }
@@ -179,21 +154,20 @@ bool FileWriter::flush() {
         filled_ = 0;
         return !failed_;
     }
-    if (fileOperationFails(FileOperation::write) ||
-        std::fwrite(buffer_.get(), 1, filled_, file_.get()) != filled_) {
+    if (fileOperationFails(FileOperation::write) || !file_.write(buffer_.get(), filled_)) {
         failed_ = true;
     }
     notWrittenOut_ += filled_;
     filled_ = 0;
     if (notWrittenOut_ >= writeOutInterval && !failed_) {
-        startWritingOut(file_.get());
+        file_.startWritingOut();
         notWrittenOut_ = 0;
     }
     return !failed_;
 }
 
 bool FileWriter::seek(std::uint64_t offset) {
-    return flush() && !fileOperationFails(FileOperation::seek) && seekStream(file_.get(), offset);
+    return flush() && !fileOperationFails(FileOperation::seek) && file_.seek(offset);
 }
 
 bool FileWriter::close() {
@@ -201,7 +175,8 @@ bool FileWriter::close() {
         return false;
     }
     const bool flushed = flush();
-    return closeFile(file_) && flushed && !failed_;
+    const bool injectedFailure = fileOperationFails(FileOperation::close);
+    return file_.close() && !injectedFailure && flushed && !failed_;
 }
 
 } // namespace platelier

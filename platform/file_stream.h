@@ -7,14 +7,12 @@
 // report.
 #pragma once
 
-#include "platform/files.h"
+#include "platform/open_files.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,18 +24,9 @@
 
 namespace platelier {
 
-namespace detail {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
-
-} // namespace detail
-
 class FileReader {
   public:
-    static constexpr int endOfFile = EOF;
+    static constexpr int endOfFile = -1;
 
     // The most that one read of the file takes.
     static constexpr std::size_t bufferSize = PLATELIER_STREAM_BUFFER_SIZE;
@@ -49,7 +38,7 @@ class FileReader {
     explicit operator bool() const { return static_cast<bool>(file_); }
 
     // Whether `open` refused the file because it is no regular file.
-    bool notRegularFile() const { return notRegularFile_; }
+    bool notRegularFile() const { return facts_.notRegular; }
 
     // The next byte (0-255), or endOfFile at the end of the file, at the end
     // of the reading limit, or when the read fails (then failed() is true).
@@ -84,8 +73,9 @@ class FileReader {
     // lifts the reading limit.
     bool seek(std::uint64_t offset);
 
-    // The file's length in bytes.
-    std::optional<std::uint64_t> length();
+    // The file's length in bytes when it was opened: it is the file the
+    // program reads, and nothing else writes it meanwhile.
+    std::uint64_t length() const { return facts_.length; }
 
     // From the current position, lets at most `count` more bytes be read;
     // no read of the file goes past them.
@@ -105,11 +95,10 @@ class FileReader {
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
     std::uint64_t bufferOffset_ = 0; // where in the file the buffered bytes begin
-    std::uint64_t length_ = 0;
+    OpenedFileFacts facts_;
     std::uint64_t readLimit_ = std::numeric_limits<std::uint64_t>::max();
     bool endBuffered_ = false; // the buffered bytes run to the end of the file
     bool failed_ = false;
-    bool notRegularFile_ = false;
 };
 
 class FileWriter {
@@ -126,7 +115,7 @@ class FileWriter {
     // empty, and emptying a file makes ext4 wait for the device at close.
     static FileWriter open(const std::string& path);
 
-    explicit operator bool() const { return file_ != nullptr; }
+    explicit operator bool() const { return static_cast<bool>(file_); }
 
     // False when the bytes could not be written.
     bool write(const void* data, std::size_t size);
@@ -145,7 +134,7 @@ class FileWriter {
   private:
     bool flush();
 
-    detail::OpenFile file_;
+    FileForWriting file_;
     std::unique_ptr<char[]> buffer_;
     std::size_t filled_ = 0;
     std::uint64_t notWrittenOut_ = 0;

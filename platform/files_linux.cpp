@@ -5,13 +5,10 @@
 #include "platform/file_faults.h"
 #include "platform/interruption.h"
 #include "platform/path_parts.h"
-#include "platform/wildcard_match.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <dirent.h>
 #include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -19,10 +16,6 @@
 namespace platelier {
 
 namespace {
-
-struct DirectoryCloser {
-    void operator()(DIR* directory) const { closedir(directory); }
-};
 
 int hardLink(const std::string& from, const std::string& to) {
     if (fileSystemLacks(FileSystemFeature::hardLinks)) {
@@ -124,16 +117,6 @@ bool namesFile(const std::string& path, const struct stat& file) {
            status.st_ino == file.st_ino;
 }
 
-// Most file systems say in the entry whether it is a folder; for the others
-// the entry itself is asked, without following a link.
-bool isRealFolder(const std::string& folder, const dirent& entry) {
-    struct stat status {};
-    if (entry.d_type != DT_UNKNOWN) {
-        return entry.d_type == DT_DIR;
-    }
-    return lstat((folder + entry.d_name).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 } // namespace
 
 char pathSeparator() {
@@ -214,109 +197,6 @@ bool isSameFile(const std::string& a, const std::string& b) {
 
 bool removeFile(const std::string& path) {
     return !fileOperationFails(FileOperation::remove) && unlink(path.c_str()) == 0;
-}
-
-std::vector<std::string> findMatchingEntries(const std::string& pattern) {
-    std::vector<std::string> names;
-    if (fileOperationFails(FileOperation::search)) {
-        return names;
-    }
-    const std::string folder = folderPart(pattern);
-    const std::string wildcard = pattern.substr(folder.size());
-    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.empty() ? "." : folder.c_str()));
-    if (!directory) {
-        return names;
-    }
-    while (const dirent* entry = readdir(directory.get())) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != ".." && matchesWildcard(wildcard, name)) {
-            names.push_back(name);
-        }
-    }
-    return names;
-}
-
-std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
-    if (fileOperationFails(FileOperation::search)) {
-        return std::nullopt;
-    }
-    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.empty() ? "." : folder.c_str()));
-    if (!directory) {
-        return std::nullopt;
-    }
-    std::vector<FolderEntry> entries;
-    while (const dirent* entry = readdir(directory.get())) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") {
-            entries.push_back({name, isRealFolder(folder, *entry), std::string()});
-        }
-    }
-    return entries;
-}
-
-bool isFolder(const std::string& path) {
-    struct stat status {};
-    return !fileOperationFails(FileOperation::query) && stat(path.c_str(), &status) == 0 &&
-           S_ISDIR(status.st_mode);
-}
-
-FileForReading::~FileForReading() {
-    close();
-}
-
-// Opened without blocking, so that a FIFO is seen for what it is before
-// anything waits on it; a regular file reads the same without blocking.
-FileForReading FileForReading::open(const std::string& path, bool& notRegular,
-                                    std::uint64_t& length) {
-    notRegular = false;
-    FileForReading file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat status {};
-    if (file && fstat(static_cast<int>(file.handle_), &status) == 0) {
-        notRegular = !S_ISREG(status.st_mode);
-        length = static_cast<std::uint64_t>(status.st_size);
-        if (!notRegular) {
-            return file;
-        }
-    }
-    return {};
-}
-
-std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
-    ssize_t count = 0;
-    do {
-        count = ::read(static_cast<int>(handle_), data, size);
-    } while (count < 0 && errno == EINTR);
-    if (count < 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(count);
-}
-
-bool FileForReading::seek(std::uint64_t offset) {
-    return lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) >= 0;
-}
-
-bool FileForReading::close() {
-    // A descriptor is released by close() even when it reports a failure, so
-    // it is never closed twice.
-    const std::intptr_t handle = release();
-    return handle == closedHandle || ::close(static_cast<int>(handle)) == 0;
-}
-
-std::FILE* openStream(const std::string& path, const char* mode) {
-    return std::fopen(path.c_str(), mode);
-}
-
-bool seekStream(std::FILE* stream, std::uint64_t offset) {
-    return fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0;
-}
-
-// A file that replaces another by rename makes ext4 write all of it out
-// there and then, and wait while the device takes it. Started block by block
-// while the file is still being written, that writing overlaps the work of
-// producing it, and reaches the disk sooner.
-void startWritingOut(std::FILE* stream) {
-    sync_file_range(fileno(stream), 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 } // namespace platelier

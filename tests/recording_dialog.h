@@ -19,7 +19,7 @@
 
 namespace platelier::testing {
 
-using Names = std::array<std::string, channelCount>;
+using Names = PerChannel;
 
 struct RecordingDialog final : Dialog {
     struct Chooser {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fixtures.h"
+#include "master/backup_path.h"
 #include "master/eps_binary_header.h"
 #include "master/master_file_reader.h"
 #include "master/master_file_rewriter.h"
@@ -15,7 +16,7 @@
 
 namespace platelier::testing {
 
-using Names = std::array<std::string, channelCount>;
+using Names = PerChannel;
 
 // The title and plate names of the master at `path`; none when it is refused.
 inline std::vector<std::string> masterValues(const std::string& path) {
@@ -24,7 +25,9 @@ inline std::vector<std::string> masterValues(const std::string& path) {
         return {};
     }
     std::vector<std::string> values{*reading.title};
-    values.insert(values.end(), reading.plates.begin(), reading.plates.end());
+    for (const Plate& plate : reading.plates) {
+        values.push_back(plate.name);
+    }
     return values;
 }
 

@@ -117,9 +117,9 @@ TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
     std::string handed, before;
     InOrderWork work(
         [](CheckedMaster& master) {
-            master.title = master.path == "77" ? throw std::range_error("77") : master.path;
+            master.reading.title = master.path == "77" ? throw std::range_error("77") : master.path;
         },
-        [&](const CheckedMaster& master) { handed += master.title + " "; });
+        [&](const CheckedMaster& master) { handed += *master.reading.title + " "; });
     for (int n = 0; n < 100; ++n) {
         CheckedMaster master;
         master.path = std::to_string(n);

@@ -103,8 +103,8 @@ inline std::string describeFolder(const TempFolder& folder) {
         const MasterReading reading = readMasterFile(folder.file(name));
         const bool isMaster = reading.isMaster();
         std::string plates;
-        for (const std::string& plate : reading.plates) {
-            plates += (plates.empty() ? "" : " ") + plate;
+        for (const Plate& plate : reading.plates) {
+            plates += (plates.empty() ? "" : " ") + plate.name;
         }
         std::string bytes = readFileBytes(folder.file(name));
         const std::string eps = separation("");

@@ -9,8 +9,8 @@ namespace {
 TEST(Utf8Text, KeepsUtf8AndReadsEverythingElseAsWindows1252) {
     struct Row {
         const char* bytes;
-        const char* text;            // textAsUtf8
-        const char* mixed = nullptr; // mixedAsUtf8, when it differs
+        const char* text;            // utf8FromOneEncoding
+        const char* mixed = nullptr; // utf8FromMixedEncodings, when it differs
     };
     const Row rows[] = {
         // The first and last of each length, and on either side of the surrogates.
@@ -27,8 +27,8 @@ TEST(Utf8Text, KeepsUtf8AndReadsEverythingElseAsWindows1252) {
         {"\xF8\x90\x80\x80", "\xC3\xB8\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"}, // 5-byte lead
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(textAsUtf8(row.bytes), row.text) << ::testing::PrintToString(row.bytes);
-        EXPECT_EQ(mixedAsUtf8(row.bytes), row.mixed ? row.mixed : row.text)
+        EXPECT_EQ(utf8FromOneEncoding(row.bytes), row.text) << ::testing::PrintToString(row.bytes);
+        EXPECT_EQ(utf8FromMixedEncodings(row.bytes), row.mixed ? row.mixed : row.text)
             << ::testing::PrintToString(row.bytes);
     }
 }

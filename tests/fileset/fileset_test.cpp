@@ -1,102 +1,138 @@
-// The separation files: the discovery pattern, a rename of letters outside
-// a-z in real folders, and the check of their content; the commands' tests
-// find and rename the files of whole filesets.
+// The separation files: the candidate pattern, the folder index against the
+// system's own search, the link check's rules on the folders it meets, a
+// rename of letters outside a-z in real folders, and the check of their
+// content; the commands' tests find and rename the files of whole filesets.
+#include "fileset/checked_master.h"
 #include "fileset/command_rules.h"
-#include "fileset/link_check.h"
+#include "fileset/outcome_messages.h"
 #include "fileset/separation_content.h"
-#include "fileset/separation_discovery.h"
 #include "fileset/separation_renaming.h"
 #include "fixtures.h"
+#include "named_rows.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
 #include "platform/path_parts.h"
+#include "system_search.h"
 
-#include <fstream>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace platelier {
 namespace {
 
 using namespace testing;
-using Names = std::array<std::string, channelCount>;
 
-TEST(SeparationPattern, StarsTheCharacterBeforeTheLastDot) {
+TEST(CandidatePattern, StarsTheCharacterBeforeTheLastDot) {
     // clang-format off
-    const std::pair<std::string, std::optional<std::string>> rows[] = {
-        {"D:\\job\\IMAGE.EPS", "D:\\job\\IMAG*.C"}, {"D:\\job\\A.EPS", "D:\\job\\*.C"},
-        {"D:\\job\\IMAGE.V2.EPS", "D:\\job\\IMAGE.V*.C"}, {"D:/job/.EPS", std::nullopt},
-        {"D:/my.dir/IMAGE", std::nullopt}, {".EPS", std::nullopt}, {"IMAGE", std::nullopt}};
+    const std::pair<std::string, const char*> rows[] = {
+        {"D:/job/IMAGE.EPS", "IMAG*.C"}, {"D:/job/A.EPS", "*.C"},
+        {"D:/job/IMAGE.V2.EPS", "IMAGE.V*.C"}, {"/job/J?B*.eps", "J?B*.C"}, {"D:/job/.EPS", ""},
+        {"D:/my.dir/IMAGE", ""}, {".EPS", ""}, {"IMAGE", ""}};
     // clang-format on
-    for (const auto& [master, pattern] : rows) {
-        EXPECT_EQ(separationPattern(master, "C"), pattern) << master;
+    for (const auto& [master, wildcard] : rows) {
+        const std::optional<CandidatePattern> pattern = candidatePattern(master, "C");
+        EXPECT_EQ(pattern ? pattern->stem + "*." + pattern->extension : "", wildcard) << master;
     }
 }
 
-// A plate naming the master or its backup is no link to a separation file,
-// nor is either one of the files a channel's pattern finds.
-TEST(CheckLinks, NeverTakeTheMasterNorItsBackupForASeparationFile) {
-    TempFolder folder({"SELF.C=c", "SELF.EPS=m", "SELF.BAK=b"});
-    FolderListings listings;
-    const MasterLinks links =
-        checkLinks(folder.file("SELF.EPS"), {"SELF.EPS", "self.bak", "SELF.C", "x"}, listings);
-    std::string states;
-    for (const ChannelLink& link : links) {
-        states += std::to_string(static_cast<int>(link.state)) + fileNamePart(link.file) + " ";
-    }
-    EXPECT_EQ(states, "1SELF.C 2 0SELF.C 2 ") << "renamed, missing, ok, missing";
-    std::string found;
-    EXPECT_EQ(countMatchingFiles(folder.file("SEL*.BAK"), folder.file("SELF.EPS"), found), 0);
-}
-
-// One folder searched with one wildcard by the dialog's search and by the
-// link check. `named`, a name in other case than an entry's, is that
-// entry's on Win32 and no entry's on Linux.
-struct SearchCase {
-    Entries folder;
-    const char* wildcard;
-    int onLinux, onWin32; // entries found
-    const char* named = nullptr;
-};
-
-// clang-format off
-const SearchCase searchCases[] = {
-    {{"\xE9t\xE9.C=x"}, "?T\xC9*.C", 0, 1, "\xC9T\xC9.C"}, {{"n.C=x"}, "N*.C", 1, 1, "N.C"},
-    {{"Photograph Cyan.C=x"}, "*~*.C", 0, 1}, {{"IMAGE.V2.C=x", "A.B.C.C=x"}, "IMAG*.C", 1, 1},
-    {{"IMAGE.V2.C=x", "A.B.C.C=x"}, "A.*.C", 1, 1}, {{"IMAGE2.C/", "IMAGE3.C=x"}, "IMAG*.C", 2, 2}};
-// clang-format on
-
-// On Win32 the search ignores the case of every letter and matches short
-// names too (under Wine "Photograph Cyan.C" is also PHOT~VSY.C).
-TEST(SeparationSearch, FindsForTheLinkCheckWhatItFindsForTheDialog) {
-    const bool win32 = pathSeparator() == '\\';
-    for (const SearchCase& row : searchCases) {
-        TempFolder folder(row.folder);
-        std::string found;
-        const int count =
-            countMatchingFiles(folder.file("") + row.wildcard, folder.file("M.EPS"), found);
-        FolderListings listings;
-        const FolderIndex& index = *listings.index(folder.file(""));
-        const std::vector<const FolderEntry*> matches = index.matching(row.wildcard);
-        EXPECT_EQ(count, win32 ? row.onWin32 : row.onLinux) << row.wildcard;
-        EXPECT_EQ(matches.size(), static_cast<std::size_t>(count)) << row.wildcard;
-        EXPECT_EQ(matches.size() == 1 ? matches[0]->name : found, found) << row.wildcard;
-        EXPECT_EQ(row.named && index.named(row.named), row.named && win32) << row.wildcard;
+// Names of every kind the program meets (letter case, accented letters in
+// Windows-1252, dots, blanks, names long enough for a short name of their
+// own on Win32, wildcards on Linux), searched with the program's patterns:
+// the index finds what the system's own search finds, natively and under
+// Wine, where the dialog and the link check both search the index.
+TEST(FolderIndex, FindsWhatTheSystemsSearchFinds) {
+    const char* const pieces[] = {"IMAGE", "image", "Im",   "A",    "x",
+                                  ".",     ".",     " ",    "\xE9", "\xC9",
+                                  "\xFF",  "\xDF",  "\xB5", "~1",   "photograph cyan",
+                                  "V2",    "C",     "c",    "*",    "?",
+                                  "["};
+    std::mt19937 random(20261208);
+    const auto piece = [&] { return std::string(pieces[random() % std::size(pieces)]); };
+    std::size_t searches = 0;
+    for (int round = 0; round < 20; ++round) {
+        TempFolder folder;
+        for (int n = 0; n < 24; ++n) {
+            std::string name = piece() + piece() + piece() + (random() % 3 ? "." + piece() : "");
+            if (acceptableFileName(name)) {
+                folder.write(name, "x");
+            }
+        }
+        const FolderIndex index(listFolder(folder.file("")).value_or(std::vector<FolderEntry>()));
         for (const FolderEntry& entry : index.entries()) {
-            EXPECT_EQ(index.named(entry.shortName.empty() ? entry.name : entry.shortName), &entry);
+            for (const std::string& name : {entry.name, entry.shortName}) {
+                const std::size_t dot = name.rfind('.');
+                const std::string extension = dot == std::string::npos ? "C" : name.substr(dot + 1);
+                const std::string stem = name.substr(0, random() % (name.size() + 1));
+                std::vector<std::string> expected = systemSearch(folder.file(""), stem, extension);
+                std::vector<std::string> found;
+                for (const FolderEntry* match : index.matching({stem, extension})) {
+                    found.push_back(match->name);
+                }
+                std::sort(expected.begin(), expected.end());
+                std::sort(found.begin(), found.end());
+                EXPECT_EQ(found, expected) << stem << "*." << extension;
+                searches += !name.empty();
+            }
         }
     }
+    EXPECT_GT(searches, 200u);
 }
+
+// A fileset in a folder, checked: the plates' states and files, as
+// "state file" per plate; `master` (in `tree`, "name=bytes" entries) is
+// checked, its plates being M.C, M.M, M.J and M.N unless it says otherwise.
+struct LinkCase {
+    const char* what;
+    Entries tree;
+    const char* master;
+    const char* links;
+};
+
+std::string checked(const TempFolder& folder, const std::string& name) {
+    const FolderReading reading = readFolder(folder.file(""), {name});
+    const CheckedMaster master = checkMaster(name, reading, *masterNamed(reading, name));
+    std::string links;
+    for (const PlateLink& link : master.links) {
+        const char* states[] = {"ok", "renamed", "missing", "ambiguous"};
+        links += std::string(links.empty() ? "" : " ") + states[static_cast<int>(link.state)] +
+                 (link.file.empty() ? "" : " " + fileNamePart(link.file));
+    }
+    return links;
+}
+
+// clang-format off
+const LinkCase linkCases[] = {
+    {"the master and its backup are never separation files",
+     {"SELF.C=c", "SELF.EPS=%%Title: t\r\n" + plateBlock("\r\n", "SELF.EPS", "self.bak", "SELF.C", "x"),
+      "SELF.BAK=b"}, "SELF.EPS", "renamed SELF.C missing ok SELF.C missing"},
+};
+// clang-format on
+
+void PrintTo(const LinkCase& row, std::ostream* out) {
+    printRow(row.what, out);
+}
+
+class LinkCheck : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(LinkCheck, GivesEachPlateItsState) {
+    const LinkCase& row = GetParam();
+    const TempFolder folder(row.tree);
+    EXPECT_EQ(checked(folder, row.master), row.links);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, LinkCheck, ::testing::ValuesIn(linkCases), RowName());
 
 struct ObstacleCase {
     FilesetCommand command;
-    OpenedFileset fileset;
+    FilesetToChange fileset;
     const char* obstacles; // each as its kind's initial (m no master, n no name, f no file)
                            // and its channel
 };
 
 TEST(CommandObstacles, NameWhatKeepsEachCommandFromRunning) {
-    const OpenedFileset full{"J.EPS", {"c", "m", "j", "n"}, {"c", "m", "j", "n"}};
-    const OpenedFileset holes{"J.EPS", {"", "m", "j", ""}, {"c", "", "j", "n"}};
+    const FilesetToChange full{"J.EPS", {"c", "m", "j", "n"}, {"c", "m", "j", "n"}};
+    const FilesetToChange holes{"J.EPS", {"", "m", "j", ""}, {"c", "", "j", "n"}};
     const ObstacleCase rows[] = {{FilesetCommand::saveAllChanges, full, ""},
                                  {FilesetCommand::saveAllChanges, holes, "n0 f1 n3"},
                                  {FilesetCommand::renameChannels, holes, "n0 n3"},
@@ -132,12 +168,12 @@ TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
     EXPECT_EQ(planSeparationRename(master, in + "a.C", std::string(256 - in.size(), 'n')).kind,
               RenameOutcome::failed)
         << "a new path of 256 characters";
-    Names recorded = {in + "GONE.C", in + "J.EPS", in + "J.C", ""};
+    PerChannel recorded = {in + "GONE.C", in + "J.EPS", in + "J.C", ""};
     std::vector<std::string> messages;
-    renameSeparationFiles(
-        master, recorded, {"B.C", "X.C", "J.BAK", ""},
-        [&](const std::string& message) { messages.push_back(message); },
-        [](ChannelIndex, const std::string&) {});
+    renameSeparationFiles(master, recorded, {"B.C", "X.C", "J.BAK", ""},
+                          [&](ChannelIndex, const RenameOutcome& outcome) {
+                              messages.push_back(renameFailureMessage(outcome));
+                          });
     const std::string isMaster = " :\nc'est le fichier-ma\xEEtre ou sa copie de sauvegarde.";
     EXPECT_EQ(messages,
               (std::vector<std::string>{
@@ -180,10 +216,10 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         EXPECT_EQ(verdictWord(judgeSeparationFile(folder.file(name), row.masterBox)), row.verdict)
             << row.bytes.value_or("no file");
         // A file that one read takes whole is opened once, read once, and
-        // never asked for more past its end; the rest are asking its length
-        // and seeking among the bytes read. A larger one is read at its end too.
+        // never asked for more past its end; the rest are seeking among the
+        // bytes read. A larger one is read at its end too.
         const bool small = row.bytes.value_or("").size() < FileReader::bufferSize;
-        EXPECT_LE(fileOperationCount(), small ? 6U : 8U) << row.bytes.value_or("no file");
+        EXPECT_LE(fileOperationCount(), small ? 5U : 7U) << row.bytes.value_or("no file");
     }
 }
 

@@ -91,15 +91,15 @@ TEST(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
         const char* name = !row.bytes ? "x" : *row.bytes == "/" ? "x.eps" : "master.eps";
         const MasterReading reading = readMasterFile(folder.file(name));
         Values values(reading.title ? 1u : 0u, reading.title.value_or(""));
-        for (const std::string& plate : reading.plates) {
-            values.insert(values.end(), reading.isMaster() ? 1 : 0, plate);
+        for (const Plate& plate : reading.plates) {
+            values.push_back(plate.name);
         }
         const std::optional<BoundingBox>& stated = reading.boundingBox;
         values.insert(values.end(), stated ? 1 : 0,
                       boundingBoxText(stated.value_or(BoundingBox{})));
         EXPECT_EQ(reading.refusal, row.refusal) << row.what;
         EXPECT_EQ(values, row.values) << row.what;
-        EXPECT_TRUE(reading.isMaster() || reading.plates == decltype(reading.plates)()) << row.what;
+        EXPECT_TRUE(reading.isMaster() || reading.plates.empty()) << row.what;
     }
 }
 

@@ -1,12 +1,11 @@
 // What the higher layers' tests do not reach of the platform operations, on
 // whichever implementation the build chose (Linux natively, Win32 under
-// Wine): wildcard matching, the system's rules for file names, and a folder
-// renamed.
+// Wine): the system's rules for file names, renames that never replace, and
+// a folder renamed.
 #include "fixtures.h"
 #include "platform/file_faults.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
-#include "platform/wildcard_match.h"
 
 #include <gtest/gtest.h>
 
@@ -14,29 +13,6 @@ namespace platelier {
 namespace {
 
 using namespace testing;
-
-struct WildcardCase {
-    const char* wildcard;
-    const char* name;
-    bool matches;
-};
-
-TEST(MatchesWildcard, FollowsTheDirectorySearchRules) {
-    // clang-format off
-    const WildcardCase rows[] = {
-        {"IMAG*.C", "IMAGE.C", true}, {"IMAG*.C", "image.c", true}, {"IMAG*.C", "IMAG.C", true},
-        {"IMAG*.C", "IMAGE.CC", false}, {"IMAG*.C", "IMAGE.V2.C", true}, {"*.C", "C", false},
-        {"a?c", "abc", true}, {"a?c", "ac", false}, {"*", "", true}, {"", "x", false},
-        {"*a*b", "aaab", true}, {"*a*b", "aaba", false}, {"\xc9*", "\xe9t", false}, {"\xc9*",
-            "\xc9t", true}};
-    // clang-format on
-    for (const WildcardCase& row : rows) {
-        EXPECT_EQ(matchesWildcard(row.wildcard, row.name), row.matches)
-            << row.wildcard << " against " << row.name;
-    }
-    TempFolder folder({"IMAGE.C/"});
-    EXPECT_TRUE(moveFileNoReplace(folder.file("IMAGE.C"), folder.file("B.C"))) << "a folder moves";
-}
 
 // Expectations on Linux and on Win32.
 struct ByPlatform {
@@ -90,6 +66,8 @@ TEST(FileOperations, NeverReplaceAFileNorMoveOneThatIsNotThere) {
             replaceFileWithBackup(folder.file("none"), folder.file("new"), folder.file("b")));
         EXPECT_EQ(folder.entries(), (Entries{"old=old", "new=new"})) << int(lacking);
     }
+    TempFolder folder({"IMAGE.C/"});
+    EXPECT_TRUE(moveFileNoReplace(folder.file("IMAGE.C"), folder.file("B.C"))) << "a folder moves";
 }
 
 } // namespace

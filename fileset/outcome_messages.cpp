@@ -1,8 +1,9 @@
-// The messages of a rewrite that did not take place, in the program's own
-// words. A channel is named by its colour, as the dialog names it.
-#include "fileset/rewrite_messages.h"
+// The messages of the commands that change a fileset. A channel is named by
+// its colour, as the dialog names it.
+#include "fileset/outcome_messages.h"
 
 #include "fileset/channel_table.h"
+#include "master/backup_path.h"
 #include "resources/fill_placeholders.h"
 #include "resources/user_texts.h"
 
@@ -43,6 +44,16 @@ std::string rewriteErrorText(const RewriteResult& result, const std::string& mas
     return std::string();
 }
 
+// After a failed step: that nothing was changed, or where each file that kept
+// its new name is.
+std::string whatBecameOfTheFiles(const SaveAllResult& result) {
+    std::string notGivenBack;
+    for (const NotGivenBack& file : result.notGivenBack) {
+        notGivenBack += fillPlaceholders(texts::separationFileNotGivenBack, {file.from, file.to});
+    }
+    return notGivenBack.empty() ? texts::separationFilesKeptTheirNames : notGivenBack;
+}
+
 } // namespace
 
 std::string rewriteErrorMessage(const RewriteResult& result, const std::string& masterPath) {
@@ -50,6 +61,29 @@ std::string rewriteErrorMessage(const RewriteResult& result, const std::string& 
                             result.error == RewriteError::cannotOpenMaster ||
                             result.error == RewriteError::cannotReadMaster;
     return rewriteErrorText(result, masterPath) + (saysItself ? "" : texts::masterUnchanged);
+}
+
+std::string renameFailureMessage(const RenameOutcome& outcome) {
+    return fillPlaceholders(outcome.failure == RenameFailure::masterOrBackup
+                                ? texts::separationFileIsMaster
+                                : texts::cannotRenameSeparationFile,
+                            {outcome.from, outcome.to});
+}
+
+std::vector<std::string> saveAllMessages(const SaveAllResult& result,
+                                         const std::string& masterPath) {
+    std::vector<std::string> messages;
+    for (const RenameOutcome& refusal : result.refusals) {
+        messages.push_back(renameFailureMessage(refusal));
+    }
+    if (result.failedRename) {
+        messages.push_back(renameFailureMessage(*result.failedRename) + texts::masterNotRewritten +
+                           whatBecameOfTheFiles(result));
+    } else if (result.failedRewrite) {
+        messages.push_back(rewriteErrorMessage(*result.failedRewrite, masterPath) +
+                           whatBecameOfTheFiles(result));
+    }
+    return messages;
 }
 
 } // namespace platelier

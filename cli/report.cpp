@@ -1,0 +1,305 @@
+// The console program's report. JSON objects are built member by member
+// into objects with room for all their members: an initializer list would
+// copy every value once more, and a growing object copies its members
+// (their names are constant, so they cannot move).
+#include "cli/report.h"
+
+#include "cli/base64.h"
+#include "cli/console_texts.h"
+#include "cli/utf8_text.h"
+#include "fileset/channel_table.h"
+#include "fileset/outcome_messages.h"
+#include "master/backup_path.h"
+#include "platform/path_parts.h"
+#include "resources/fill_placeholders.h"
+#include "resources/user_texts.h"
+
+#include <nlohmann/json.hpp>
+
+namespace platelier {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Indexed by LinkState.
+constexpr const char* stateWords[] = {"ok", "renamed", "missing", "ambiguous"};
+
+const char* stateWord(LinkState state) {
+    return stateWords[static_cast<int>(state)];
+}
+
+const char* masterStateWord(const CheckedMaster& master) {
+    return isSound(master) ? "ok" : "broken";
+}
+
+bool isSoundContent(const std::optional<ContentVerdict>& verdict) {
+    return !verdict || *verdict == ContentVerdict::sound;
+}
+
+const char* rewriteCode(RewriteError error) {
+    // In the order of RewriteError.
+    static constexpr const char* codes[] = {"none",
+                                            "no-master",
+                                            "backup-is-master",
+                                            "name-has-line-break",
+                                            "name-too-long",
+                                            "cannot-open-master",
+                                            "master-read-only",
+                                            "damaged-header",
+                                            "damaged-plate-block",
+                                            "cannot-read-master",
+                                            "cannot-write-new-master",
+                                            "cannot-replace-master"};
+    return codes[static_cast<std::size_t>(error)];
+}
+
+const char* renameCode(RenameFailure failure) {
+    // In the order of RenameFailure.
+    static constexpr const char* codes[] = {
+        "none",      "name-refused",        "master-or-backup", "refused-by-system",
+        "file-gone", "file-recorded-twice", "name-taken"};
+    return codes[static_cast<std::size_t>(failure)];
+}
+
+Json objectWithRoom(std::size_t members) {
+    Json object = Json::object();
+    object.get_ref<Json::object_t&>().reserve(members);
+    return object;
+}
+
+// Sets `name` to `bytes` as `asUtf8` reads them and, when they are not
+// valid UTF-8, NAME_bytes to their base64.
+void setText(Json& object, const std::string& name, const std::string& bytes,
+             std::string (*asUtf8)(const std::string&)) {
+    object[name] = asUtf8(bytes);
+    if (!isUtf8(bytes)) {
+        object[name + "_bytes"] = base64(bytes);
+    }
+}
+
+void setPath(Json& object, const std::string& name, const std::string& path) {
+    if (path.empty()) {
+        object[name] = nullptr;
+    } else {
+        setText(object, name, path, utf8FromMixedEncodings);
+    }
+}
+
+Json problemsAsJson(const std::vector<Problem>& problems) {
+    Json list = Json::array();
+    for (const Problem& problem : problems) {
+        Json& object = list.emplace_back(objectWithRoom(3));
+        object["code"] = problem.code;
+        setText(object, "message", problem.message, utf8FromMixedEncodings);
+    }
+    return list;
+}
+
+std::string describeBrokenLink(const CheckedMaster& master, std::size_t plate) {
+    const PlateLink& link = master.links[plate];
+    std::string text = master.reading.plates[plate].colour + " \"" +
+                       peopleTextFromOneEncoding(master.reading.plates[plate].name) + "\" " +
+                       stateWord(link.state);
+    if (link.state == LinkState::renamed) {
+        text += ' ' + peopleTextFromMixedEncodings(link.file);
+    } else if (link.state == LinkState::ambiguous) {
+        text += " (" + std::to_string(link.matches) + ")";
+    }
+    if (!isSoundContent(master.contents[plate])) {
+        text += ' ' + std::string(verdictWord(*master.contents[plate]));
+    }
+    return text;
+}
+
+Json channelsAsJson(const CheckedMaster& master) {
+    Json channels = Json::array();
+    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
+        const PlateLink& link = master.links[plate];
+        Json& described = channels.emplace_back(objectWithRoom(8));
+        described["channel"] = master.reading.plates[plate].colour;
+        setText(described, "plate", master.reading.plates[plate].name, utf8FromOneEncoding);
+        described["state"] = stateWord(link.state);
+        setPath(described, "file", link.file);
+        described["matches"] = link.matches;
+        if (const std::optional<ContentVerdict>& verdict = master.contents[plate]) {
+            described["content"] = verdictWord(*verdict);
+        } else if (master.judged == FilesJudged::everyFileFound) {
+            described["content"] = nullptr;
+        }
+    }
+    return channels;
+}
+
+// The renamed plates and the names their files have, as relink writes them.
+std::vector<std::pair<std::size_t, std::string>> relinkedPlates(const CheckedMaster& master) {
+    std::vector<std::pair<std::size_t, std::string>> plates;
+    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
+        if (master.links[plate].state == LinkState::renamed) {
+            plates.emplace_back(plate, fileNamePart(master.links[plate].file));
+        }
+    }
+    return plates;
+}
+
+} // namespace
+
+Problem rewriteProblem(const RewriteResult& result, const std::string& masterPath) {
+    return {rewriteCode(result.error), rewriteErrorMessage(result, masterPath)};
+}
+
+Problem renameProblem(const RenameOutcome& outcome) {
+    return {renameCode(outcome.failure), renameFailureMessage(outcome)};
+}
+
+Problem obstacleProblem(const CommandObstacle& obstacle, const std::string& masterPath) {
+    const char* colour = ChannelTable[obstacle.channel].colorName;
+    switch (obstacle.kind) {
+    case CommandObstacle::noMaster:
+        return {"no-master", texts::noMasterLoaded};
+    case CommandObstacle::channelWithoutName:
+        return {"channel-without-name",
+                fillPlaceholders(texts::channelWithoutName, {masterPath, colour})};
+    case CommandObstacle::noSeparationFile:
+        break;
+    }
+    return {"no-single-separation-file",
+            fillPlaceholders(texts::noSingleSeparationFile, {masterPath, colour})};
+}
+
+Problem unsoundFileProblem(const CheckedMaster& master, std::size_t plate) {
+    return {"separation-not-sound",
+            fillPlaceholders(texts::separationNotSound,
+                             {master.path, master.links[plate].file, ChannelTable[plate].colorName,
+                              std::string(verdictWord(*master.contents[plate]))})};
+}
+
+std::vector<Problem> saveAllProblems(const SaveAllResult& result, const std::string& masterPath) {
+    const std::vector<std::string> messages = saveAllMessages(result, masterPath);
+    std::vector<Problem> problems;
+    for (std::size_t at = 0; at < messages.size(); ++at) {
+        const char* code = at < result.refusals.size() ? renameCode(result.refusals[at].failure)
+                           : result.failedRename       ? renameCode(result.failedRename->failure)
+                                                       : rewriteCode(result.failedRewrite->error);
+        problems.push_back({code, messages[at]});
+    }
+    return problems;
+}
+
+std::string refusalMessage(const std::string& path, MasterRefusal refusal) {
+    if (refusal == MasterRefusal::cannotOpen) {
+        return fillPlaceholders(texts::cannotOpenMaster, {path});
+    }
+    if (refusal == MasterRefusal::notRegularFile) {
+        return fillPlaceholders(texts::notARegularFile, {path});
+    }
+    return path + " :\n" + texts::notAMasterFile;
+}
+
+std::string checkForPeople(const CheckedMaster& master) {
+    std::string line = masterStateWord(master);
+    line += std::string(8 - line.size(), ' ') + peopleTextFromMixedEncodings(master.path);
+    const char* separator = "  ";
+    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
+        if (master.links[plate].state != LinkState::ok || !isSoundContent(master.contents[plate])) {
+            line += separator + describeBrokenLink(master, plate);
+            separator = "; ";
+        }
+    }
+    return line;
+}
+
+std::string checkAsJson(const CheckedMaster& master) {
+    Json object = objectWithRoom(6);
+    setText(object, "master", master.path, utf8FromMixedEncodings);
+    setText(object, "title", master.reading.title.value_or(std::string()), utf8FromOneEncoding);
+    object["state"] = masterStateWord(master);
+    object["channels"] = channelsAsJson(master);
+    return object.dump();
+}
+
+std::string relinkForPeople(const CheckedMaster& master, const RelinkResult& result) {
+    if (result.kind == RelinkResult::unchanged || result.kind == RelinkResult::broken) {
+        return checkForPeople(master);
+    }
+    if (result.kind == RelinkResult::refused) {
+        return std::string();
+    }
+    std::string line =
+        std::string(result.kind == RelinkResult::relinked ? "relinked" : "would relink") + ' ' +
+        peopleTextFromMixedEncodings(master.path);
+    const char* separator = "  ";
+    for (const auto& [plate, name] : relinkedPlates(master)) {
+        line += separator + master.reading.plates[plate].colour + " \"" +
+                peopleTextFromOneEncoding(master.reading.plates[plate].name) + "\" -> \"" +
+                peopleTextFromMixedEncodings(name) + '"';
+        separator = "; ";
+    }
+    return line;
+}
+
+std::string relinkAsJson(const CheckedMaster& master, const RelinkResult& result) {
+    // In the order of RelinkResult::Kind.
+    static constexpr const char* results[] = {"ok", "broken", "relinked", "would-relink",
+                                              "refused"};
+    Json object = objectWithRoom(6);
+    setText(object, "master", master.path, utf8FromMixedEncodings);
+    object["result"] = results[result.kind];
+    Json& changes = object["changes"] = Json::array();
+    if (result.kind == RelinkResult::relinked || result.kind == RelinkResult::wouldRelink) {
+        for (const auto& [plate, name] : relinkedPlates(master)) {
+            Json& change = changes.emplace_back(objectWithRoom(5));
+            change["channel"] = master.reading.plates[plate].colour;
+            setText(change, "from", master.reading.plates[plate].name, utf8FromOneEncoding);
+            setText(change, "to", name, utf8FromMixedEncodings);
+        }
+    }
+    setPath(object, "backup",
+            result.kind == RelinkResult::relinked ? backupPath(master.path) : std::string());
+    if (result.kind == RelinkResult::broken) {
+        object["channels"] = channelsAsJson(master);
+    }
+    object["problems"] = problemsAsJson(result.problems);
+    return object.dump();
+}
+
+std::vector<std::string> renameForPeople(const std::string& masterPath,
+                                         const RenameResult& result) {
+    std::vector<std::string> lines;
+    if (result.unchanged) {
+        lines.push_back("unchanged " + peopleTextFromMixedEncodings(masterPath));
+    }
+    if (result.rewritten) {
+        lines.push_back("rewrote " + peopleTextFromMixedEncodings(masterPath) + " (backup " +
+                        peopleTextFromMixedEncodings(backupPath(masterPath)) + ")");
+    }
+    for (const RenameResult::Renamed& renamed : result.renamed) {
+        lines.push_back("renamed " + peopleTextFromMixedEncodings(renamed.from) + " -> " +
+                        peopleTextFromMixedEncodings(renamed.to));
+    }
+    return lines;
+}
+
+std::string renameAsJson(const std::string& masterPath, FilesetCommand command,
+                         const RenameResult& result) {
+    // In the order of FilesetCommand.
+    static constexpr const char* commands[] = {"save-all", "rename-channels", "rename-files"};
+    Json object = objectWithRoom(7);
+    setText(object, "master", masterPath, utf8FromMixedEncodings);
+    object["command"] = commands[static_cast<std::size_t>(command)];
+    object["result"] = result.unchanged          ? "unchanged"
+                       : result.problems.empty() ? "changed"
+                                                 : "failed";
+    setPath(object, "backup", result.rewritten ? backupPath(masterPath) : std::string());
+    Json& renamed = object["renamed"] = Json::array();
+    for (const RenameResult::Renamed& file : result.renamed) {
+        Json& entry = renamed.emplace_back(objectWithRoom(5));
+        entry["channel"] = channelWords[file.channel];
+        setText(entry, "from", file.from, utf8FromMixedEncodings);
+        setText(entry, "to", file.to, utf8FromMixedEncodings);
+    }
+    object["problems"] = problemsAsJson(result.problems);
+    return object.dump();
+}
+
+} // namespace platelier

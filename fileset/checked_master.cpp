@@ -1,0 +1,77 @@
+// Checked masters, and what a repair may take of them.
+#include "fileset/checked_master.h"
+
+#include "platform/path_parts.h"
+
+#include <algorithm>
+
+namespace platelier {
+
+namespace {
+
+bool isSoundContent(const std::optional<ContentVerdict>& verdict) {
+    return !verdict || *verdict == ContentVerdict::sound;
+}
+
+} // namespace
+
+CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
+                          const FolderMaster& master) {
+    CheckedMaster checked{path, master.reading, checkLinks(folder, master), {}, FilesJudged::none};
+    checked.contents.resize(checked.links.size());
+    return checked;
+}
+
+void judgeContents(CheckedMaster& master, FilesJudged judged) {
+    master.judged = judged;
+    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
+        const LinkState state = master.links[plate].state;
+        if (state == LinkState::renamed ||
+            (judged == FilesJudged::everyFileFound && state == LinkState::ok)) {
+            master.contents[plate] =
+                judgeSeparationFile(master.links[plate].file, master.reading.boundingBox);
+        }
+    }
+}
+
+bool isSound(const CheckedMaster& master) {
+    return allLinksOk(master.links) &&
+           std::all_of(master.contents.begin(), master.contents.end(), isSoundContent);
+}
+
+std::optional<std::size_t> unsoundRenamedFile(const CheckedMaster& master) {
+    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
+        if (master.links[plate].state == LinkState::renamed &&
+            !isSoundContent(master.contents[plate])) {
+            return plate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<PerChannel> relinkedNames(const CheckedMaster& master) {
+    PerChannel names;
+    if (master.links.size() != names.size() || unsoundRenamedFile(master)) {
+        return std::nullopt;
+    }
+    for (std::size_t channel = 0; channel < names.size(); ++channel) {
+        const PlateLink& link = master.links[channel];
+        if (link.state == LinkState::missing || link.state == LinkState::ambiguous) {
+            return std::nullopt;
+        }
+        names[channel] = link.state == LinkState::renamed ? fileNamePart(link.file)
+                                                          : master.reading.plates[channel].name;
+    }
+    return names;
+}
+
+PerChannel linkedFiles(const CheckedMaster& master) {
+    PerChannel files;
+    for (std::size_t channel = 0; channel < files.size() && channel < master.links.size();
+         ++channel) {
+        files[channel] = master.links[channel].file;
+    }
+    return files;
+}
+
+} // namespace platelier

@@ -1,0 +1,59 @@
+// A master as the commands that check and repair filesets see it: read,
+// its plates' links checked against its folder, and, where asked, the
+// separation files they lead to judged. The rules that decide what a repair
+// may take are here, once for every command: a renamed file is taken only
+// when it is sound.
+#pragma once
+
+#include "fileset/folder_reading.h"
+#include "fileset/plate_links.h"
+#include "fileset/separation_content.h"
+#include "master/master_file_reader.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platelier {
+
+// Which separation files are judged: the renamed ones, before a repair
+// takes them, or every one a link leads to (check --deep).
+enum class FilesJudged { none, renamedOnly, everyFileFound };
+
+struct CheckedMaster {
+    std::string path;
+    MasterReading reading;
+    MasterLinks links; // one per plate; none when the reader refused the file
+    // The verdict on each plate's file, where it was judged.
+    std::vector<std::optional<ContentVerdict>> contents;
+    FilesJudged judged = FilesJudged::none;
+
+    bool isMaster() const { return reading.isMaster(); }
+};
+
+// Checks `master`, one of the masters of `folder`, which `path` names.
+CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
+                          const FolderMaster& master);
+
+// Judges the files of the plates that are `renamed`, or of those that are
+// `ok` as well.
+void judgeContents(CheckedMaster& master, FilesJudged judged);
+
+// True when every link is ok and every file judged is sound.
+bool isSound(const CheckedMaster& master);
+
+// The first plate whose renamed file was judged and is not sound: a file a
+// repair never takes.
+std::optional<std::size_t> unsoundRenamedFile(const CheckedMaster& master);
+
+// The names relinking writes into the master, once its renamed files were
+// judged: each renamed plate takes its file's name, every other keeps its
+// plate name. None while a plate is missing or ambiguous, or a renamed file
+// is not sound.
+std::optional<PerChannel> relinkedNames(const CheckedMaster& master);
+
+// The files the links lead to, by channel (empty for a channel without one):
+// what the dialog would record after discovery.
+PerChannel linkedFiles(const CheckedMaster& master);
+
+} // namespace platelier

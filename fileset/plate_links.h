@@ -1,0 +1,42 @@
+// Where each plate's link stands: whether the file the master names is
+// beside it, or else which files the plate's pattern finds there. A plain
+// function of the master's reading, its folder's index and what the
+// folder's other masters hold on to (folder_claims.h), so that two front
+// ends, or two runs, that hand it the same values decide the same.
+#pragma once
+
+#include "fileset/folder_reading.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platelier {
+
+enum class LinkState {
+    ok,       // the system opens a file (no folder) beside the master under the plate name
+    renamed,  // otherwise, the plate has one candidate, a file no other master could take
+    missing,  // it has none, or one that is a folder
+    ambiguous // it has several, or one that another master could take
+};
+
+struct PlateLink {
+    LinkState state = LinkState::missing;
+    std::string file; // ok: the entry named as the plate; renamed: the candidate; with its folder
+    // The candidates: the entries the plate's pattern matches, but the
+    // master, its backup and the files other masters of the folder link to.
+    // One that another master could take as well leaves it ambiguous.
+    int matches = 0;
+};
+
+// One link per plate of the master, in the order of its plates.
+using MasterLinks = std::vector<PlateLink>;
+
+// The links of `master`, one of the masters of `folder`. An empty plate name
+// is never ok; a folder counts as a candidate, as it does for the dialog's
+// search, but is never taken for a plate's file.
+MasterLinks checkLinks(const FolderReading& folder, const FolderMaster& master);
+
+bool allLinksOk(const MasterLinks& links);
+
+} // namespace platelier

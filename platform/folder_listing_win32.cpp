@@ -1,0 +1,55 @@
+// Folder listings on Win32, with FindFirstFileA and "*", which also gives
+// each entry's short name.
+#include "platform/folder_listing.h"
+
+#include "platform/file_faults.h"
+
+#include <memory>
+#include <windows.h>
+
+namespace platelier {
+
+namespace {
+
+struct SearchCloser {
+    using pointer = HANDLE;
+    void operator()(HANDLE search) const { FindClose(search); }
+};
+
+} // namespace
+
+// A junction or symbolic link to a folder is a reparse point: not walked.
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
+    if (fileOperationFails(FileOperation::search)) {
+        return std::nullopt;
+    }
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAA entry{};
+    HANDLE first = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (first == INVALID_HANDLE_VALUE) {
+        // The root of an empty drive has no "." entry: nothing is found there.
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? std::make_optional(entries) : std::nullopt;
+    }
+    std::unique_ptr<void, SearchCloser> search(first);
+    do {
+        const std::string name = entry.cFileName;
+        const DWORD attributes = entry.dwFileAttributes;
+        if (name != "." && name != "..") {
+            entries.push_back({name,
+                               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                                   (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0,
+                               entry.cAlternateFileName});
+        }
+    } while (FindNextFileA(search.get(), &entry));
+    return entries;
+}
+
+bool isFolder(const std::string& path) {
+    if (fileOperationFails(FileOperation::query)) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+} // namespace platelier
