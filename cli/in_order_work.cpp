@@ -44,6 +44,9 @@ void InOrderWork::finish() {
     queueBatch();
     std::unique_lock<std::mutex> lock(mutex_);
     handBack(lock, 0);
+    if (failure_) {
+        std::rethrow_exception(std::exchange(failure_, nullptr));
+    }
 }
 
 void InOrderWork::queueBatch() {
@@ -97,7 +100,8 @@ void InOrderWork::work(Batch& batch) {
 }
 
 // Hands back, in order, the batches a thread finished, then waits for the
-// next ones until no more than `keep` are left queued.
+// next ones until no more than `keep` are left queued. After a failure of
+// the work, kept for finish(), nothing more is handed back.
 void InOrderWork::handBack(std::unique_lock<std::mutex>& lock, std::size_t keep) {
     while (!batches_.empty() && (batches_.front().finished || batches_.size() > keep)) {
         workDone_.wait(lock, [this] { return batches_.front().finished; });
@@ -105,12 +109,10 @@ void InOrderWork::handBack(std::unique_lock<std::mutex>& lock, std::size_t keep)
         batches_.pop_front();
         ++handedBack_;
         lock.unlock();
-        for (std::size_t n = 0; n < batch.workDone; ++n) {
+        for (std::size_t n = 0; n < batch.workDone && !failure_; ++n) {
             done_(batch.masters[n]);
         }
-        if (batch.failure) {
-            std::rethrow_exception(batch.failure);
-        }
+        failure_ = failure_ ? failure_ : batch.failure;
         lock.lock();
     }
 }

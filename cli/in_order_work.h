@@ -40,7 +40,8 @@ class InOrderWork {
     void add(CheckedMaster master);
 
     // Waits for the work on every master queued and hands them all back.
-    // A failure of the work is thrown here, at its master's turn.
+    // A failure of the work is thrown here, never by add(): the masters
+    // before the one whose work failed are handed back, none after it.
     void finish();
 
   private:
@@ -69,7 +70,8 @@ class InOrderWork {
     // so a thread works on its batch outside the lock.
     std::deque<Batch> batches_;
     std::size_t handedBack_ = 0;
-    std::size_t taken_ = 0; // batches a thread took, counted from the first
+    std::size_t taken_ = 0;      // batches a thread took, counted from the first
+    std::exception_ptr failure_; // the first failure of the work, the caller's alone
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };

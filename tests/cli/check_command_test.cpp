@@ -90,7 +90,8 @@ TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
 
 // --deep judges the files beside the walk, yet writes what a walk on one
 // thread writes: every line in its place, a message too (here on the same
-// stream as the results), and a failure of the work at its master's turn.
+// stream as the results), and a failure of the work at its master's turn,
+// at the end.
 TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
     TempFolder folder;
     std::string tree, lines[2];
@@ -120,10 +121,12 @@ TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
             master.reading.title = master.path == "77" ? throw std::range_error("77") : master.path;
         },
         [&](const CheckedMaster& master) { handed += *master.reading.title + " "; });
-    for (int n = 0; n < 100; ++n) {
+    // Enough masters after the failing one that add() must wait for its
+    // batch to be handed back: the failure still comes from finish().
+    for (int n = 0; n < 2000; ++n) {
         CheckedMaster master;
         master.path = std::to_string(n);
-        work.add(master);
+        EXPECT_NO_THROW(work.add(master)) << n;
         before += n < 77 ? master.path + " " : "";
     }
     EXPECT_THROW(work.finish(), std::range_error);
