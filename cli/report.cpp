@@ -14,6 +14,7 @@
 #include "resources/fill_placeholders.h"
 #include "resources/user_texts.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 namespace platelier {
@@ -89,9 +90,12 @@ void setPath(Json& object, const std::string& name, const std::string& path) {
 Json problemsAsJson(const std::vector<Problem>& problems) {
     Json list = Json::array();
     for (const Problem& problem : problems) {
-        Json& object = list.emplace_back(objectWithRoom(3));
+        Json& object = list.emplace_back(objectWithRoom(2));
         object["code"] = problem.code;
-        setText(object, "message", problem.message, utf8FromMixedEncodings);
+        // On one line, as on standard error.
+        std::string message = problem.message;
+        std::replace(message.begin(), message.end(), '\n', ' ');
+        object["message"] = utf8FromMixedEncodings(message);
     }
     return list;
 }

@@ -13,7 +13,7 @@ require_packages cmake make clang libclang-rt-14-dev
 
 seconds=${FUZZ_SECONDS:-60}
 jobs=${FUZZ_JOBS:-1}
-targets="fuzz_line_reader fuzz_master_reader fuzz_master_rewriter"
+targets="fuzz_line_reader fuzz_master_reader fuzz_master_rewriter fuzz_report"
 # Each input goes through files in a temporary folder: in memory where the
 # machine has it, which is many times faster.
 if [ -w /dev/shm ]; then

@@ -12,60 +12,104 @@ namespace {
 
 using namespace testing;
 
-// Linux opens no file under a name in other case: there it is renamed. A
-// folder is no file (not even one named as the plate), nor is another
-// fileset's file.
 // A fileset whose files are sound (cyan), of another page (magenta), empty
 // (yellow) and no EPS file (black, renamed).
 const char* const deep = "box-A.eps box-A.C box-A.M=page box-A.J= box-A2.N=text";
+const char* const notAMaster =
+    " : Ce fichier n'est pas un fichier EPS normal, ou pas le fichier-ma\xC3\xAEtre d'un "
+    "ensemble DCS\n";
+const bool win32 = pathSeparator() == '\\';
 
-TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
-    const char* const notAMaster =
-        " : Ce fichier n'est pas un fichier EPS normal, ou pas le fichier-ma\xC3\xAEtre d'un "
-        "ensemble DCS\n";
-    const bool win32 = pathSeparator() == '\\';
-    runRows({
-        {"IMAGE.eps IMAGE.C image.m IMAGE.J IMAGE.N IMAGE2.C", "check @", win32 ? 0 : 1,
-         win32 ? "ok      IMAGE.eps\n" : "broken  IMAGE.eps  magenta \"IMAGE.M\" renamed image.m\n",
-         "", nullptr},
-        {"IMAGE.eps IMAGE2.C IMAGE.M/ IMAGX.N IMAGY.N IMAGE.Y", "check @", 1,
-         "broken  IMAGE.eps  cyan \"IMAGE.C\" renamed IMAGE2.C; magenta \"IMAGE.M\" missing; "
-         "yellow \"IMAGE.J\" missing; black \"IMAGE.N\" ambiguous (2)\n",
-         "", nullptr},
-        {"IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps+", "check @", 1,
-         "broken  IMAGE1.eps  cyan \"IMAGE1.C\" missing\nok      IMAGE2.eps\n", "", nullptr},
-        {"lf-A.eps+ bin-B.EPS+ not-C.eps notes.txt D.eps/", "check @", 0,
-         "ok      bin-B.EPS\nok      lf-A.eps\n", "", nullptr},
-        {"Z.eps+ sub/A.eps+ sub/deeper/B.eps a/C.eps+", "check @", 0, "ok      Z.eps\n", "",
-         nullptr},
-        {"Z.eps+ sub/A.eps+ sub/deeper/B.eps+ a/C.eps+", "check --recursive @", 0,
-         "ok      Z.eps\nok      a/C.eps\nok      sub/A.eps\nok      sub/deeper/B.eps\n", "",
-         nullptr},
-        {"A.eps+ not-B.eps", "check @A.eps @not-B.eps @absent.eps @A.C", 2, "ok      A.eps\n",
-         (std::string("not-B.eps") + notAMaster +
-          "Impossible d'ouvrir le fichier-ma\xC3\xAEtre absent.eps.\nA.C" + notAMaster)
-             .c_str(),
-         nullptr},
-        {".eps+", "check @", 0, "ok      .eps\n", "", nullptr},
-        {"sub/A.eps+", "check @sub/", 0, "ok      sub/A.eps\n", "", nullptr},
-        {"", "check", 2, "", "PATH is required", nullptr},
-        {deep, "check @", 1, "broken  box-A.eps  black \"box-A.N\" renamed box-A2.N\n", "",
-         nullptr},
-        {deep, "check --deep @", 1,
-         "broken  box-A.eps  magenta \"box-A.M\" ok other-page; yellow \"box-A.J\" ok empty; "
-         "black \"box-A.N\" renamed box-A2.N not-eps\n",
-         "", nullptr},
-        {"", "", 2, "", "A subcommand is required", nullptr},
-        {"", "frobnicate", 2, "", "Unknown command: frobnicate\nCommands: check relink rename\n",
-         nullptr},
-        {"", "--help", 0, nullptr, "", nullptr},
-        // Results that cannot be written are told; a closed pipe ends the run quietly.
-        {"A.eps+", "check @A.eps @absent.eps", 2, "",
-         "absent.eps.\nImpossible d'\303\251crire les r\303\251sultats : ", nullptr, ENOSPC},
-        {"A.eps+", "check @A.eps @absent.eps", 2, "", "", nullptr, EPIPE},
-        {"", "--help", 2, "", "crire les r\xC3\xA9sultats.", nullptr, ENOSPC},
-    });
+// Linux opens no file under a name in other case: there it is renamed. A
+// folder is no file (not even one named as the plate), nor is another
+// fileset's file.
+const CliRun checkRuns[] = {
+    CliRun("a name in other case")
+        .in("IMAGE.eps IMAGE.C image.m IMAGE.J IMAGE.N IMAGE2.C")
+        .run("check @")
+        .exits(win32 ? 0 : 1)
+        .prints(win32 ? "ok      IMAGE.eps\n"
+                      : "broken  IMAGE.eps  magenta \"IMAGE.M\" renamed image.m\n"),
+    CliRun("every state")
+        .in("IMAGE.eps IMAGE2.C IMAGE.M/ IMAGX.N IMAGY.N IMAGE.Y")
+        .run("check @")
+        .exits(1)
+        .prints("broken  IMAGE.eps  cyan \"IMAGE.C\" renamed IMAGE2.C; magenta \"IMAGE.M\" "
+                "missing; yellow \"IMAGE.J\" missing; black \"IMAGE.N\" ambiguous (2)\n"),
+    CliRun("another fileset's file")
+        .in("IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps+")
+        .run("check @")
+        .exits(1)
+        .prints("broken  IMAGE1.eps  cyan \"IMAGE1.C\" missing\nok      IMAGE2.eps\n"),
+    CliRun("line ends, a binary header, files that are no masters")
+        .in("lf-A.eps+ bin-B.EPS+ not-C.eps notes.txt D.eps/")
+        .run("check @")
+        .prints("ok      bin-B.EPS\nok      lf-A.eps\n"),
+    CliRun("a folder without its sub-folders")
+        .in("Z.eps+ sub/A.eps+ sub/deeper/B.eps a/C.eps+")
+        .run("check @")
+        .prints("ok      Z.eps\n"),
+    CliRun("a tree, folders in the order of their names")
+        .in("Z.eps+ sub/A.eps+ sub/deeper/B.eps+ a/C.eps+")
+        .run("check --recursive @")
+        .prints("ok      Z.eps\nok      a/C.eps\nok      sub/A.eps\nok      sub/deeper/B.eps\n"),
+    CliRun("named paths that are no masters")
+        .in("A.eps+ not-B.eps")
+        .run("check @A.eps @not-B.eps @absent.eps @A.C")
+        .exits(2)
+        .prints("ok      A.eps\n")
+        .tells(std::string("not-B.eps") + notAMaster +
+               "Impossible d'ouvrir le fichier-ma\xC3\xAEtre absent.eps.\nA.C" + notAMaster),
+    CliRun("a master named only by its extension")
+        .in(".eps+")
+        .run("check @")
+        .prints("ok      .eps\n"),
+    CliRun("a folder named with its separator")
+        .in("sub/A.eps+")
+        .run("check @sub/")
+        .prints("ok      sub/A.eps\n"),
+    CliRun("no path").run("check").exits(2).tells("PATH is required"),
+    CliRun("a renamed file not judged")
+        .in(deep)
+        .run("check @")
+        .exits(1)
+        .prints("broken  box-A.eps  black \"box-A.N\" renamed box-A2.N\n"),
+    CliRun("deep: every file found judged")
+        .in(deep)
+        .run("check --deep @")
+        .exits(1)
+        .prints("broken  box-A.eps  magenta \"box-A.M\" ok other-page; yellow \"box-A.J\" ok "
+                "empty; black \"box-A.N\" renamed box-A2.N not-eps\n"),
+    CliRun("no command").exits(2).tells("A subcommand is required"),
+    CliRun("an unknown command")
+        .run("frobnicate")
+        .exits(2)
+        .tells("Unknown command: frobnicate\nCommands: check relink rename\n"),
+    CliRun("help").run("--help").printsAnything(),
+    // Results that cannot be written are told; a closed pipe ends the run quietly.
+    CliRun("results that cannot be written")
+        .in("A.eps+")
+        .run("check @A.eps @absent.eps")
+        .exits(2)
+        .outputFails(ENOSPC)
+        .tells("absent.eps.\nImpossible d'\303\251crire les r\303\251sultats : "),
+    CliRun("results whose pipe is closed")
+        .in("A.eps+")
+        .run("check @A.eps @absent.eps")
+        .exits(2)
+        .outputFails(EPIPE),
+    CliRun("help that cannot be written")
+        .run("--help")
+        .exits(2)
+        .outputFails(ENOSPC)
+        .tells("crire les r\xC3\xA9sultats."),
+};
+
+TEST_P(CommandLine, GivesWhatItMust) {
+    checkRun(GetParam());
 }
+
+INSTANTIATE_TEST_SUITE_P(Check, CommandLine, ::testing::ValuesIn(checkRuns), RowName());
 
 TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
     TempFolder folder;

@@ -6,13 +6,16 @@
 #include "cli/command_line.h"
 #include "fixtures.h"
 #include "master/master_file_reader.h"
+#include "named_rows.h"
 #include "platform/files.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
+#include <utility>
 
 namespace platelier::testing {
 
@@ -130,53 +133,74 @@ class RefusingBuffer : public std::streambuf {
     int error_;
 };
 
-struct CliRow {
-    const char* tree;      // as makeTree takes it
-    const char* arguments; // words; "@NAME" stands for the tree's NAME, "@" for the tree
-    int status;
-    const char* out;         // nullptr: not compared
-    const char* err;         // a part of standard error; "": it is empty; nullptr: not checked
-    const char* folderAfter; // "=": as it was; nullptr: not compared
-    int outError = 0;        // not 0: standard output refuses every byte with this errno
+// One run of the program on a tree, and what it must give: built with named
+// steps, the run's description first, e.g.
+//     CliRun("a renamed file").in("A.eps A2.C A.M A.J A.N").run("check @").exits(1)
+//         .prints("broken  A.eps  cyan \"A.C\" renamed A2.C\n")
+// Unless a step says otherwise, it exits with 0, prints nothing, tells
+// nothing on standard error and leaves the tree as it was.
+struct CliRun {
+    explicit CliRun(std::string description) : what(std::move(description)) {}
+
+    // The tree, as makeTree takes it.
+    CliRun& in(std::string names) { return tree = std::move(names), *this; }
+    // The arguments, as words; "@NAME" stands for the tree's NAME, "@" for the tree.
+    CliRun& run(std::string words) { return call = std::move(words), *this; }
+    CliRun& exits(int expected) { return status = expected, *this; }
+    // All of standard output, the tree's path taken out, backslashes as slashes.
+    CliRun& prints(std::string expected) { return out = std::move(expected), *this; }
+    CliRun& printsAnything() { return out.reset(), *this; }
+    // A part of standard error.
+    CliRun& tells(std::string part) { return err = std::move(part), *this; }
+    // The tree afterwards, as describeFolder gives it.
+    CliRun& leaves(std::string expected) { return after = std::move(expected), *this; }
+    // Standard output refuses every byte with `error` (an errno value).
+    CliRun& outputFails(int error) { return outError = error, *this; }
+
+    std::string what, tree, call;
+    int status = 0;
+    std::optional<std::string> out = std::string();
+    std::string err;                  // empty: nothing is told
+    std::optional<std::string> after; // none: as it was
+    int outError = 0;
 };
 
-inline void runRows(std::initializer_list<CliRow> rows) {
-    for (const CliRow& row : rows) {
-        TempFolder folder;
-        makeTree(folder, row.tree);
-        const std::string before = describeFolder(folder);
-        std::vector<std::string> arguments = words(row.arguments);
-        for (std::string& argument : arguments) {
-            if (argument[0] == '@') {
-                argument = argument == "@" ? folder.folder() : folder.file(argument.substr(1));
-            }
-        }
-        std::ostringstream out;
-        std::ostringstream err;
-        RefusingBuffer refusing(row.outError);
-        std::ostream refused(&refusing);
-        const int status = runCommandLine(arguments, row.outError ? refused : out, err, {});
-        const auto relative = [&](std::string text) {
-            const std::string prefix = folder.folder() + pathSeparator();
-            for (std::size_t at; (at = text.find(prefix)) != std::string::npos;) {
-                text.erase(at, prefix.size());
-            }
-            std::replace(text.begin(), text.end(), '\\', '/');
-            return text;
-        };
-        const std::string call = row.arguments;
-        EXPECT_EQ(status, row.status) << call;
-        EXPECT_EQ(row.out ? relative(out.str()) : "", row.out ? row.out : "") << call;
-        if (row.err) {
-            const std::string written = relative(err.str());
-            EXPECT_TRUE(*row.err ? written.find(row.err) != std::string::npos : written.empty())
-                << call << written;
-        }
-        const bool asItWas = !row.folderAfter || std::string(row.folderAfter) == "=";
-        EXPECT_EQ(row.folderAfter ? describeFolder(folder) : before,
-                  asItWas ? before : row.folderAfter)
-            << call;
-    }
+inline void PrintTo(const CliRun& row, std::ostream* out) {
+    *out << row.what;
 }
+
+// Runs `row` in a tree of its own and checks everything it must give.
+inline void checkRun(const CliRun& row) {
+    TempFolder folder;
+    makeTree(folder, row.tree);
+    const std::string before = describeFolder(folder);
+    std::vector<std::string> arguments = words(row.call);
+    for (std::string& argument : arguments) {
+        if (argument[0] == '@') {
+            argument = argument == "@" ? folder.folder() : folder.file(argument.substr(1));
+        }
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    RefusingBuffer refusing(row.outError);
+    std::ostream refused(&refusing);
+    const int status = runCommandLine(arguments, row.outError ? refused : out, err, {});
+    const auto relative = [&](std::string text) {
+        const std::string prefix = folder.folder() + pathSeparator();
+        for (std::size_t at; (at = text.find(prefix)) != std::string::npos;) {
+            text.erase(at, prefix.size());
+        }
+        std::replace(text.begin(), text.end(), '\\', '/');
+        return text;
+    };
+    EXPECT_EQ(status, row.status);
+    EXPECT_EQ(row.out ? relative(out.str()) : "", row.out.value_or(""));
+    const std::string told = relative(err.str());
+    EXPECT_TRUE(row.err.empty() ? told.empty() : told.find(row.err) != std::string::npos) << told;
+    EXPECT_EQ(describeFolder(folder), row.after.value_or(before));
+}
+
+// The test of a table of runs, each row a test of its own named by its description.
+class CommandLine : public ::testing::TestWithParam<CliRun> {};
 
 } // namespace platelier::testing

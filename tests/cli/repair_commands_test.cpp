@@ -15,111 +15,220 @@ const char* const unchanged = "\xC3\xA9t\xC3\xA9 modifi\xC3\xA9.";
 // IMAGE1.C is lost; IMAGE2.C, which IMAGE1's pattern matches, is IMAGE2's.
 const char* const twoFilesets = "IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps+";
 
-TEST(RelinkCommand, WritesTheRenamedFilesNamesOnlyWhenItCan) {
-    runRows({
-        {image, "relink @IMAGE.eps", 0,
-         "relinked IMAGE.eps  cyan \"IMAGE.C\" -> \"IMAGE2.C\"; black \"IMAGE.N\" -> \"IMAGX.N\"\n",
-         "",
-         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M "
-         "IMAGE.eps[IMAGE2.C IMAGE.M IMAGE.J IMAGX.N] IMAGE2.C IMAGX.N "},
-        {image, "relink --dry-run @IMAGE.eps", 0,
-         "would relink IMAGE.eps  cyan \"IMAGE.C\" -> \"IMAGE2.C\"; black \"IMAGE.N\" -> "
-         "\"IMAGX.N\"\n",
-         "", "="},
-        {"box-A.eps box-A2.C=page box-A.M=text box-A.J box-A.N", "relink @box-A.eps", 1,
-         "broken  box-A.eps  cyan \"box-A.C\" renamed box-A2.C other-page\n", "", "="},
-        {"A.eps+ Bb.eps Bb.C Bb.M Bb.J", "relink @A.eps @Bb.eps", 1,
-         "ok      A.eps\nbroken  Bb.eps  black \"Bb.N\" missing\n", "", "="},
-        {"IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N", "relink @IMAGE.BAK", 1, "", unchanged, "="},
-        {twoFilesets, "relink @IMAGE1.eps", 1, "broken  IMAGE1.eps  cyan \"IMAGE1.C\" missing\n",
-         "", "="},
-        // Both masters lost their cyan file, and IMAGE3.C fits either: whose
-        // it is, nothing tells, and neither takes it.
-        {"IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps IMAGE2.M IMAGE2.J IMAGE2.N IMAGE3.C",
-         "relink @", 1,
-         "broken  IMAGE1.eps  cyan \"IMAGE1.C\" ambiguous (1)\nbroken  IMAGE2.eps  cyan "
-         "\"IMAGE2.C\" ambiguous (1)\n",
-         "", "="},
-        {"A.C", "relink @A.C @absent.eps", 2, "", "absent.eps.", "A.C "},
-        {"", "relink", 2, "", "PATH is required", ""},
-        {"Z.eps Z2.C Z.M Z.J Z.N not-Y.eps a/C.eps+ sub/A.eps sub/A2.C sub/A.M sub/A.J sub/A.N",
-         "relink --recursive @", 0,
-         "relinked Z.eps  cyan \"Z.C\" -> \"Z2.C\"\nok      a/C.eps\n"
-         "relinked sub/A.eps  cyan \"A.C\" -> \"A2.C\"\n",
-         "", nullptr},
-    });
-}
+const CliRun relinkRuns[] = {
+    CliRun("renamed files relinked")
+        .in(image)
+        .run("relink @IMAGE.eps")
+        .prints("relinked IMAGE.eps  cyan \"IMAGE.C\" -> \"IMAGE2.C\"; black \"IMAGE.N\" -> "
+                "\"IMAGX.N\"\n")
+        .leaves("IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M "
+                "IMAGE.eps[IMAGE2.C IMAGE.M IMAGE.J IMAGX.N] IMAGE2.C IMAGX.N "),
+    CliRun("a dry run")
+        .in(image)
+        .run("relink --dry-run @IMAGE.eps")
+        .prints("would relink IMAGE.eps  cyan \"IMAGE.C\" -> \"IMAGE2.C\"; black \"IMAGE.N\" -> "
+                "\"IMAGX.N\"\n"),
+    CliRun("relinked as JSON")
+        .in(image)
+        .run("relink --json @IMAGE.eps")
+        .prints(R"({"master":"IMAGE.eps","result":"relinked","changes":[{"channel":"cyan",)"
+                R"("from":"IMAGE.C","to":"IMAGE2.C"},{"channel":"black","from":"IMAGE.N",)"
+                R"("to":"IMAGX.N"}],"backup":"IMAGE.BAK","problems":[]})"
+                "\n")
+        .leaves("IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M "
+                "IMAGE.eps[IMAGE2.C IMAGE.M IMAGE.J IMAGX.N] IMAGE2.C IMAGX.N "),
+    CliRun("a renamed file of another page")
+        .in("box-A.eps box-A2.C=page box-A.M=text box-A.J box-A.N")
+        .run("relink @box-A.eps")
+        .exits(1)
+        .prints("broken  box-A.eps  cyan \"box-A.C\" renamed box-A2.C other-page\n"),
+    CliRun("a master ok, one broken")
+        .in("A.eps+ Bb.eps Bb.C Bb.M Bb.J")
+        .run("relink @A.eps @Bb.eps")
+        .exits(1)
+        .prints("ok      A.eps\nbroken  Bb.eps  black \"Bb.N\" missing\n"),
+    CliRun("a master ok, one broken, as JSON")
+        .in("A.eps+ Bb.eps Bb.C Bb.M Bb.J")
+        .run("relink --json @A.eps @Bb.eps")
+        .exits(1)
+        .prints(R"({"master":"A.eps","result":"ok","changes":[],"backup":null,"problems":[]})"
+                "\n"
+                R"({"master":"Bb.eps","result":"broken","changes":[],"backup":null,"channels":)"
+                R"([{"channel":"cyan","plate":"Bb.C","state":"ok","file":"Bb.C","matches":1},)"
+                R"({"channel":"magenta","plate":"Bb.M","state":"ok","file":"Bb.M","matches":1},)"
+                R"({"channel":"yellow","plate":"Bb.J","state":"ok","file":"Bb.J","matches":1},)"
+                R"({"channel":"black","plate":"Bb.N","state":"missing","file":null,)"
+                R"("matches":0}],"problems":[]})"
+                "\n"),
+    CliRun("a refusal as JSON")
+        .in("IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N")
+        .run("relink --json @IMAGE.BAK")
+        .exits(1)
+        .prints(R"({"master":"IMAGE.BAK","result":"refused","changes":[],"backup":null,)"
+                R"("problems":[{"code":"backup-is-master","message":"Impossible de renommer )"
+                R"(les couches de IMAGE.BAK : sa copie de sauvegarde porterait son propre nom )"
+                "(.BAK). Le fichier n'a pas \xC3\xA9t\xC3\xA9 modifi\xC3\xA9.\"}]}"
+                "\n")
+        .tells(unchanged),
+    CliRun("another fileset's file is not taken")
+        .in(twoFilesets)
+        .run("relink @IMAGE1.eps")
+        .exits(1)
+        .prints("broken  IMAGE1.eps  cyan \"IMAGE1.C\" missing\n"),
+    // Both masters lost their cyan file, and IMAGE3.C fits either: whose
+    // it is, nothing tells, and neither takes it.
+    CliRun("a file two masters could take")
+        .in("IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps IMAGE2.M IMAGE2.J IMAGE2.N "
+            "IMAGE3.C")
+        .run("relink @")
+        .exits(1)
+        .prints("broken  IMAGE1.eps  cyan \"IMAGE1.C\" ambiguous (1)\nbroken  IMAGE2.eps  cyan "
+                "\"IMAGE2.C\" ambiguous (1)\n"),
+    CliRun("no master, an absent path")
+        .in("A.C")
+        .run("relink @A.C @absent.eps")
+        .exits(2)
+        .tells("absent.eps."),
+    CliRun("no path").run("relink").exits(2).tells("PATH is required"),
+    CliRun("a tree")
+        .in("Z.eps Z2.C Z.M Z.J Z.N not-Y.eps a/C.eps+ sub/A.eps sub/A2.C sub/A.M sub/A.J sub/A.N")
+        .run("relink --recursive @")
+        .prints("relinked Z.eps  cyan \"Z.C\" -> \"Z2.C\"\nok      a/C.eps\n"
+                "relinked sub/A.eps  cyan \"A.C\" -> \"A2.C\"\n")
+        .leaves("Z.BAK[Z.C Z.M Z.J Z.N] Z.J Z.M Z.N Z.eps[Z2.C Z.M Z.J Z.N] Z2.C a/ "
+                "not-Y.eps=%!PS-Adobe-3.0\n sub/ "),
+};
 
 // A dry run refuses what the real run refuses, in the same words, and
 // neither writes anything.
-TEST(RelinkCommand, DryRunRefusesWhatTheRealRunRefuses) {
+std::vector<CliRun> dryRunRefusals() {
     const std::string tooLong = "I.eps I.M I.J I.N I" + std::string(243, 'x') + ".C";
-    const char* const refusals[][3] = {
-        {"IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N", "@IMAGE.BAK",
+    const char* const refusals[][4] = {
+        {"the backup would be the master", "IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N",
+         "@IMAGE.BAK",
          "IMAGE.BAK : sa copie de sauvegarde porterait son propre nom (.BAK). Le fichier n'a pas"},
-        {"dmg-I.eps dmg-I2.C dmg-I.M dmg-I.J dmg-I.N", "@",
+        {"a damaged plate block", "dmg-I.eps dmg-I2.C dmg-I.M dmg-I.J dmg-I.N", "@",
          "dmg-I.eps : un bloc %%CyanPlate est incomplet ou mal form\xC3\xA9. Le fichier n'a pas"},
-        {"I.eps I2.C I.M I.J I.N I.BAK/", "@",
+        {"a folder at the backup path", "I.eps I2.C I.M I.J I.N I.BAK/", "@",
          "Impossible de remplacer I.eps et d'en garder la copie de sauvegarde I.BAK. Le fichier"},
         // On Win32 a file whose name fills a plate line has a path too long
         // to be opened, and relink refuses it as unreadable before the rewrite.
-        {tooLong.c_str(), "@",
+        {"a name too long for a plate line", tooLong.c_str(), "@",
          pathSeparator() == '\\'
              ? nullptr
              : "I.eps : le nom de la couche Cyan est trop long pour le fichier-ma\xC3\xAEtre. Le"},
     };
-    for (const auto& [tree, path, message] : refusals) {
+    std::vector<CliRun> runs;
+    for (const auto& [what, tree, path, message] : refusals) {
         for (const std::string call : {"relink ", "relink --dry-run "}) {
-            runRows({{tree, (call + path).c_str(), 1, message ? "" : nullptr, message, "="}});
+            CliRun run = CliRun(call + what).in(tree).run(call + path).exits(1);
+            runs.push_back(message ? run.tells(message) : run.printsAnything().tells("I.eps"));
         }
     }
+    return runs;
 }
 
-TEST(RenameCommand, RunsTheDialogsThreeCommands) {
-    runRows({
-        {image, "rename @IMAGE.eps --cyan NEW.C", 0,
-         "rewrote IMAGE.eps (backup IMAGE.BAK)\nrenamed IMAGE2.C -> NEW.C\n"
-         "renamed IMAGX.N -> IMAGE.N\n",
-         "",
-         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
-         "IMAGE.eps[NEW.C IMAGE.M IMAGE.J IMAGE.N] NEW.C=IMAGE2.C "},
-        {image, "rename @IMAGE.eps --master-only --magenta M --yellow J --black K", 0,
-         "rewrote IMAGE.eps (backup IMAGE.BAK)\n", "",
-         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.eps[IMAGE.C M J K] "
-         "IMAGE2.C IMAGX.N "},
-        {image, "rename @IMAGE.eps --files-only", 0,
-         "renamed IMAGE2.C -> IMAGE.C\nrenamed IMAGX.N -> IMAGE.N\n", "",
-         "IMAGE.C=IMAGE2.C IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
-         "IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] "},
-        {image, "rename @IMAGE.eps --magenta IMAGE.J", 1, "",
-         "Impossible de renommer IMAGE.M en IMAGE.J.", "="},
-        {image, "rename @IMAGE.eps --files-only --cyan ../up.C", 1, "renamed IMAGX.N -> IMAGE.N\n",
-         "Impossible de renommer IMAGE2.C en ../up.C.",
-         "IMAGE.J IMAGE.M IMAGE.N=IMAGX.N IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C "},
-        {"IMAGE.eps IMAGE2.C IMAGE.M IMAGX.N IMAGY.N", "rename @IMAGE.eps --cyan \"\"", 1, "",
-         "la couche Cyan n'a pas de nom. Le fichier n'a pas \xC3\xA9t\xC3\xA9 modifi\xC3\xA9.\n"
-         "Impossible de renommer les fichiers de IMAGE.eps : aucun fichier unique n'a "
-         "\xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Jaune.",
-         "="},
-        {"IMAGE.eps IMAGE.C IMAGE.M IMAGX.N IMAGY.N",
-         "rename @IMAGE.eps --master-only --yellow Y --black K", 0,
-         "rewrote IMAGE.eps (backup IMAGE.BAK)\n", "",
-         "IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.C IMAGE.M "
-         "IMAGE.eps[IMAGE.C IMAGE.M Y K] IMAGX.N IMAGY.N "},
-        {"A.eps A2.C=text A.M A.J A.N", "rename @A.eps --files-only", 1, "",
-         "le fichier A2.C trouv\xC3\xA9 pour la couche Cyan n'est pas une s\xC3\xA9paration de ce "
-         "fichier-ma\xC3\xAEtre (not-eps).",
-         "="},
-        {twoFilesets, "rename @IMAGE1.eps --files-only", 1, "",
-         "aucun fichier unique n'a \xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Cyan.", "="},
-        {"A.eps+", "rename @A.eps --files-only --master-only", 2, "", "excludes", "="},
-        {"", "rename @absent.eps --cyan X", 2, "", "absent.eps.", ""},
-        {"A.eps+ A.BAK", "rename @A.eps --cyan A.C", 0, "unchanged A.eps\n", "", "="},
-        {"A.eps A2.C A.M A.J A.N", "rename @A.eps --master-only", 0, "unchanged A.eps\n", "", "="},
-        {"sub/", "rename @sub", 2, "",
-         "sub est un dossier : la commande demande un fichier-ma\xC3\xAEtre.", "="},
-    });
-}
+const CliRun renameRuns[] = {
+    CliRun("save all")
+        .in(image)
+        .run("rename @IMAGE.eps --cyan NEW.C")
+        .prints("rewrote IMAGE.eps (backup IMAGE.BAK)\nrenamed IMAGE2.C -> NEW.C\n"
+                "renamed IMAGX.N -> IMAGE.N\n")
+        .leaves("IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
+                "IMAGE.eps[NEW.C IMAGE.M IMAGE.J IMAGE.N] NEW.C=IMAGE2.C "),
+    CliRun("save all as JSON")
+        .in(image)
+        .run("rename --json @IMAGE.eps --cyan NEW.C")
+        .prints(R"({"master":"IMAGE.eps","command":"save-all","result":"changed",)"
+                R"("backup":"IMAGE.BAK","renamed":[{"channel":"cyan","from":"IMAGE2.C",)"
+                R"("to":"NEW.C"},{"channel":"black","from":"IMAGX.N","to":"IMAGE.N"}],)"
+                R"("problems":[]})"
+                "\n")
+        .leaves("IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
+                "IMAGE.eps[NEW.C IMAGE.M IMAGE.J IMAGE.N] NEW.C=IMAGE2.C "),
+    CliRun("the master only")
+        .in(image)
+        .run("rename @IMAGE.eps --master-only --magenta M --yellow J --black K")
+        .prints("rewrote IMAGE.eps (backup IMAGE.BAK)\n")
+        .leaves("IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M "
+                "IMAGE.eps[IMAGE.C M J K] IMAGE2.C IMAGX.N "),
+    CliRun("the files only, given back their plate names")
+        .in(image)
+        .run("rename @IMAGE.eps --files-only")
+        .prints("renamed IMAGE2.C -> IMAGE.C\nrenamed IMAGX.N -> IMAGE.N\n")
+        .leaves("IMAGE.C=IMAGE2.C IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
+                "IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] "),
+    CliRun("a name taken")
+        .in(image)
+        .run("rename @IMAGE.eps --magenta IMAGE.J")
+        .exits(1)
+        .tells("Impossible de renommer IMAGE.M en IMAGE.J."),
+    CliRun("a failed rename as JSON")
+        .in(image)
+        .run("rename --json @IMAGE.eps --magenta IMAGE.J")
+        .exits(1)
+        .prints(R"({"master":"IMAGE.eps","command":"save-all","result":"failed","backup":null,)"
+                R"("renamed":[],"problems":[{"code":"name-taken","message":"Impossible de )"
+                R"(renommer IMAGE.M en IMAGE.J."}]})"
+                "\n")
+        .tells("Impossible de renommer IMAGE.M en IMAGE.J."),
+    CliRun("the files only, one name refused")
+        .in(image)
+        .run("rename @IMAGE.eps --files-only --cyan ../up.C")
+        .exits(1)
+        .prints("renamed IMAGX.N -> IMAGE.N\n")
+        .tells("Impossible de renommer IMAGE2.C en ../up.C.")
+        .leaves("IMAGE.J IMAGE.M IMAGE.N=IMAGX.N IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] "
+                "IMAGE2.C "),
+    CliRun("what keeps the dialog's command disabled")
+        .in("IMAGE.eps IMAGE2.C IMAGE.M IMAGX.N IMAGY.N")
+        .run("rename @IMAGE.eps --cyan \"\"")
+        .exits(1)
+        .tells("la couche Cyan n'a pas de nom. Le fichier n'a pas \xC3\xA9t\xC3\xA9 "
+               "modifi\xC3\xA9.\nImpossible de renommer les fichiers de IMAGE.eps : aucun "
+               "fichier unique n'a \xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Jaune."),
+    CliRun("the master only, with a channel ambiguous")
+        .in("IMAGE.eps IMAGE.C IMAGE.M IMAGX.N IMAGY.N")
+        .run("rename @IMAGE.eps --master-only --yellow Y --black K")
+        .prints("rewrote IMAGE.eps (backup IMAGE.BAK)\n")
+        .leaves("IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.C IMAGE.M "
+                "IMAGE.eps[IMAGE.C IMAGE.M Y K] IMAGX.N IMAGY.N "),
+    CliRun("a renamed file that is no EPS file")
+        .in("A.eps A2.C=text A.M A.J A.N")
+        .run("rename @A.eps --files-only")
+        .exits(1)
+        .tells("le fichier A2.C trouv\xC3\xA9 pour la couche Cyan n'est pas une "
+               "s\xC3\xA9paration de ce fichier-ma\xC3\xAEtre (not-eps)."),
+    CliRun("another fileset's file")
+        .in(twoFilesets)
+        .run("rename @IMAGE1.eps --files-only")
+        .exits(1)
+        .tells("aucun fichier unique n'a \xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Cyan."),
+    CliRun("two commands")
+        .in("A.eps+")
+        .run("rename @A.eps --files-only --master-only")
+        .exits(2)
+        .tells("excludes"),
+    CliRun("an absent master").run("rename @absent.eps --cyan X").exits(2).tells("absent.eps."),
+    CliRun("nothing to change, an older backup kept")
+        .in("A.eps+ A.BAK")
+        .run("rename @A.eps --cyan A.C")
+        .prints("unchanged A.eps\n"),
+    CliRun("nothing to change in the master")
+        .in("A.eps A2.C A.M A.J A.N")
+        .run("rename @A.eps --master-only")
+        .prints("unchanged A.eps\n"),
+    CliRun("a folder")
+        .in("sub/")
+        .run("rename @sub")
+        .exits(2)
+        .tells("sub est un dossier : la commande demande un fichier-ma\xC3\xAEtre."),
+};
+
+INSTANTIATE_TEST_SUITE_P(Relink, CommandLine, ::testing::ValuesIn(relinkRuns), RowName());
+INSTANTIATE_TEST_SUITE_P(RelinkRefusals, CommandLine, ::testing::ValuesIn(dryRunRefusals()),
+                         RowName());
+INSTANTIATE_TEST_SUITE_P(Rename, CommandLine, ::testing::ValuesIn(renameRuns), RowName());
 
 } // namespace
 } // namespace platelier

@@ -1,4 +1,6 @@
-// The console's text: UTF-8 from bytes of any encoding.
+// The console's text: UTF-8 from bytes of any encoding, and base64 for the
+// exact bytes of what is not UTF-8.
+#include "cli/base64.h"
 #include "cli/utf8_text.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +33,21 @@ TEST(Utf8Text, KeepsUtf8AndReadsEverythingElseAsWindows1252) {
         EXPECT_EQ(utf8FromMixedEncodings(row.bytes), row.mixed ? row.mixed : row.text)
             << ::testing::PrintToString(row.bytes);
     }
+}
+
+// The test vectors of RFC 4648.
+TEST(Base64, EncodesTheVectorsOfItsStandard) {
+    const std::pair<const char*, const char*> rows[] = {{"", ""},
+                                                        {"f", "Zg=="},
+                                                        {"fo", "Zm8="},
+                                                        {"foo", "Zm9v"},
+                                                        {"foob", "Zm9vYg=="},
+                                                        {"fooba", "Zm9vYmE="},
+                                                        {"foobar", "Zm9vYmFy"}};
+    for (const auto& [bytes, text] : rows) {
+        EXPECT_EQ(base64(bytes), text) << bytes;
+    }
+    EXPECT_EQ(base64("\xFF\xEF"), "/+8=");
 }
 
 } // namespace

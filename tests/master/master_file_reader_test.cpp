@@ -2,6 +2,7 @@
 // and every refusal, with what is delivered, in order, before it.
 #include "fixtures.h"
 #include "master/master_file_reader.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -85,23 +86,29 @@ const ReaderCase readerCases[] = {
 };
 // clang-format on
 
-TEST(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
-    for (const ReaderCase& row : readerCases) {
-        const TempFolder folder({"x.eps/", "master.eps=" + row.bytes.value_or("")});
-        const char* name = !row.bytes ? "x" : *row.bytes == "/" ? "x.eps" : "master.eps";
-        const MasterReading reading = readMasterFile(folder.file(name));
-        Values values(reading.title ? 1u : 0u, reading.title.value_or(""));
-        for (const Plate& plate : reading.plates) {
-            values.push_back(plate.name);
-        }
-        const std::optional<BoundingBox>& stated = reading.boundingBox;
-        values.insert(values.end(), stated ? 1 : 0,
-                      boundingBoxText(stated.value_or(BoundingBox{})));
-        EXPECT_EQ(reading.refusal, row.refusal) << row.what;
-        EXPECT_EQ(values, row.values) << row.what;
-        EXPECT_TRUE(reading.isMaster() || reading.plates.empty()) << row.what;
-    }
+void PrintTo(const ReaderCase& row, std::ostream* out) {
+    printRow(row.what, out);
 }
+
+class ReadMasterFile : public ::testing::TestWithParam<ReaderCase> {};
+
+TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
+    const ReaderCase& row = GetParam();
+    const TempFolder folder({"x.eps/", "master.eps=" + row.bytes.value_or("")});
+    const char* name = !row.bytes ? "x" : *row.bytes == "/" ? "x.eps" : "master.eps";
+    const MasterReading reading = readMasterFile(folder.file(name));
+    Values values(reading.title ? 1u : 0u, reading.title.value_or(""));
+    for (const Plate& plate : reading.plates) {
+        values.push_back(plate.name);
+    }
+    const std::optional<BoundingBox>& stated = reading.boundingBox;
+    values.insert(values.end(), stated ? 1 : 0, boundingBoxText(stated.value_or(BoundingBox{})));
+    EXPECT_EQ(reading.refusal, row.refusal);
+    EXPECT_EQ(values, row.values);
+    EXPECT_TRUE(reading.isMaster() || reading.plates.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Masters, ReadMasterFile, ::testing::ValuesIn(readerCases), RowName());
 
 TEST(ParseBoundingBox, TakesFourIntegersOnly) {
     for (const char* value :

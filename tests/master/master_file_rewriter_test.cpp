@@ -3,6 +3,7 @@
 // refuses; every row also keeps the promises of rewrite_check.h, and is
 // checked first in check-only mode, which must agree and write nothing.
 #include "master/master_file_rewriter.h"
+#include "named_rows.h"
 #include "platform/files.h"
 #include "rewrite_check.h"
 
@@ -41,7 +42,16 @@ RewriteResult rewriteAfterCheck(const TempFolder& folder, const std::string& mas
 }
 
 // clang-format off
-const std::tuple<const char*, std::string, std::string> rewriteCases[] = {
+struct RewriteCase {
+    const char* what;
+    std::string before, after;
+};
+
+void PrintTo(const RewriteCase& row, std::ostream* out) {
+    printRow(row.what, out);
+}
+
+const RewriteCase rewriteCases[] = {
     {"CR LF master", masterText(crlf), masterText(crlf, newBlock)},
     {"LF master: plate lines end with CR LF", masterText("\n"), masterText("\n", newBlock)},
     {"blanks, a tab or nothing after the colon", "%%CyanPlate:   a\r\nm:\tb\r\ny:\r\nk:\n",
@@ -71,19 +81,34 @@ const std::tuple<const char*, std::string, std::string> rewriteCases[] = {
 };
 // clang-format on
 
-TEST(RewriteMasterFile, RebuildsPlateLinesAndKeepsEveryOtherByte) {
-    for (const auto& [what, before, after] : rewriteCases) {
-        TempFolder folder({"photo.BAK=older"});
-        const std::string master = folder.write("photo.eps", before);
-        const RewriteError error = rewriteAfterCheck(folder, master, newNames, what).error;
-        EXPECT_EQ(error, RewriteError::none) << what;
-        EXPECT_EQ(readFileBytes(master), after) << what;
-        EXPECT_EQ(rewriteViolation(master, before, newNames, error), "") << what;
-    }
+class RewriteLines : public ::testing::TestWithParam<RewriteCase> {};
+
+TEST_P(RewriteLines, RebuildsPlateLinesAndKeepsEveryOtherByte) {
+    const RewriteCase& row = GetParam();
+    TempFolder folder({"photo.BAK=older"});
+    const std::string master = folder.write("photo.eps", row.before);
+    const RewriteError error = rewriteAfterCheck(folder, master, newNames, row.what).error;
+    EXPECT_EQ(error, RewriteError::none);
+    EXPECT_EQ(readFileBytes(master), row.after);
+    EXPECT_EQ(rewriteViolation(master, row.before, newNames, error), "");
 }
 
+INSTANTIATE_TEST_SUITE_P(Masters, RewriteLines, ::testing::ValuesIn(rewriteCases), RowName());
+
 // clang-format off
-const std::tuple<const char*, std::string, Names, RewriteError, ChannelIndex> refusalCases[] = {
+struct RefusalCase {
+    const char* what;
+    std::string before;
+    Names names;
+    RewriteError error;
+    ChannelIndex channel;
+};
+
+void PrintTo(const RefusalCase& row, std::ostream* out) {
+    printRow(row.what, out);
+}
+
+const RefusalCase refusalCases[] = {
     {"a block cut short", "%%CyanPlate: a\r\nm: b\r\ny: c\r\n", newNames, damagedBlock, cyan},
     {"a plate line without colon", "%%CyanPlate: a\r\nm b\r\ny: c\r\nk: d\r\n", newNames,
         damagedBlock, cyan},
@@ -109,15 +134,21 @@ const std::tuple<const char*, std::string, Names, RewriteError, ChannelIndex> re
 };
 // clang-format on
 
-TEST(RewriteMasterFile, RefusesWithoutTouchingMasterOrBackup) {
-    for (const auto& [what, before, names, error, channel] : refusalCases) {
-        TempFolder folder({"m.BAK=older"});
-        const std::string master = folder.write("m.eps", before);
-        const RewriteResult result = rewriteAfterCheck(folder, master, names, what);
-        EXPECT_EQ(result.error, error) << what;
-        EXPECT_EQ(result.channel, channel) << what;
-        EXPECT_EQ(rewriteViolation(master, before, names, result.error, "older"), "") << what;
-    }
+class RewriteRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RewriteRefusal, LeavesMasterAndBackupAsTheyWere) {
+    const RefusalCase& row = GetParam();
+    TempFolder folder({"m.BAK=older"});
+    const std::string master = folder.write("m.eps", row.before);
+    const RewriteResult result = rewriteAfterCheck(folder, master, row.names, row.what);
+    EXPECT_EQ(result.error, row.error);
+    EXPECT_EQ(result.channel, row.channel);
+    EXPECT_EQ(rewriteViolation(master, row.before, row.names, result.error, "older"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Masters, RewriteRefusal, ::testing::ValuesIn(refusalCases), RowName());
+
+TEST(RewriteMasterFile, RefusesWhatIsNoMasterToRewrite) {
     for (const char* name : {"m.BAK", "m.bak"}) {
         TempFolder folder({std::string(name) + "=" + block});
         EXPECT_EQ(rewriteMasterFile(folder.file(name), newNames).error,
