@@ -185,10 +185,16 @@ inline void checkRun(const CliRun& row) {
     RefusingBuffer refusing(row.outError);
     std::ostream refused(&refusing);
     const int status = runCommandLine(arguments, row.outError ? refused : out, err, {});
+    // The tree's path taken out as it is written, and as JSON escapes it.
     const auto relative = [&](std::string text) {
-        const std::string prefix = folder.folder() + pathSeparator();
-        for (std::size_t at; (at = text.find(prefix)) != std::string::npos;) {
-            text.erase(at, prefix.size());
+        std::string prefix = folder.folder() + pathSeparator(), escaped;
+        for (const char c : prefix) {
+            escaped += c == '\\' ? std::string(2, c) : std::string(1, c);
+        }
+        for (const std::string& written : {escaped, prefix}) {
+            for (std::size_t at; (at = text.find(written)) != std::string::npos;) {
+                text.erase(at, written.size());
+            }
         }
         std::replace(text.begin(), text.end(), '\\', '/');
         return text;
