@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv) {
     platelier::showUtf8InTerminal();
-    platelier::removeTemporaryFilesOnInterrupt();
+    platelier::undoOnInterrupt();
     return platelier::runCommandLine(
         std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
         {platelier::standardOutputIsTerminal(), platelier::standardErrorIsTerminal()});

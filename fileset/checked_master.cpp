@@ -29,7 +29,7 @@ void judgeContents(CheckedMaster& master, FilesJudged judged) {
         if (state == LinkState::renamed ||
             (judged == FilesJudged::everyFileFound && state == LinkState::ok)) {
             master.contents[plate] =
-                judgeSeparationFile(master.links[plate].file, master.reading.boundingBox);
+                judgeSeparationFile(master.links[plate].file, master.reading.boxes);
         }
     }
 }

@@ -24,8 +24,25 @@ std::string rewriteErrorText(const RewriteResult& result, const std::string& mas
         return fillPlaceholders(texts::backupWouldBeMaster, {masterPath});
     case RewriteError::nameHasLineBreak:
         return fillPlaceholders(texts::nameHasLineBreak, {masterPath, colour});
+    case RewriteError::nameNotReadBack:
+        return fillPlaceholders(texts::nameNotReadBack, {masterPath, colour});
     case RewriteError::nameTooLong:
         return fillPlaceholders(texts::nameTooLong, {masterPath, colour});
+    case RewriteError::backupIsLinked:
+        return result.other.empty()
+                   ? fillPlaceholders(texts::backupIsPlate,
+                                      {masterPath, backupPath(masterPath), colour})
+                   : fillPlaceholders(texts::backupIsOthersPlate,
+                                      {masterPath, backupPath(masterPath), result.other});
+    case RewriteError::backupIsShared:
+        return fillPlaceholders(texts::backupIsShared,
+                                {masterPath, backupPath(masterPath), result.other});
+    case RewriteError::masterIsLink:
+        return fillPlaceholders(texts::masterIsLink, {masterPath});
+    case RewriteError::masterInUse:
+        return fillPlaceholders(texts::masterInUse, {masterPath});
+    case RewriteError::masterChanged:
+        return fillPlaceholders(texts::masterChanged, {masterPath});
     case RewriteError::cannotOpenMaster:
         return fillPlaceholders(texts::cannotOpenMaster, {masterPath});
     case RewriteError::masterReadOnly:

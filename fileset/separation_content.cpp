@@ -17,37 +17,31 @@ namespace {
 // line that passes it, read whole as a master's reader reads it.
 constexpr std::uint64_t headerReadLimit = headerCommentsReach + masterLineLength + 1;
 
-bool sectionRunsPastEnd(const EpsBinaryHeader& header, std::uint64_t fileLength) {
-    const auto pastEnd = [fileLength](std::uint64_t offset, std::uint64_t length) {
-        return length > 0 && offset + length > fileLength;
-    };
-    return pastEnd(header.postScriptOffset, header.postScriptLength) ||
-           pastEnd(header.metafileOffset, header.metafileLength) ||
-           pastEnd(header.tiffOffset, header.tiffLength);
-}
-
 // The verdict on where the file's sections lie; sound when the PostScript
 // text can be read.
 ContentVerdict judgeLayout(SectionError located, const PostScriptSection& section) {
-    if (located == SectionError::cannotRead) {
-        return ContentVerdict::unreadable;
-    }
     const std::optional<EpsBinaryHeader>& header = section.header;
-    if (located == SectionError::damagedHeader) {
+    switch (located) {
+    case SectionError::none:
+        return section.fileLength == 0 ? ContentVerdict::empty : ContentVerdict::sound;
+    case SectionError::cannotRead:
+        return ContentVerdict::unreadable;
+    case SectionError::damagedHeader:
         // Cut short, or pointing past the end; a section that would start
         // inside the header itself is no layout of an EPS file.
-        const bool inside = header && header->postScriptOffset < EpsBinaryHeader::size;
-        return inside ? ContentVerdict::notEps : ContentVerdict::truncated;
+        return header && header->postScriptOffset < EpsBinaryHeader::size
+                   ? ContentVerdict::notEps
+                   : ContentVerdict::truncated;
+    case SectionError::pastTheEnd:
+        return ContentVerdict::truncated;
+    case SectionError::overlapping:
+        break;
     }
-    if (section.fileLength == 0) {
-        return ContentVerdict::empty;
-    }
-    const bool cut = header && sectionRunsPastEnd(*header, section.fileLength);
-    return cut ? ContentVerdict::truncated : ContentVerdict::sound;
+    return ContentVerdict::notEps;
 }
 
 ContentVerdict judgePostScript(FileReader& file, const PostScriptSection& section,
-                               const std::optional<BoundingBox>& masterBox) {
+                               const PageBoxes& masterBoxes) {
     if (!file.seek(section.start)) {
         return ContentVerdict::unreadable;
     }
@@ -60,18 +54,18 @@ ContentVerdict judgePostScript(FileReader& file, const PostScriptSection& sectio
     HeaderComments header;
     header.follow(line);
     header.readOn(file, headerCommentsReach - line.size());
-    const std::optional<BoundingBox> box =
-        masterBox ? header.boundingBox(file, section) : std::nullopt;
+    const bool compared = masterBoxes.box || masterBoxes.hiRes;
+    const PageBoxes boxes = compared ? header.boxes(file, section) : PageBoxes();
     if (file.failed()) {
         return ContentVerdict::unreadable;
     }
-    return box && *box != *masterBox ? ContentVerdict::otherPage : ContentVerdict::sound;
+    return samePage(boxes, masterBoxes) == SamePage::no ? ContentVerdict::otherPage
+                                                        : ContentVerdict::sound;
 }
 
 } // namespace
 
-ContentVerdict judgeSeparationFile(const std::string& path,
-                                   const std::optional<BoundingBox>& masterBox) {
+ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& masterBoxes) {
     FileReader file = FileReader::open(path);
     if (!file) {
         return file.notRegularFile() ? ContentVerdict::notEps : ContentVerdict::unreadable;
@@ -81,7 +75,7 @@ ContentVerdict judgeSeparationFile(const std::string& path,
     file.limitReading(headerReadLimit);
     PostScriptSection section;
     const ContentVerdict layout = judgeLayout(locatePostScriptSection(file, section), section);
-    return layout == ContentVerdict::sound ? judgePostScript(file, section, masterBox) : layout;
+    return layout == ContentVerdict::sound ? judgePostScript(file, section, masterBoxes) : layout;
 }
 
 std::string_view verdictWord(ContentVerdict verdict) {

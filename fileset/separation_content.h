@@ -17,20 +17,19 @@ enum class ContentVerdict {
     sound,     // an EPS file stating the master's box, or where either states none
     empty,     // 0 bytes
     notEps,    // its PostScript text does not begin with "%!PS-Adobe", or its binary
-               // header puts that text inside the header; also a folder, a device or
-               // a FIFO, which is never opened
+               // header puts that text inside the header or makes two sections
+               // overlap; also a folder, a device or a FIFO, which is never opened
     truncated, // an EPS binary header cut short, or whose sections run past the end
     otherPage, // an EPS file stating another box than the master's
     unreadable // it cannot be opened (gone, or forbidden), or a read failed
 };
 
-// Judges the file at `path` against the box its master states. Its
+// Judges the file at `path` against the boxes its master states. Its
 // PostScript text (behind an EPS binary header, the section the header
-// gives) must begin with "%!PS-Adobe"; its box is found as the master
-// reader finds the master's (see HeaderComments). A value that is no box
-// states none, and a box is compared only when both files state one.
-ContentVerdict judgeSeparationFile(const std::string& path,
-                                   const std::optional<BoundingBox>& masterBox);
+// gives) must begin with "%!PS-Adobe"; its boxes are found as the master
+// reader finds the master's (see HeaderComments) and compared as samePage
+// compares them. A value that is no box states none.
+ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& masterBoxes);
 
 // The verdict as the console program names it: "sound", "empty", "not-eps",
 // "truncated", "other-page" or "unreadable".

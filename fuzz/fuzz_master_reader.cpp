@@ -20,7 +20,11 @@ static bool boxStated(const std::string& path, const std::string& bytes, const B
     locatePostScriptSection(file, section);
     const std::string text = bytes.substr(section.start, section.end - section.start);
     std::size_t at = text.find("%%BoundingBox:");
-    while (at != std::string::npos && parseBoundingBox(commentValue(text.substr(at, 256))) != box) {
+    const auto states = [&](std::size_t line) {
+        const auto stated = parseBoundingBox(commentValue(text.substr(line, 256)));
+        return stated && samePage({stated, std::nullopt}, {box, std::nullopt}) == SamePage::yes;
+    };
+    while (at != std::string::npos && !states(at)) {
         at = text.find("%%BoundingBox:", at + 1);
     }
     return at != std::string::npos;
@@ -43,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if ((reading.isMaster() && !reading.title) || (!reading.isMaster() && anyPlate) ||
         (reading.title && holdsLineEnd(*reading.title)) ||
-        (reading.boundingBox && !boxStated(path, bytes, *reading.boundingBox)) ||
-        judgeSeparationFile(path, reading.boundingBox) == ContentVerdict::otherPage) {
+        (reading.boxes.box && !boxStated(path, bytes, *reading.boxes.box)) ||
+        judgeSeparationFile(path, reading.boxes) == ContentVerdict::otherPage) {
         std::abort();
     }
     return 0;

@@ -24,6 +24,7 @@ constexpr std::string_view cyanPlateKeyword = "%%CyanPlate";
 constexpr std::string_view endCommentsKeyword = "%%EndComments";
 // With its colon: "%%BoundingBoxes" is another keyword.
 constexpr std::string_view boundingBoxKeyword = "%%BoundingBox:";
+constexpr std::string_view hiResBoundingBoxKeyword = "%%HiResBoundingBox:";
 
 // The value of a header comment that the trailer gives instead.
 constexpr std::string_view atEndValue = "(atend)";

@@ -16,8 +16,9 @@ namespace {
 MasterRefusal openPostScriptSection(FileReader& file, PostScriptSection& section) {
     const SectionError located = locatePostScriptSection(file, section);
     if (located != SectionError::none || !file.seek(section.start)) {
-        return located == SectionError::damagedHeader ? MasterRefusal::damagedHeader
-                                                      : MasterRefusal::noPlateBlock;
+        return located == SectionError::none || located == SectionError::cannotRead
+                   ? MasterRefusal::noPlateBlock
+                   : MasterRefusal::damagedHeader;
     }
     file.limitReading(section.end - section.start);
     return MasterRefusal::none;
@@ -81,6 +82,7 @@ MasterReading readMasterFile(const std::string& path) {
             file.notRegularFile() ? MasterRefusal::notRegularFile : MasterRefusal::cannotOpen;
         return reading;
     }
+    reading.identity = file.identity();
     PostScriptSection section;
     reading.refusal = openPostScriptSection(file, section);
     if (reading.refusal != MasterRefusal::none) {
@@ -97,7 +99,7 @@ MasterReading readMasterFile(const std::string& path) {
     if (lines.skipToLineStartingWith(line, cyanPlateKeyword) &&
         readPlateBlock(lines, line, reading.plates)) {
         header.readOn(file, headerCommentsReach);
-        reading.boundingBox = header.boundingBox(file, section);
+        reading.boxes = header.boxes(file, section);
         reading.refusal = MasterRefusal::none;
     } else {
         reading.plates.clear();

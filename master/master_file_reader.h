@@ -5,6 +5,7 @@
 #include "master/bounding_box.h"
 #include "master/channel.h"
 #include "master/plate.h"
+#include "platform/open_files.h"
 
 #include <optional>
 #include <string>
@@ -29,9 +30,11 @@ struct MasterReading {
     // The plates in the order of their lines; only when the file was not
     // refused.
     std::vector<Plate> plates;
-    // The box the header comments state (see HeaderComments); only when the
-    // file was not refused.
-    std::optional<BoundingBox> boundingBox;
+    // The boxes the header comments state (see HeaderComments); only when
+    // the file was not refused.
+    PageBoxes boxes;
+    // The file as it was read: a rewrite refuses it when it has changed.
+    FileIdentity identity;
 
     bool isMaster() const { return refusal == MasterRefusal::none; }
 
@@ -43,9 +46,9 @@ struct MasterReading {
 // Reads the master file at `path` (behind an EPS binary header, only its
 // PostScript section): the first "%%Title" line, then the plate block (the
 // first "%%CyanPlate" line after the title and the three lines after it),
-// and the bounding box: its line among the header comments before the block
-// or at most headerCommentsReach bytes past it, and for "(atend)" its line
-// in the trailer. A read that fails ends the reading as the end of the file
+// and the bounding boxes: their lines among the header comments before the
+// block or at most headerCommentsReach bytes past it, and for "(atend)" their
+// lines in the trailer. A read that fails ends the reading as the end of the file
 // does.
 MasterReading readMasterFile(const std::string& path);
 

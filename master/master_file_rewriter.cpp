@@ -14,12 +14,14 @@
 #include "master/line_reader.h"
 #include "master/postscript_section.h"
 #include "platform/ascii_case.h"
+#include "platform/file_names.h"
 #include "platform/file_stream.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
 #include "platform/interruption.h"
 #include "platform/path_parts.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -41,10 +43,10 @@ class Rewrite {
     RewriteResult run() {
         PostScriptSection section;
         const SectionError located = locatePostScriptSection(input_, section);
-        const RewriteError error =
-            located == SectionError::damagedHeader ? RewriteError::damagedHeader
-            : located == SectionError::cannotRead  ? RewriteError::cannotReadMaster
-                                                   : copySections(section);
+        const RewriteError error = located == SectionError::none ? copySections(section)
+                                   : located == SectionError::cannotRead
+                                       ? RewriteError::cannotReadMaster
+                                       : RewriteError::damagedHeader;
         if (input_.failed()) {
             return {RewriteError::cannotReadMaster};
         }
@@ -117,11 +119,20 @@ class Rewrite {
                 failedChannel_ = static_cast<ChannelIndex>(channel);
                 return RewriteError::nameTooLong;
             }
-            if (!emit(rebuilt + "\r\n", written)) {
+            if (!emit(rebuilt + "\r\n" + blankLineAfter(line), written)) {
                 return writeOrReadError();
             }
         }
         return RewriteError::none;
+    }
+
+    // A line that ends with two CR or two LF is followed by a blank line,
+    // which stays after the rebuilt line.
+    static std::string blankLineAfter(const std::string& line) {
+        const std::size_t size = line.size();
+        const bool blank =
+            size >= 2 && isLineEnd(line[size - 1]) && line[size - 2] == line[size - 1];
+        return blank ? std::string(1, line.back()) : std::string();
     }
 
     // A line read in full: it has its ending, or it is the last of the input.
@@ -178,26 +189,55 @@ class Rewrite {
     ChannelIndex failedChannel_ = cyan;
 };
 
-// Refuses what cannot be rewritten before anything is written, and opens the
-// master for reading. A folder at the backup path is refused here rather
-// than when the master is replaced, after the whole new master was written;
-// so is a link to a folder, which a POSIX system would replace.
-RewriteResult checkRequest(const std::string& masterPath, const PerChannel& names,
-                           FileReader& input) {
+// Whether a name reads back from a plate line as it is written: the reader
+// trims blanks at either end, and a control character could end the line.
+RewriteError nameError(const std::string& name) {
+    if (name.find_first_of(lineEnds) != std::string::npos) {
+        return RewriteError::nameHasLineBreak;
+    }
+    const bool control = std::any_of(name.begin(), name.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    const bool trimmed = !name.empty() && (name.front() == ' ' || name.back() == ' ');
+    return control || trimmed ? RewriteError::nameNotReadBack : RewriteError::none;
+}
+
+// Refuses what can be refused without opening the master: the names, and a
+// backup path that is the master itself, or a file the master links to.
+RewriteResult checkNames(const std::string& masterPath, const PerChannel& names) {
     if (masterPath.empty()) {
         return {RewriteError::noMasterPath};
     }
     if (equalIgnoringAsciiCase(backupPath(masterPath), masterPath)) {
         return {RewriteError::backupIsMaster};
     }
+    const std::string backupName = fileNamePart(backupPath(masterPath));
     for (int channel = cyan; channel <= black; ++channel) {
-        if (names[static_cast<std::size_t>(channel)].find_first_of(lineEnds) != std::string::npos) {
-            return {RewriteError::nameHasLineBreak, static_cast<ChannelIndex>(channel)};
+        const std::string& name = names[static_cast<std::size_t>(channel)];
+        const RewriteError error = nameError(name) != RewriteError::none ? nameError(name)
+                                   : sameFileName(name, backupName) ? RewriteError::backupIsLinked
+                                                                    : RewriteError::none;
+        if (error != RewriteError::none) {
+            return {error, static_cast<ChannelIndex>(channel)};
         }
     }
-    input = FileReader::open(masterPath);
+    return {};
+}
+
+// Opens the master for its rewrite, locked against another, as the master
+// that was read. A folder at the backup path is refused here rather than
+// when the master is replaced, after the whole new master was written; so
+// is a link to a folder, which a POSIX system would replace.
+RewriteResult openMaster(const std::string& masterPath, const FileIdentity* asRead,
+                         FileReader& input) {
+    if (isSymbolicLink(masterPath)) {
+        return {RewriteError::masterIsLink};
+    }
+    input = FileReader::open(masterPath, ReadingFor::rewriting);
     if (!input) {
-        return {RewriteError::cannotOpenMaster};
+        return {input.inUse() ? RewriteError::masterInUse : RewriteError::cannotOpenMaster};
+    }
+    if (asRead && input.identity() != *asRead) {
+        return {RewriteError::masterChanged};
     }
     if (!mayWriteFile(masterPath)) {
         return {RewriteError::masterReadOnly};
@@ -206,9 +246,8 @@ RewriteResult checkRequest(const std::string& masterPath, const PerChannel& name
                                              : RewriteError::none};
 }
 
-// Writes the new master into `newPath` from the opened master, which it
-// closes before the master is replaced.
-RewriteResult writeNewMaster(FileReader input, const std::string& newPath,
+// Writes the new master into `newPath` from the opened master.
+RewriteResult writeNewMaster(FileReader& input, const std::string& newPath,
                              const PerChannel& names) {
     FileWriter output = FileWriter::open(newPath);
     if (!output) {
@@ -224,31 +263,86 @@ RewriteResult writeNewMaster(FileReader input, const std::string& newPath,
 
 } // namespace
 
-RewriteResult rewriteMasterFile(const std::string& masterPath, const PerChannel& names,
-                                RewriteMode mode) {
+// What a prepared rewrite holds until its commit: the master open and locked,
+// and the new master's file, removed by an interruption.
+struct PreparedRewrite::State {
+    std::string masterPath;
+    RewriteMode mode = RewriteMode::replace;
     FileReader input;
-    const RewriteResult refusal = checkRequest(masterPath, names, input);
-    if (refusal.error != RewriteError::none) {
-        return refusal;
+    std::optional<std::string> newPath;
+    std::optional<TemporaryFileGuard> removedOnInterrupt;
+    bool committed = false;
+
+    ~State() {
+        if (newPath && !committed) {
+            removeFile(*newPath);
+        }
+    }
+};
+
+PreparedRewrite::PreparedRewrite(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+PreparedRewrite::PreparedRewrite(PreparedRewrite&& other) noexcept
+    : state_(std::move(other.state_)), result_(std::move(other.result_)) {}
+
+PreparedRewrite::~PreparedRewrite() = default;
+
+// The master is compared with the file it was when it was opened right
+// before the new one takes its place: a program that wrote it meanwhile
+// (one that knows nothing of the lock) keeps its change.
+RewriteResult PreparedRewrite::commit() {
+    if (result_.error != RewriteError::none) {
+        return result_;
+    }
+    State& state = *state_;
+    if (identityAt(state.masterPath) != std::make_optional(state.input.identity())) {
+        return {RewriteError::masterChanged};
+    }
+    if (state.mode == RewriteMode::checkOnly) {
+        return {};
+    }
+    if (!replaceFileWithBackup(state.masterPath, *state.newPath, backupPath(state.masterPath))) {
+        return {RewriteError::cannotReplaceMaster};
+    }
+    state.committed = true;
+    return {};
+}
+
+PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& names,
+                               RewriteMode mode, const FileIdentity* asRead) {
+    auto state = std::make_unique<PreparedRewrite::State>();
+    state->masterPath = masterPath;
+    state->mode = mode;
+    PreparedRewrite prepared(std::move(state));
+    PreparedRewrite::State& held = *prepared.state_;
+    RewriteResult& result = prepared.result_;
+    result = checkNames(masterPath, names);
+    if (result.error == RewriteError::none) {
+        result = openMaster(masterPath, asRead, held.input);
+    }
+    if (result.error != RewriteError::none) {
+        return prepared;
     }
     if (mode == RewriteMode::checkOnly) {
         DiscardingSink nowhere;
-        return Rewrite(input, nowhere, names).run();
+        result = Rewrite(held.input, nowhere, names).run();
+        return prepared;
     }
-    const std::optional<std::string> newPath = createUniqueFile(folderPart(masterPath));
-    if (!newPath) {
-        return {RewriteError::cannotWriteNewMaster};
+    held.newPath = createUniqueFile(folderPart(masterPath));
+    if (!held.newPath) {
+        result = {RewriteError::cannotWriteNewMaster};
+        return prepared;
     }
-    const TemporaryFileGuard removedOnInterrupt(*newPath);
-    RewriteResult result = writeNewMaster(std::move(input), *newPath, names);
-    if (result.error == RewriteError::none &&
-        !replaceFileWithBackup(masterPath, *newPath, backupPath(masterPath))) {
-        result.error = RewriteError::cannotReplaceMaster;
-    }
-    if (result.error != RewriteError::none) {
-        removeFile(*newPath);
-    }
-    return result;
+    held.removedOnInterrupt.emplace(*held.newPath);
+    result = writeNewMaster(held.input, *held.newPath, names);
+    return prepared;
+}
+
+RewriteResult rewriteMasterFile(const std::string& masterPath, const PerChannel& names,
+                                RewriteMode mode, const FileIdentity* asRead) {
+    PreparedRewrite prepared = prepareRewrite(masterPath, names, mode, asRead);
+    const UninterruptedStep step;
+    return prepared.commit();
 }
 
 } // namespace platelier

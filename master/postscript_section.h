@@ -13,16 +13,22 @@ namespace platelier {
 
 struct PostScriptSection {
     std::uint64_t start = 0;
-    std::uint64_t end = 0; // the header's length is cut at the end of the file
+    std::uint64_t end = 0;
     std::uint64_t fileLength = 0;
     std::optional<EpsBinaryHeader> header;
 };
 
-enum class SectionError { none, cannotRead, damagedHeader };
+enum class SectionError {
+    none,
+    cannotRead,
+    damagedHeader, // cut short, or the PostScript text would begin inside it
+    pastTheEnd,    // a section runs past the end of the file: a file cut short
+    overlapping    // two sections share bytes, or a preview lies inside the header
+};
 
 // Reads the header, if the file has one, into `section` and leaves `file` at
-// its start. A header cut short, or whose PostScript offset points into the
-// header itself or at or past the end of the file, is damaged.
+// its start. Every error but cannotRead is a header that does not fit the
+// file: whatever a rewrite did with it, it would not describe the new file.
 SectionError locatePostScriptSection(FileReader& file, PostScriptSection& section);
 
 } // namespace platelier

@@ -18,10 +18,16 @@ std::unique_ptr<char[]> newBuffer(std::size_t size) {
 
 } // namespace
 
-FileReader FileReader::open(const std::string& path) {
+FileReader FileReader::open(const std::string& path, ReadingFor purpose) {
     FileReader reader;
-    if (!fileOperationFails(FileOperation::open)) {
-        reader.file_ = FileForReading::open(path, reader.facts_);
+    if (fileOperationFails(FileOperation::open)) {
+        return reader;
+    }
+    reader.file_ = FileForReading::open(path, reader.facts_, purpose);
+    if (reader.file_ && purpose == ReadingFor::rewriting &&
+        fileOperationFails(FileOperation::lock)) {
+        reader.file_.close();
+        reader.facts_.inUse = true;
     }
     return reader;
 }
@@ -55,10 +61,11 @@ bool FileReader::fill() {
     const std::optional<std::size_t> count = file_.read(buffer_.get(), size);
     failed_ = !count;
     filled_ = count.value_or(0);
+    countBytesRead(filled_);
     // A read that comes back short at the length the file had when it was
     // opened has met the file's end: another would only say so, and a check
     // of many small files would make twice the reads it needs.
-    endBuffered_ = filled_ < size && bufferOffset_ + filled_ >= facts_.length;
+    endBuffered_ = filled_ < size && bufferOffset_ + filled_ >= facts_.identity.size;
     return filled_ > 0;
 }
 

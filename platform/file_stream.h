@@ -33,12 +33,17 @@ class FileReader {
 
     // Opens `path` for reading; false in a boolean context when it cannot.
     // Only a regular file is opened (see FileForReading::open).
-    static FileReader open(const std::string& path);
+    static FileReader open(const std::string& path, ReadingFor purpose = ReadingFor::reading);
 
     explicit operator bool() const { return static_cast<bool>(file_); }
 
-    // Whether `open` refused the file because it is no regular file.
+    // Whether `open` refused the file because it is no regular file, or
+    // because another rewrite or writer holds it.
     bool notRegularFile() const { return facts_.notRegular; }
+    bool inUse() const { return facts_.inUse; }
+
+    // The file as it was opened.
+    const FileIdentity& identity() const { return facts_.identity; }
 
     // The next byte (0-255), or endOfFile at the end of the file, at the end
     // of the reading limit, or when the read fails (then failed() is true).
@@ -75,7 +80,7 @@ class FileReader {
 
     // The file's length in bytes when it was opened: it is the file the
     // program reads, and nothing else writes it meanwhile.
-    std::uint64_t length() const { return facts_.length; }
+    std::uint64_t length() const { return facts_.identity.size; }
 
     // From the current position, lets at most `count` more bytes be read;
     // no read of the file goes past them.

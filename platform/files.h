@@ -46,6 +46,9 @@ std::optional<std::string> createUniqueFile(const std::string& folder);
 // someone: root may write any file, but not one its owner made read-only.
 bool mayWriteFile(const std::string& path);
 
+// True when `path` is a symbolic link (on Win32 a reparse point).
+bool isSymbolicLink(const std::string& path);
+
 // True when a file or folder stands at `path`.
 bool pathExists(const std::string& path);
 

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 
 #include "platform/file_faults.h"
+#include "platform/file_stream.h"
 #include "platform/interruption.h"
 #include "platform/path_parts.h"
 
@@ -56,49 +57,6 @@ bool countedRename(const std::string& from, const std::string& to) {
     return !fileOperationFails(FileOperation::rename) && rename(from.c_str(), to.c_str()) == 0;
 }
 
-// Moves an older backup, if there is one, to a name of its own in its
-// folder, given back in `aside`. That name is not held for an interruption
-// to remove: it holds the older backup.
-bool setAside(const std::string& backup, std::optional<std::string>& aside) {
-    struct stat status {};
-    if (lstat(backup.c_str(), &status) != 0) {
-        return errno == ENOENT;
-    }
-    aside = createUniqueFile(folderPart(backup));
-    if (aside && countedRename(backup, *aside)) {
-        return true;
-    }
-    if (aside) {
-        unlink(aside->c_str());
-    }
-    return false;
-}
-
-// For file systems without hard links: the target is missing for a moment.
-// When the replacement cannot take its name, the target gets it back, and
-// an older backup, set aside meanwhile, its own.
-bool renameThroughBackup(const std::string& target, const std::string& replacement,
-                         const std::string& backup) {
-    std::optional<std::string> aside;
-    if (!setAside(backup, aside)) {
-        return false;
-    }
-    const bool moved = countedRename(target, backup);
-    if (moved && countedRename(replacement, target)) {
-        if (aside) {
-            unlink(aside->c_str());
-        }
-        return true;
-    }
-    if (moved) {
-        rename(backup.c_str(), target.c_str());
-    }
-    if (aside) {
-        rename(aside->c_str(), backup.c_str());
-    }
-    return false;
-}
-
 // Only root gives a file to another owner, but a user may still give it one
 // of their own groups. chown clears the set-ID bits, so the permissions come
 // after it, and a set-ID bit only with the owner or group it stood for.
@@ -107,6 +65,39 @@ void takeOwnerAndPermissions(const std::string& file, const struct stat& from) {
     const bool groupKept =
         ownerKept || chown(file.c_str(), static_cast<uid_t>(-1), from.st_gid) == 0;
     chmod(file.c_str(), from.st_mode & (ownerKept ? 07777u : groupKept ? 02777u : 0777u));
+}
+
+// Copies the bytes of `from` over the empty file `to`.
+bool copyFile(const std::string& from, const std::string& to) {
+    FileReader input = FileReader::open(from);
+    FileWriter output = FileWriter::open(to);
+    bool written = input && output;
+    for (std::string_view bytes; written && !(bytes = input.bufferedBytes()).empty();) {
+        written = output.write(bytes);
+        input.skipBytes(bytes.size());
+    }
+    return output.close() && input.close() && written;
+}
+
+// For file systems without hard links: the backup is a copy of the target,
+// written under a name of its own and then given the backup's name, which
+// replaces an older backup in one step. The target's name never stands
+// empty, and an interruption removes the unfinished copy.
+bool copyAsBackup(const std::string& target, const std::string& backup,
+                  const struct stat& targetStatus) {
+    const std::optional<std::string> copy = createUniqueFile(folderPart(backup));
+    if (!copy) {
+        return false;
+    }
+    const TemporaryFileGuard removedOnInterrupt(*copy);
+    if (copyFile(target, *copy)) {
+        takeOwnerAndPermissions(*copy, targetStatus);
+        if (countedRename(*copy, backup)) {
+            return true;
+        }
+    }
+    unlink(copy->c_str());
+    return false;
 }
 
 // True when `path` is another name of the file whose status is `file` (a
@@ -131,13 +122,14 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
     return !fileOperationFails(FileOperation::rename) && renameNoReplace(from, to);
 }
 
-// The target is never missing: a second name for it becomes the backup
-// first (replacing the old backup in one step), then the replacement takes
-// the target's name in one step. A backup that is already a hard link of the
-// target is kept as it is: rename() does nothing between two names of one
-// file, and would leave the second name behind. The replacement gets the
-// target's owner, group and permissions, as a rewritten file should, where
-// the system lets the program give them.
+// The target is never missing: a second name for it (or, without hard
+// links, a copy of it) becomes the backup first, replacing the old backup in
+// one step, then the replacement takes the target's name in one step. A
+// backup that is already a hard link of the target is kept as it is:
+// rename() does nothing between two names of one file, and would leave the
+// second name behind. The replacement gets the target's owner, group and
+// permissions, as a rewritten file should, where the system lets the
+// program give them.
 bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
                            const std::string& backup) {
     struct stat targetStatus {};
@@ -153,9 +145,10 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
         const TemporaryFileGuard removedOnInterrupt(*backupLink);
         unlink(backupLink->c_str());
         if (hardLink(target, *backupLink) != 0) {
-            return renameThroughBackup(target, replacement, backup);
-        }
-        if (!countedRename(*backupLink, backup)) {
+            if (!copyAsBackup(target, backup, targetStatus)) {
+                return false;
+            }
+        } else if (!countedRename(*backupLink, backup)) {
             unlink(backupLink->c_str());
             return false;
         }
@@ -180,6 +173,12 @@ bool mayWriteFile(const std::string& path) {
     struct stat status {};
     return !fileOperationFails(FileOperation::query) && stat(path.c_str(), &status) == 0 &&
            (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
+}
+
+bool isSymbolicLink(const std::string& path) {
+    struct stat status {};
+    return !fileOperationFails(FileOperation::query) && lstat(path.c_str(), &status) == 0 &&
+           S_ISLNK(status.st_mode);
 }
 
 bool pathExists(const std::string& path) {

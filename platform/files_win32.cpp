@@ -111,6 +111,15 @@ bool mayWriteFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
+bool isSymbolicLink(const std::string& path) {
+    if (fileOperationFails(FileOperation::query)) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 bool pathExists(const std::string& path) {
     return !fileOperationFails(FileOperation::query) &&
            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

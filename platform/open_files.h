@@ -13,10 +13,35 @@
 
 namespace platelier {
 
-// What reading a file found when it opened it.
+// Which file a path names and how it stood when it was looked at: another
+// identity later means the file was replaced or changed meanwhile.
+struct FileIdentity {
+    std::uint64_t volume = 0; // the device; on Win32 the volume's serial number
+    std::uint64_t index = 0;  // the inode; on Win32 the file's index on its volume
+    std::uint64_t size = 0;
+    std::int64_t modified = 0; // the last write, in the system's own units
+};
+
+bool operator==(const FileIdentity& a, const FileIdentity& b);
+inline bool operator!=(const FileIdentity& a, const FileIdentity& b) {
+    return !(a == b);
+}
+
+// The identity of the file that `path` names now (through a link), none when
+// nothing stands there. One operation of the file layer.
+std::optional<FileIdentity> identityAt(const std::string& path);
+
+// Why a file is read: only to read it, or to rewrite it, when no other run
+// of the program may rewrite it meanwhile (it is locked against them), and
+// on Win32 no other program may write it either (it is opened without write
+// sharing, as Windows programs expect).
+enum class ReadingFor { reading, rewriting };
+
+// What opening a file found.
 struct OpenedFileFacts {
     bool notRegular = false; // a folder, a FIFO or a device: refused, never read
-    std::uint64_t length = 0;
+    bool inUse = false;      // for rewriting: another rewrite holds it, or a writer has it open
+    FileIdentity identity;   // of a regular file; its length is identity.size
 };
 
 // An open file of the system's, closed with the object.
@@ -69,8 +94,10 @@ class FileForReading : public OpenFile {
 
     // Opens `path`, but only a regular file: a folder, a FIFO or a device is
     // refused without waiting (opening a FIFO would block until a writer
-    // comes). Closed when the file cannot be opened or is refused.
-    static FileForReading open(const std::string& path, OpenedFileFacts& facts);
+    // comes). Closed when the file cannot be opened or is refused, or is in
+    // use where it is opened for rewriting.
+    static FileForReading open(const std::string& path, OpenedFileFacts& facts,
+                               ReadingFor purpose = ReadingFor::reading);
 
     // Reads up to `size` bytes at the current position into `data`: how
     // many, 0 at the end of the file; none when the read fails.

@@ -2,12 +2,39 @@
 // write(), each call taken up again when a signal interrupts it.
 #include "platform/open_files.h"
 
+#include "platform/file_faults.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platelier {
+
+namespace {
+
+FileIdentity identityOf(const struct stat& status) {
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
+            static_cast<std::uint64_t>(status.st_size),
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
+} // namespace
+
+bool operator==(const FileIdentity& a, const FileIdentity& b) {
+    return a.volume == b.volume && a.index == b.index && a.size == b.size &&
+           a.modified == b.modified;
+}
+
+std::optional<FileIdentity> identityAt(const std::string& path) {
+    struct stat status {};
+    if (fileOperationFails(FileOperation::query) || stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return identityOf(status);
+}
 
 bool OpenFile::seek(std::uint64_t offset) {
     return lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) >= 0;
@@ -19,15 +46,20 @@ bool OpenFile::close() {
 }
 
 // Opened without blocking, so that a FIFO is seen for what it is before
-// anything waits on it; a regular file reads the same without blocking.
-FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts) {
+// anything waits on it; a regular file reads the same without blocking. A
+// rewrite takes an advisory lock that another run's rewrite asks for too:
+// other programs are not held back by it.
+FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts,
+                                    ReadingFor purpose) {
     facts = {};
     FileForReading file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (file && fstat(static_cast<int>(file.handle()), &status) == 0) {
         facts.notRegular = !S_ISREG(status.st_mode);
-        facts.length = static_cast<std::uint64_t>(status.st_size);
-        if (!facts.notRegular) {
+        facts.identity = identityOf(status);
+        facts.inUse = purpose == ReadingFor::rewriting && !facts.notRegular &&
+                      flock(static_cast<int>(file.handle()), LOCK_EX | LOCK_NB) != 0;
+        if (!facts.notRegular && !facts.inUse) {
             return file;
         }
     }
@@ -54,7 +86,10 @@ FileForWriting FileForWriting::open(const std::string& path) {
 // takes none has met a full disk or a quota.
 bool FileForWriting::write(const char* data, std::size_t size) {
     while (size > 0) {
-        const ssize_t count = ::write(static_cast<int>(handle()), data, size);
+        const std::size_t asked = fileSystemLacks(FileSystemFeature::wholeWrites)
+                                      ? std::max<std::size_t>(1, size / 2)
+                                      : size;
+        const ssize_t count = ::write(static_cast<int>(handle()), data, asked);
         if (count < 0 && errno == EINTR) {
             continue;
         }

@@ -4,6 +4,8 @@
 // the new master being written (see interruption.h).
 #include "platform/open_files.h"
 
+#include "platform/file_faults.h"
+
 #include <algorithm>
 #include <windows.h>
 
@@ -17,7 +19,48 @@ HANDLE handleOf(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
+FileIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& information) {
+    const auto wide = [](DWORD high, DWORD low) {
+        return static_cast<std::uint64_t>(high) << 32 | low;
+    };
+    const FILETIME& written = information.ftLastWriteTime;
+    return {information.dwVolumeSerialNumber,
+            wide(information.nFileIndexHigh, information.nFileIndexLow),
+            wide(information.nFileSizeHigh, information.nFileSizeLow),
+            static_cast<std::int64_t>(wide(written.dwHighDateTime, written.dwLowDateTime))};
+}
+
+// The lock of a rewrite: the last byte a file could have, so that it keeps
+// out another rewrite and no reader.
+bool lockForRewrite(HANDLE file) {
+    OVERLAPPED last{};
+    last.Offset = 0xFFFFFFFE;
+    last.OffsetHigh = 0x7FFFFFFF;
+    return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &last) !=
+           0;
+}
+
 } // namespace
+
+bool operator==(const FileIdentity& a, const FileIdentity& b) {
+    return a.volume == b.volume && a.index == b.index && a.size == b.size &&
+           a.modified == b.modified;
+}
+
+std::optional<FileIdentity> identityAt(const std::string& path) {
+    if (fileOperationFails(FileOperation::query)) {
+        return std::nullopt;
+    }
+    const HANDLE file = CreateFileA(path.c_str(), 0, everySharing, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known =
+        file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &information) != 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+    }
+    return known ? std::make_optional(identityOf(information)) : std::nullopt;
+}
 
 bool OpenFile::seek(std::uint64_t offset) {
     LARGE_INTEGER distance{};
@@ -73,7 +116,10 @@ FileForWriting FileForWriting::open(const std::string& path) {
 bool FileForWriting::write(const char* data, std::size_t size) {
     while (size > 0) {
         DWORD count = 0;
-        const auto asked = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+        const std::size_t most = fileSystemLacks(FileSystemFeature::wholeWrites)
+                                     ? std::max<std::size_t>(1, size / 2)
+                                     : size;
+        const auto asked = static_cast<DWORD>(std::min<std::size_t>(most, MAXDWORD));
         if (!WriteFile(handleOf(handle()), data, asked, &count, nullptr) || count == 0) {
             return false;
         }

@@ -92,6 +92,41 @@ constexpr const char* cannotReplaceMaster =
     "Impossible de remplacer\n%s\net d'en garder la copie de sauvegarde\n%s."
     "";
 
+// %s: the master's path, then the channel's colour.
+constexpr const char* nameNotReadBack =
+    "Impossible de renommer les couches de\n%s :\nle nom de la couche %s commence ou finit par "
+    "une espace, ou contient un caract"
+    "\xE8"
+    "re de contr"
+    "\xF4"
+    "le.";
+// %s: the master's path, its backup's, then the channel's colour.
+constexpr const char* backupIsPlate = "Impossible de renommer les couches de\n%s :\nsa copie de "
+                                      "sauvegarde %s remplacerait le fichier de la couche %s.";
+// %s: the master's path, its backup's, then the other master's.
+constexpr const char* backupIsOthersPlate = "Impossible de renommer les couches de\n%s :\nsa "
+                                            "copie de sauvegarde %s remplacerait un fichier de s"
+                                            "\xE9"
+                                            "paration de\n%s.";
+// %s: the master's path, its backup's, then the other master's.
+constexpr const char* backupIsShared = "Impossible de renommer les couches de\n%s :\nsa copie de "
+                                       "sauvegarde %s serait aussi celle de\n%s.";
+constexpr const char* masterIsLink = "Impossible de renommer les couches de\n%s :\nc'est un lien "
+                                     "symbolique ; renommez les couches du fichier vers lequel "
+                                     "il m"
+                                     "\xE8"
+                                     "ne.";
+constexpr const char* masterInUse = "Impossible de renommer les couches de\n%s :\nle fichier-ma"
+                                    "\xEE"
+                                    "tre est en cours de modification par un autre programme.";
+constexpr const char* masterChanged = "Impossible de renommer les couches de\n%s :\nle fichier-ma"
+                                      "\xEE"
+                                      "tre a "
+                                      "\xE9t\xE9"
+                                      " modifi"
+                                      "\xE9"
+                                      " depuis sa lecture.";
+
 // %s: the separation file's path, then the path it could not be given.
 constexpr const char* cannotRenameSeparationFile = "Impossible de renommer\n%s en\n%s.";
 // %s: the separation file's path, then the path it could not be given.

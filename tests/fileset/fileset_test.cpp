@@ -185,7 +185,7 @@ TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
 // A separation file (none: no file; "/": a folder), its master's box, the verdict.
 struct ContentCase {
     std::optional<std::string> bytes;
-    std::optional<BoundingBox> masterBox;
+    PageBoxes masterBoxes;
     const char* verdict;
 };
 
@@ -193,10 +193,10 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
     const std::string start = "%!PS-Adobe-3.0 EPSF-3.0\r\n", wider = "%%BoundingBox: 0 0 10 9\n",
                       eps = start + "%%BoundingBox: 0 0 9 9\r\n%%EndComments\r\n",
                       atEnd = start + "%%BoundingBox: (atend)\n%%EOF\n";
-    const BoundingBox page{0, 0, 9, 9};
+    const PageBoxes page{BoundingBox{0, 0, 9, 9}, std::nullopt};
     // clang-format off
     const ContentCase rows[] = {
-        {eps, page, "sound"}, {start, std::nullopt, "sound"}, {eps + wider, page, "sound"},
+        {eps, page, "sound"}, {start, {}, "sound"}, {eps + wider, page, "sound"},
         {atEnd + "%%BoundingBox: 0 0 9 9\n", page, "sound"}, {atEnd + wider, page, "other-page"},
         {atEnd + std::string(FileReader::bufferSize, '0') + "\n" + wider, page, "other-page"},
         {epsBinaryHeader(30, 25) + start + wider, page, "sound"},
@@ -213,7 +213,7 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         const TempFolder folder({"x.C/", "x.J=" + row.bytes.value_or("")});
         const char* name = !row.bytes ? "x.N" : *row.bytes == "/" ? "x.C" : "x.J";
         failFileOperation(0);
-        EXPECT_EQ(verdictWord(judgeSeparationFile(folder.file(name), row.masterBox)), row.verdict)
+        EXPECT_EQ(verdictWord(judgeSeparationFile(folder.file(name), row.masterBoxes)), row.verdict)
             << row.bytes.value_or("no file");
         // A file that one read takes whole is opened once, read once, and
         // never asked for more past its end; the rest are seeking among the

@@ -47,7 +47,9 @@ const ReaderCase readerCases[] = {
     {"header, PostScript behind a preview with comments",
      epsBinaryHeader(30 + decoySize, psSize, 30, decoySize) + decoy + ps, usual},
     {"header: nothing read past the PostScript section", epsBinaryHeader(30, 25) + ps, {}, noBlock},
-    {"header: a length past the end is cut", epsBinaryHeader(30, 1u << 30) + ps, usual},
+    {"header: a length past the end is damaged", epsBinaryHeader(30, 1u << 30) + ps, {}, damaged},
+    {"header: a preview over the PostScript is damaged", epsBinaryHeader(30, psSize, 40, 5) + ps,
+        {}, damaged},
     {"header: offset at the end", epsBinaryHeader(30 + psSize, psSize) + ps, {}, damaged},
     {"magic number big-endian is no header", "\xc6\xd3\xd0\xc5" + ps, named},
     {"plate block only before the title", plateBlock(crlf) + "%%Title: My picture\r\n", titleOnly,
@@ -101,8 +103,12 @@ TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
     for (const Plate& plate : reading.plates) {
         values.push_back(plate.name);
     }
-    const std::optional<BoundingBox>& stated = reading.boundingBox;
-    values.insert(values.end(), stated ? 1 : 0, boundingBoxText(stated.value_or(BoundingBox{})));
+    if (const std::optional<BoundingBox>& stated = reading.boxes.box) {
+        values.push_back(boundingBoxText(*stated));
+    }
+    if (const std::optional<BoundingBox>& hiRes = reading.boxes.hiRes) {
+        values.push_back("hires " + boundingBoxText(*hiRes));
+    }
     EXPECT_EQ(reading.refusal, row.refusal);
     EXPECT_EQ(values, row.values);
     EXPECT_TRUE(reading.isMaster() || reading.plates.empty());
@@ -110,11 +116,12 @@ TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(Masters, ReadMasterFile, ::testing::ValuesIn(readerCases), RowName());
 
-TEST(ParseBoundingBox, TakesFourIntegersOnly) {
+TEST(ParseBoundingBox, TakesFourDecimalNumbersOnly) {
     for (const char* value :
-         {"0 0 9 9 9", "0 0 9 9.5", "+-1 0 0 0", "", "9223372036854775808 0 0 0"}) {
+         {"0 0 9 9 9", "0 0 9 9e1", "+-1 0 0 0", "", ". 0 0 0", "1.2.3 0 0 0", "0,5 0 0 0"}) {
         EXPECT_FALSE(parseBoundingBox(value)) << value;
     }
+    EXPECT_EQ(boundingBoxText(*parseBoundingBox("-.5 +0 612.0 792.125")), "-0.5 0 612 792.125");
 }
 
 } // namespace

@@ -73,8 +73,6 @@ const RewriteCase rewriteCases[] = {
     {"a preview before the section", epsBinaryHeader(730, shortSize, 30, 700,
         9999) + preview + shortPs,
      epsBinaryHeader(730, newPsSize, 30, 700, 9999) + preview + newPs},
-    {"a length past the end is cut", epsBinaryHeader(30, 100000) + shortPs, epsBinaryHeader(30,
-        newPsSize) + newPs},
     {"the same length keeps the header", epsBinaryHeader(30, psSize).replace(28, 2,
         "\x12\x34") + ps,
      epsBinaryHeader(30, psSize).replace(28, 2, "\x12\x34") + newPs},
@@ -131,6 +129,10 @@ const RefusalCase refusalCases[] = {
     {"an offset at the end", epsBinaryHeader(30, 10), newNames, damagedHeader, cyan},
     {"a header cut short", epsBinaryHeader(30, 10).substr(0, 20), newNames, damagedHeader, cyan},
     {"a magic number alone", "\xC5\xD0\xD3\xC6", newNames, damagedHeader, cyan},
+    // The header's PostScript length takes in the TIFF that follows.
+    {"sections that overlap", epsBinaryHeader(30, shortSize + 9, 30 + shortSize, 9) + shortPs +
+        "TIFFbytes", newNames, damagedHeader, cyan},
+    {"a length past the end", epsBinaryHeader(30, 100000) + shortPs, newNames, damagedHeader, cyan},
 };
 // clang-format on
 

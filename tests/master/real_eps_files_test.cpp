@@ -22,7 +22,7 @@ std::string derivedMaster(const std::string& bytes) {
     TempFolder folder({"eps=" + bytes});
     FileReader file = FileReader::open(folder.file("eps"));
     PostScriptSection section;
-    EXPECT_EQ(locatePostScriptSection(file, section), SectionError::none);
+    locatePostScriptSection(file, section);
     std::size_t at = bytes.find_first_of("\r\n", section.start);
     at += bytes.compare(at, 2, "\r\n") == 0 ? 2u : 1u;
     const std::string inserted =
@@ -55,22 +55,26 @@ TEST(RealEpsFiles, KeepEveryPromiseOfARewrite) {
             continue;
         }
         ASSERT_FALSE(original.empty()) << file;
-        std::optional<BoundingBox> box;
-        for (const std::string& before : {original, derivedMaster(original)}) {
+        // The one file whose header runs past its end (see the README) is
+        // damaged: neither read as a master nor rewritten.
+        const bool cut = file.filename().string().rfind("timeout-", 0) == 0;
+        PageBoxes boxes;
+        for (const std::string& before : {original, cut ? original : derivedMaster(original)}) {
             TempFolder folder({"real.eps=" + before});
             const std::string master = folder.file("real.eps");
+            const MasterReading reading = readMasterFile(master);
             EXPECT_EQ(masterValues(master).size(), before == original ? 0u : 5u) << file;
-            box = readMasterFile(master).boundingBox;
+            EXPECT_EQ(reading.refusal == MasterRefusal::damagedHeader, cut) << file;
+            boxes = reading.boxes;
             const RewriteError error = rewriteMasterFile(master, names).error;
-            EXPECT_EQ(error, RewriteError::none) << file;
+            EXPECT_EQ(error, cut ? RewriteError::damagedHeader : RewriteError::none) << file;
             EXPECT_TRUE(before != original || readFileBytes(master) == original) << file;
             EXPECT_EQ(rewriteViolation(master, before, names, error), "") << file;
         }
-        // The one file whose header runs past its end (see the README) has no box.
-        const bool cut = file.filename().string().rfind("timeout-", 0) == 0;
-        ASSERT_EQ(box.has_value(), !cut) << file;
-        EXPECT_EQ(std::string(verdictWord(judgeSeparationFile(file.string(), box))) + " " +
-                      std::string(verdictWord(judgeSeparationFile(file.string(), BoundingBox{}))),
+        ASSERT_EQ(boxes.box.has_value(), !cut) << file;
+        const PageBoxes otherPage{BoundingBox{}, BoundingBox{}};
+        EXPECT_EQ(std::string(verdictWord(judgeSeparationFile(file.string(), boxes))) + " " +
+                      std::string(verdictWord(judgeSeparationFile(file.string(), otherPage))),
                   cut ? "truncated truncated" : "sound other-page")
             << file;
         previews += preview(original, 0) || preview(original, 1) ? 1 : 0;
