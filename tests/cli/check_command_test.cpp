@@ -3,6 +3,7 @@
 #include "cli/in_order_work.h"
 #include "cli_run.h"
 #include "platform/file_faults.h"
+#include "resources/version.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -59,6 +60,7 @@ TEST(CheckCommand, GivesEachMasterItsStateAndStatus) {
         {"", "frobnicate", 2, "", "Unknown command: frobnicate\nCommands: check relink rename\n",
          nullptr},
         {"", "--help", 0, nullptr, "", nullptr},
+        {"", "--version", 0, "platelier-cli " PLATELIER_VERSION "\n", "", nullptr},
         // Results that cannot be written are told; a closed pipe ends the run quietly.
         {"A.eps+", "check @A.eps @absent.eps", 2, "",
          "absent.eps.\nImpossible d'\303\251crire les r\303\251sultats : ", nullptr, ENOSPC},
