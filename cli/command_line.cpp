@@ -4,6 +4,7 @@
 #include "cli/command_line.h"
 
 #include "cli/commands.h"
+#include "resources/version.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -81,6 +82,7 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                    Terminals terminals) {
     CLI::App program("Check and repair the links of DCS filesets.", "platelier-cli");
     program.require_subcommand(1);
+    program.set_version_flag("--version", "platelier-cli " PLATELIER_VERSION);
     program.footer("Exit status: 0 when every master is ok and every change was made, 1 when a "
                    "master is broken or a change failed, 2 for a wrong call, a path that "
                    "cannot be read, or results that cannot be written.");

@@ -2,9 +2,11 @@
 # Makes the release from a build. From a Win32 build, the archive: the
 # program and its command-line companion; their guides as web pages beside
 # them, made from docs/*.md with Python-Markdown (Platelier.html is where
-# "Aide..." finds the user guide); README and LICENSE. From a Linux Release
-# build, the Debian package of platelier-cli that CPack makes as
-# cmake/Packaging.cmake says. Writes the path of what it made.
+# "Aide..." finds the user guide); README and LICENSE; and the installer that
+# puts the same files on Windows (scripts/make-msi.sh). Both are named with
+# the version the build was configured with. From a Linux Release build, the
+# Debian package of platelier-cli that CPack makes as cmake/Packaging.cmake
+# says. Writes the paths of what it made, the archive first.
 # Usage: make-release.sh BUILD_DIR OUTPUT_DIR
 #   BUILD_DIR: build/win32 (cmake --preset win32) for the archive,
 #              build/release (cmake --preset release) for the Debian package
@@ -53,6 +55,10 @@ page "Platelier user guide" "$root/docs/user-guide.md" >"$staging/Platelier/Plat
 page "platelier-cli" "$root/docs/command-line.md" >"$staging/Platelier/platelier-cli.html"
 cp "$root/README.md" "$staging/Platelier/README.txt"
 cp "$root/LICENSE" "$staging/Platelier/LICENSE.txt"
-rm -f "$output/Platelier-1.0.zip"
-(cd "$staging" && cmake -E tar cf "$output/Platelier-1.0.zip" --format=zip Platelier)
-echo "$output/Platelier-1.0.zip"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || { echo "$build/CMakeCache.txt gives no version" >&2; exit 2; }
+archive=$output/Platelier-$version.zip
+rm -f "$archive"
+(cd "$staging" && cmake -E tar cf "$archive" --format=zip Platelier)
+echo "$archive"
+"$root/scripts/make-msi.sh" "$staging/Platelier" "$version" "$output/Platelier-$version.msi"

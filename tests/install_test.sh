@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and makes its Debian package, as
 # cmake/Packaging.cmake says: the prefix gets the console program, which
-# runs, its manual page and its documentation, nothing else; the manual page
-# names the options the program has, no more, no fewer; the package holds
-# the program in /usr/bin and depends on the libraries it was linked with.
+# runs, its manual page and its documentation, nothing else; the program and
+# its manual page give the build's version, and the page names the options
+# the program has, no more, no fewer; the package holds the program in
+# /usr/bin and depends on the libraries it was linked with.
 # Usage: install_test.sh BUILD_DIR
 set -eu
 build=$(cd "$1" && pwd)
@@ -22,6 +23,10 @@ diff -u "$work/expected" "$work/installed" || fail "the install is not the progr
 program=$work/prefix/bin/platelier-cli
 [ -x "$program" ] || fail "the installed program is not executable"
 "$program" --help | grep -q '^Usage: platelier-cli' || fail "the installed program does not run"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ "$("$program" --version)" = "platelier-cli $version" ] || fail "--version does not give $version"
+manual=$work/prefix/share/man/man1/platelier-cli.1
+grep -q "^\.TH .*\"Platelier $version\"" "$manual" || fail "the manual page does not give $version"
 
 # options FILE...: the long options named in the files, one a line.
 options() {
@@ -30,7 +35,8 @@ options() {
 for command in check relink rename; do
     "$program" "$command" --help
 done >"$work/help"
-options "$work/prefix/share/man/man1/platelier-cli.1" >"$work/man-options"
+"$program" --help >>"$work/help"
+options "$manual" >"$work/man-options"
 options "$work/help" >"$work/program-options"
 diff -u "$work/program-options" "$work/man-options" || fail "the manual page's options are not the program's"
 

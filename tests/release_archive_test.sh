@@ -12,7 +12,8 @@ objdump=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-archive=$("$root/scripts/make-release.sh" "$build" "$work/dist")
+"$root/scripts/make-release.sh" "$build" "$work/dist" >"$work/made"
+archive=$(grep '\.zip$' "$work/made")
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$archive")
 for file in Platelier.exe platelier-cli.exe Platelier.html platelier-cli.html README.txt LICENSE.txt; do

@@ -26,7 +26,9 @@ require_packages() {
 
 # What building and testing both configurations takes (dpkg-dev: the Debian
 # package's dependencies, found by dpkg-shlibdeps; jq: the command-line
-# page's pipeline, run by the console program's test).
+# page's pipeline, run by the console program's test; wixl and msitools: the
+# Windows installer, made and installed by its test).
 BUILD_PACKAGES="cmake make g++ python3 libgtest-dev googletest g++-mingw-w64-x86-64-posix \
 gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth \
-clang libclang-rt-14-dev python3-markdown libcli11-dev nlohmann-json3-dev dpkg-dev jq"
+clang libclang-rt-14-dev python3-markdown libcli11-dev nlohmann-json3-dev dpkg-dev jq \
+wixl msitools"

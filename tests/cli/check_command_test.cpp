@@ -3,6 +3,7 @@
 #include "cli/in_order_work.h"
 #include "cli_run.h"
 #include "platform/file_faults.h"
+#include "resources/version.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -86,6 +87,7 @@ const CliRun checkRuns[] = {
         .exits(2)
         .tells("Unknown command: frobnicate\nCommands: check relink rename\n"),
     CliRun("help").run("--help").printsAnything(),
+    CliRun("version").run("--version").prints("platelier-cli " PLATELIER_VERSION "\n"),
     // Results that cannot be written are told; a closed pipe ends the run quietly.
     CliRun("results that cannot be written")
         .in("A.eps+")
