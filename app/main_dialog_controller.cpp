@@ -11,6 +11,7 @@
 #include "fileset/outcome_messages.h"
 #include "fileset/separation_renaming.h"
 #include "platform/files.h"
+#include "platform/path_parts.h"
 #include "resources/fill_placeholders.h"
 #include "resources/resource_ids.h"
 #include "resources/user_texts.h"
@@ -39,10 +40,17 @@ void renameFilesCommand(Dialog& dialog, ControllerState& state, int) {
                           readChannelNames(dialog), showRenames(dialog));
 }
 
+// The master's folder is read for what its other masters hold on to, which
+// the master's backup must not replace.
+FolderReading readMastersFolder(const std::string& masterPath) {
+    return readFolder(folderPart(masterPath), {fileNamePart(masterPath)});
+}
+
 void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {
     const std::string masterPath = readMasterPath(dialog);
-    const SaveAllResult result =
-        saveAllChanges(masterPath, readChannelNames(dialog), state.recordedSeparationPaths);
+    const SaveAllResult result = saveAllChanges(readMastersFolder(masterPath), masterPath,
+                                                readChannelNames(dialog),
+                                                state.recordedSeparationPaths);
     showMessages(dialog, saveAllMessages(result, masterPath));
     for (const auto& [channel, path] : result.renamed) {
         dialog.setControlText(IDC_CYAN_PATH + channel, path);
@@ -51,7 +59,8 @@ void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {
 
 void renameChannelsCommand(Dialog& dialog, ControllerState&, int) {
     const std::string masterPath = readMasterPath(dialog);
-    const RewriteResult result = rewriteMasterFile(masterPath, readChannelNames(dialog));
+    const RewriteResult result =
+        renameChannels(readMastersFolder(masterPath), masterPath, readChannelNames(dialog));
     if (result.error != RewriteError::none) {
         showMessages(dialog, {rewriteErrorMessage(result, masterPath)});
     }

@@ -49,6 +49,8 @@ CLI::App* addRename(CLI::App& program, RenameArguments& arguments, PerChannel& n
                                                   names[channel], "The channel's new name");
     }
     rename->add_flag("--json", arguments.json, "One JSON object on one line");
+    rename->add_flag("--shared", arguments.shared,
+                     "Rename files that other masters of the folder link to as well");
     CLI::Option* masterOnly = rename->add_flag("--master-only", "Rewrite the master only");
     CLI::Option* filesOnly = rename->add_flag("--files-only", "Rename the files only");
     masterOnly->excludes(filesOnly);

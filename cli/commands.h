@@ -40,6 +40,7 @@ struct RenameArguments {
     std::array<std::optional<std::string>, channelCount> names; // none: keep the plate name
     FilesetCommand command = FilesetCommand::saveAllChanges;
     bool json = false;
+    bool shared = false; // rename files that other masters of the folder link to as well
 };
 
 // The dialog's "Save all changes", "Rename channels" or "Rename files".

@@ -44,6 +44,16 @@ void Console::result(const std::string& line) {
     }
 }
 
+void Console::change(const std::string& line) {
+    result(line);
+    errno = 0;
+    out_.flush();
+    noteResultsFailure();
+    if (resultsPipeClosed_) {
+        throw ResultsUnread();
+    }
+}
+
 void Console::message(const std::string& text) {
     wipeProgress();
     std::string line = text;

@@ -40,6 +40,10 @@ class Console {
     // A line of results, already in UTF-8.
     void result(const std::string& line);
 
+    // A line of results that tells of a change made: written out at once,
+    // so that an interruption that ends the program after it cannot lose it.
+    void change(const std::string& line);
+
     // One of the program's messages (its own Windows-1252 text, with paths
     // in it), with its line breaks turned into blanks and its other control
     // characters escaped.

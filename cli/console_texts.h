@@ -53,6 +53,14 @@ constexpr const char* separationNotSound = "Impossible de renommer les fichiers 
                                            "\xEE"
                                            "tre (%s).";
 
+// %s: the master's path, the separation file's, the channel's colour, then
+// the other master's path.
+constexpr const char* separationShared = "Impossible de renommer les fichiers de\n%s :\nle "
+                                         "fichier %s de la couche %s est aussi celui de\n%s "
+                                         "(--shared le renomme tout de m"
+                                         "\xEA"
+                                         "me).";
+
 // %s: the number of folders, then of masters, seen so far.
 constexpr const char* progress = "Dossiers vus : %s, fichiers-ma"
                                  "\xEE"

@@ -94,13 +94,23 @@ class MasterWalk {
         visit(path, reading, *masterNamed(reading, name), Origin::named);
     }
 
+    // A named path must be a master. In a folder, a file that is no master is
+    // passed over, but one that cannot be read or whose binary header is
+    // damaged may be the master of a fileset: it is told, with its reason.
     void visit(const std::string& path, const FolderReading& folder, const FolderMaster& master,
                Origin origin) {
-        if (!master.reading.isMaster()) {
-            if (origin == Origin::named || master.reading.refusal == MasterRefusal::cannotOpen) {
-                fail(refusalMessage(path, master.reading.refusal));
+        const MasterRefusal refusal = master.reading.refusal;
+        if (refusal != MasterRefusal::none) {
+            const bool fileset =
+                refusal == MasterRefusal::cannotOpen || refusal == MasterRefusal::damagedHeader;
+            if (origin == Origin::named) {
+                fail(refusalMessage(path, refusal));
+            } else if (fileset) {
+                console_.message(refusalMessage(path, refusal));
             }
-            return;
+            if (origin == Origin::named || !fileset) {
+                return;
+            }
         }
         CheckedMaster checked = checkMaster(path, folder, master);
         if (work_) {

@@ -1,49 +1,64 @@
 // The relink command: the common repair, where a master names separation
 // files that were renamed since. The master is rewritten exactly as "Rename
 // channels" rewrites it, only when it has something to change and only when
-// every plate's file is known and fits. A dry run makes the same rewrite with
-// its writing left out, so that it refuses what the real run refuses.
+// every plate's file is known and fits, from the reading its links were
+// checked with: a master that changed since is refused. A dry run makes the
+// same rewrite with its writing left out, so that it refuses what the real
+// run refuses.
 #include "cli/commands.h"
 #include "cli/master_walk.h"
 #include "cli/report.h"
+#include "platform/interruption.h"
 
 namespace platelier {
 
 namespace {
 
-RelinkResult relink(CheckedMaster& master, bool dryRun) {
+// Tells what became of the master: a change in the same uninterrupted step
+// as the change itself, so that an interruption never ends the program
+// between the two.
+int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
+    const auto tell = [&](const RelinkResult& result) {
+        for (const Problem& problem : result.problems) {
+            console.message(problem.message);
+        }
+        const std::string line =
+            json ? relinkAsJson(master, result) : relinkForPeople(master, result);
+        const bool changed = result.kind == RelinkResult::relinked;
+        if (!line.empty()) {
+            changed ? console.change(line) : console.result(line);
+        }
+        const bool ok =
+            result.kind != RelinkResult::broken && result.kind != RelinkResult::refused;
+        return ok ? statusOk : statusFailed;
+    };
     judgeContents(master, FilesJudged::renamedOnly);
     const std::optional<PerChannel> names = relinkedNames(master);
     if (!names || allLinksOk(master.links)) {
-        return {names ? RelinkResult::unchanged : RelinkResult::broken, {}};
+        return tell({names ? RelinkResult::unchanged : RelinkResult::broken, {}});
     }
-    const RewriteResult rewrite = rewriteMasterFile(
-        master.path, *names, dryRun ? RewriteMode::checkOnly : RewriteMode::replace);
-    if (rewrite.error != RewriteError::none) {
-        return {RelinkResult::refused, {rewriteProblem(rewrite, master.path)}};
+    if (master.backup.error != RewriteError::none) {
+        return tell({RelinkResult::refused, {rewriteProblem(master.backup, master.path)}});
     }
-    return {dryRun ? RelinkResult::wouldRelink : RelinkResult::relinked, {}};
+    PreparedRewrite rewrite =
+        prepareRewrite(master.path, *names, dryRun ? RewriteMode::checkOnly : RewriteMode::replace,
+                       &master.reading.identity);
+    const UninterruptedStep step;
+    const RewriteResult result = rewrite.commit();
+    if (result.error != RewriteError::none) {
+        return tell({RelinkResult::refused, {rewriteProblem(result, master.path)}});
+    }
+    return tell({dryRun ? RelinkResult::wouldRelink : RelinkResult::relinked, {}});
 }
 
 } // namespace
 
 int relinkCommand(const RelinkArguments& arguments, Console& console) {
-    return walkMasters(
-        arguments.paths, arguments.recursive, console, [&](const CheckedMaster& checked) {
-            CheckedMaster master = checked;
-            const RelinkResult result = relink(master, arguments.dryRun);
-            for (const Problem& problem : result.problems) {
-                console.message(problem.message);
-            }
-            const std::string line =
-                arguments.json ? relinkAsJson(master, result) : relinkForPeople(master, result);
-            if (!line.empty()) {
-                console.result(line);
-            }
-            const bool ok =
-                result.kind != RelinkResult::broken && result.kind != RelinkResult::refused;
-            return ok ? statusOk : statusFailed;
-        });
+    return walkMasters(arguments.paths, arguments.recursive, console,
+                       [&](const CheckedMaster& checked) {
+                           CheckedMaster master = checked;
+                           return relink(master, arguments.dryRun, arguments.json, console);
+                       });
 }
 
 } // namespace platelier

@@ -4,6 +4,8 @@
 // here before anything changes, by the same rules. A call that would change
 // nothing writes nothing, so that the backup of an earlier change is kept:
 // a rule of the console program's own, where the dialog rewrites the master.
+// So is the next: a file that another master of the folder links to as well
+// is renamed only when asked for (--shared), since that master would lose it.
 #include "cli/commands.h"
 #include "cli/console_texts.h"
 #include "cli/report.h"
@@ -12,24 +14,38 @@
 #include "fileset/folder_reading.h"
 #include "fileset/separation_renaming.h"
 #include "platform/folder_listing.h"
+#include "platform/interruption.h"
 #include "platform/path_parts.h"
 #include "resources/fill_placeholders.h"
+
+#include <functional>
 
 namespace platelier {
 
 namespace {
 
+using Tell = std::function<void(const RenameResult&)>;
+
 // What stands in the way before anything changes: what keeps the dialog's
-// command disabled, and a renamed file that is not sound.
+// command disabled, a renamed file that is not sound, and a shared file.
 std::vector<Problem> refusals(const RenameArguments& arguments, const FilesetToChange& fileset,
                               const CheckedMaster& master) {
     std::vector<Problem> problems;
     for (const CommandObstacle& obstacle : commandObstacles(arguments.command, fileset)) {
         problems.push_back(obstacleProblem(obstacle, arguments.master));
     }
+    const bool renamesFiles = arguments.command != FilesetCommand::renameChannels;
     const std::optional<std::size_t> unsound = unsoundRenamedFile(master);
-    if (unsound && arguments.command != FilesetCommand::renameChannels) {
+    if (unsound && renamesFiles) {
         problems.push_back(unsoundFileProblem(master, *unsound));
+    }
+    for (std::size_t channel = 0; channel < master.sharedWith.size() && renamesFiles; ++channel) {
+        const RenameOutcome plan = planSeparationRename(arguments.master, fileset.files[channel],
+                                                        fileset.names[channel]);
+        if (!master.sharedWith[channel].empty() && !arguments.shared &&
+            plan.kind == RenameOutcome::renamed) {
+            problems.push_back(sharedFileProblem(master, channel));
+        }
     }
     return problems;
 }
@@ -51,37 +67,60 @@ bool changesNothing(const RenameArguments& arguments, const FilesetToChange& fil
     return true;
 }
 
-// Runs the command on the fileset.
-RenameResult changeFileset(const RenameArguments& arguments, const FilesetToChange& fileset) {
+void renameChannelsOf(const FolderReading& folder, const CheckedMaster& master,
+                      const FilesetToChange& fileset, const Tell& tell) {
     RenameResult result;
-    PerChannel files = fileset.files;
-    if (arguments.command == FilesetCommand::renameChannels) {
-        const RewriteResult rewrite = rewriteMasterFile(arguments.master, fileset.names);
-        result.rewritten = rewrite.error == RewriteError::none;
-        if (!result.rewritten) {
-            result.problems.push_back(rewriteProblem(rewrite, arguments.master));
-        }
-    } else if (arguments.command == FilesetCommand::renameFiles) {
-        renameSeparationFiles(arguments.master, files, fileset.names,
-                              [&](ChannelIndex channel, const RenameOutcome& outcome) {
-                                  if (outcome.kind == RenameOutcome::failed) {
-                                      result.problems.push_back(renameProblem(outcome));
-                                  } else {
-                                      result.renamed.push_back({channel, outcome.from, outcome.to});
-                                  }
-                              });
-    } else {
-        const SaveAllResult saved = saveAllChanges(arguments.master, fileset.names, files);
-        result.rewritten = saved.done();
-        result.problems = saveAllProblems(saved, arguments.master);
-        for (const auto& [channel, path] : saved.renamed) {
-            result.renamed.push_back({channel, fileset.files[channel], path});
-        }
+    RewriteResult rewritten = backupConflict(folder, master.path);
+    if (rewritten.error != RewriteError::none) {
+        result.problems.push_back(rewriteProblem(rewritten, master.path));
+        return tell(result);
     }
-    return result;
+    PreparedRewrite rewrite = prepareRewrite(master.path, fileset.names, RewriteMode::replace,
+                                             &master.reading.identity);
+    const UninterruptedStep step;
+    rewritten = rewrite.commit();
+    result.rewritten = rewritten.error == RewriteError::none;
+    if (!result.rewritten) {
+        result.problems.push_back(rewriteProblem(rewritten, master.path));
+    }
+    tell(result);
 }
 
-RenameResult renameFileset(const RenameArguments& arguments, const CheckedMaster& master) {
+// Four renames at most: they and what is told of them are one step.
+void renameFilesOf(const FilesetToChange& fileset, const Tell& tell) {
+    const UninterruptedStep step;
+    RenameResult result;
+    PerChannel files = fileset.files;
+    renameSeparationFiles(fileset.master, files, fileset.names,
+                          [&](ChannelIndex channel, const RenameOutcome& outcome) {
+                              if (outcome.kind == RenameOutcome::failed) {
+                                  result.problems.push_back(renameProblem(outcome));
+                              } else {
+                                  result.renamed.push_back({channel, outcome.from, outcome.to});
+                              }
+                          });
+    tell(result);
+}
+
+void saveAllOf(const FolderReading& folder, const CheckedMaster& master,
+               const FilesetToChange& fileset, const Tell& tell) {
+    PerChannel files = fileset.files;
+    saveAllChanges(
+        folder, master.path, fileset.names, files,
+        [&](const SaveAllResult& saved) {
+            RenameResult result;
+            result.rewritten = saved.done();
+            result.problems = saveAllProblems(saved, master.path);
+            for (const auto& [channel, path] : saved.renamed) {
+                result.renamed.push_back({channel, fileset.files[channel], path});
+            }
+            tell(result);
+        },
+        &master.reading.identity);
+}
+
+void renameFileset(const RenameArguments& arguments, const FolderReading& folder,
+                   const CheckedMaster& master, const Tell& tell) {
     FilesetToChange fileset{arguments.master, {}, linkedFiles(master)};
     const PerChannel plates = master.reading.channelNames();
     for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
@@ -89,12 +128,16 @@ RenameResult renameFileset(const RenameArguments& arguments, const CheckedMaster
     }
     RenameResult result;
     result.problems = refusals(arguments, fileset, master);
-    if (result.problems.empty() && changesNothing(arguments, fileset, plates)) {
-        result.unchanged = true;
-    } else if (result.problems.empty()) {
-        result = changeFileset(arguments, fileset);
+    result.unchanged = result.problems.empty() && changesNothing(arguments, fileset, plates);
+    if (!result.problems.empty() || result.unchanged) {
+        tell(result);
+    } else if (arguments.command == FilesetCommand::renameChannels) {
+        renameChannelsOf(folder, master, fileset, tell);
+    } else if (arguments.command == FilesetCommand::renameFiles) {
+        renameFilesOf(fileset, tell);
+    } else {
+        saveAllOf(folder, master, fileset, tell);
     }
-    return result;
 }
 
 } // namespace
@@ -113,18 +156,21 @@ int renameCommand(const RenameArguments& arguments, Console& console) {
     }
     CheckedMaster master = checkMaster(arguments.master, folder, read);
     judgeContents(master, FilesJudged::renamedOnly);
-    const RenameResult result = renameFileset(arguments, master);
-    if (arguments.json) {
-        console.result(renameAsJson(arguments.master, arguments.command, result));
-    } else {
-        for (const std::string& line : renameForPeople(arguments.master, result)) {
-            console.result(line);
+    int status = statusOk;
+    renameFileset(arguments, folder, master, [&](const RenameResult& result) {
+        if (arguments.json) {
+            console.change(renameAsJson(arguments.master, arguments.command, result));
         }
-    }
-    for (const Problem& problem : result.problems) {
-        console.message(problem.message);
-    }
-    return result.problems.empty() ? statusOk : statusFailed;
+        for (const std::string& line : arguments.json ? std::vector<std::string>()
+                                                      : renameForPeople(arguments.master, result)) {
+            console.change(line);
+        }
+        for (const Problem& problem : result.problems) {
+            console.message(problem.message);
+        }
+        status = result.problems.empty() ? statusOk : statusFailed;
+    });
+    return status;
 }
 
 } // namespace platelier

@@ -31,7 +31,20 @@ const char* stateWord(LinkState state) {
 }
 
 const char* masterStateWord(const CheckedMaster& master) {
-    return isSound(master) ? "ok" : "broken";
+    return master.reading.refusal == MasterRefusal::cannotOpen      ? "unreadable"
+           : master.reading.refusal == MasterRefusal::damagedHeader ? "damaged"
+           : isSound(master)                                         ? "ok"
+                                                                     : "broken";
+}
+
+// Why a refused master was refused, as a problem of its JSON object.
+std::vector<Problem> refusalProblems(const CheckedMaster& master) {
+    if (master.isMaster()) {
+        return {};
+    }
+    const bool unreadable = master.reading.refusal == MasterRefusal::cannotOpen;
+    return {{unreadable ? "cannot-open-master" : "damaged-header",
+             refusalMessage(master.path, master.reading.refusal)}};
 }
 
 bool isSoundContent(const std::optional<ContentVerdict>& verdict) {
@@ -178,6 +191,13 @@ Problem unsoundFileProblem(const CheckedMaster& master, std::size_t plate) {
                               std::string(verdictWord(*master.contents[plate]))})};
 }
 
+Problem sharedFileProblem(const CheckedMaster& master, std::size_t plate) {
+    return {"shared-file", fillPlaceholders(texts::separationShared,
+                                            {master.path, master.links[plate].file,
+                                             ChannelTable[plate].colorName,
+                                             master.sharedWith[plate]})};
+}
+
 std::vector<Problem> saveAllProblems(const SaveAllResult& result, const std::string& masterPath) {
     const std::vector<std::string> messages = saveAllMessages(result, masterPath);
     std::vector<Problem> problems;
@@ -191,18 +211,24 @@ std::vector<Problem> saveAllProblems(const SaveAllResult& result, const std::str
 }
 
 std::string refusalMessage(const std::string& path, MasterRefusal refusal) {
-    if (refusal == MasterRefusal::cannotOpen) {
+    switch (refusal) {
+    case MasterRefusal::cannotOpen:
         return fillPlaceholders(texts::cannotOpenMaster, {path});
-    }
-    if (refusal == MasterRefusal::notRegularFile) {
+    case MasterRefusal::notRegularFile:
         return fillPlaceholders(texts::notARegularFile, {path});
+    case MasterRefusal::damagedHeader:
+        return fillPlaceholders(texts::masterHeaderDamaged, {path});
+    case MasterRefusal::none:
+    case MasterRefusal::noPlateBlock:
+        break;
     }
     return path + " :\n" + texts::notAMasterFile;
 }
 
 std::string checkForPeople(const CheckedMaster& master) {
     std::string line = masterStateWord(master);
-    line += std::string(8 - line.size(), ' ') + peopleTextFromMixedEncodings(master.path);
+    line += std::string(line.size() < 8 ? 8 - line.size() : 1, ' ') +
+            peopleTextFromMixedEncodings(master.path);
     const char* separator = "  ";
     for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
         if (master.links[plate].state != LinkState::ok || !isSoundContent(master.contents[plate])) {
@@ -219,11 +245,15 @@ std::string checkAsJson(const CheckedMaster& master) {
     setText(object, "title", master.reading.title.value_or(std::string()), utf8FromOneEncoding);
     object["state"] = masterStateWord(master);
     object["channels"] = channelsAsJson(master);
+    if (!master.isMaster()) {
+        object["problems"] = problemsAsJson(refusalProblems(master));
+    }
     return object.dump();
 }
 
 std::string relinkForPeople(const CheckedMaster& master, const RelinkResult& result) {
-    if (result.kind == RelinkResult::unchanged || result.kind == RelinkResult::broken) {
+    if (result.kind == RelinkResult::unchanged || result.kind == RelinkResult::broken ||
+        !master.isMaster()) {
         return checkForPeople(master);
     }
     if (result.kind == RelinkResult::refused) {
@@ -248,7 +278,7 @@ std::string relinkAsJson(const CheckedMaster& master, const RelinkResult& result
                                               "refused"};
     Json object = objectWithRoom(6);
     setText(object, "master", master.path, utf8FromMixedEncodings);
-    object["result"] = results[result.kind];
+    object["result"] = master.isMaster() ? results[result.kind] : masterStateWord(master);
     Json& changes = object["changes"] = Json::array();
     if (result.kind == RelinkResult::relinked || result.kind == RelinkResult::wouldRelink) {
         for (const auto& [plate, name] : relinkedPlates(master)) {
@@ -263,7 +293,8 @@ std::string relinkAsJson(const CheckedMaster& master, const RelinkResult& result
     if (result.kind == RelinkResult::broken) {
         object["channels"] = channelsAsJson(master);
     }
-    object["problems"] = problemsAsJson(result.problems);
+    object["problems"] = problemsAsJson(master.isMaster() ? result.problems
+                                                          : refusalProblems(master));
     return object.dump();
 }
 

@@ -28,16 +28,19 @@ Problem rewriteProblem(const RewriteResult& result, const std::string& masterPat
 Problem renameProblem(const RenameOutcome& outcome);
 Problem obstacleProblem(const CommandObstacle& obstacle, const std::string& masterPath);
 Problem unsoundFileProblem(const CheckedMaster& master, std::size_t plate);
+Problem sharedFileProblem(const CheckedMaster& master, std::size_t plate);
 // The problems of a "Save all changes" that was not done.
 std::vector<Problem> saveAllProblems(const SaveAllResult& result, const std::string& masterPath);
 
-// Why the reader refused a file that was named as a master: it cannot be
-// opened, it is no regular file, or it is not a master.
+// Why the reader refused a file: it cannot be opened, it is no regular file,
+// its binary header is damaged, or it is not a master.
 std::string refusalMessage(const std::string& path, MasterRefusal refusal);
 
 // check: the master's state and path, and what each broken plate is
 // (plate name, state, the file found or the number of files matching, and
-// the verdict on a file judged not sound); or one JSON object.
+// the verdict on a file judged not sound); or one JSON object. A master that
+// cannot be read is "unreadable", one whose binary header is damaged
+// "damaged".
 std::string checkForPeople(const CheckedMaster& master);
 std::string checkAsJson(const CheckedMaster& master);
 

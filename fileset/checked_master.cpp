@@ -17,8 +17,23 @@ bool isSoundContent(const std::optional<ContentVerdict>& verdict) {
 
 CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
                           const FolderMaster& master) {
-    CheckedMaster checked{path, master.reading, checkLinks(folder, master), {}, FilesJudged::none};
+    CheckedMaster checked{path,
+                          master.reading,
+                          checkLinks(folder, master),
+                          {},
+                          FilesJudged::none,
+                          {},
+                          backupConflict(folder, folder.folder + master.name)};
     checked.contents.resize(checked.links.size());
+    const auto place = static_cast<std::size_t>(&master - folder.masters.data());
+    for (const PlateLink& link : checked.links) {
+        const FolderEntry* entry = folder.index.named(fileNamePart(link.file));
+        const std::size_t other = link.state == LinkState::ok && entry
+                                      ? folder.claims.otherClaimant(folder.index.placeOf(entry), place)
+                                      : FolderIndex::none;
+        checked.sharedWith.push_back(
+            other == FolderIndex::none ? std::string() : folder.folder + folder.masters[other].name);
+    }
     return checked;
 }
 
@@ -35,7 +50,7 @@ void judgeContents(CheckedMaster& master, FilesJudged judged) {
 }
 
 bool isSound(const CheckedMaster& master) {
-    return allLinksOk(master.links) &&
+    return master.isMaster() && allLinksOk(master.links) &&
            std::all_of(master.contents.begin(), master.contents.end(), isSoundContent);
 }
 

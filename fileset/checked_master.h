@@ -5,6 +5,7 @@
 // when it is sound.
 #pragma once
 
+#include "fileset/fileset_commands.h"
 #include "fileset/folder_reading.h"
 #include "fileset/plate_links.h"
 #include "fileset/separation_content.h"
@@ -27,6 +28,11 @@ struct CheckedMaster {
     // The verdict on each plate's file, where it was judged.
     std::vector<std::optional<ContentVerdict>> contents;
     FilesJudged judged = FilesJudged::none;
+    // For each plate, another master of the folder that links to its file
+    // as well (language versions of a job share their plates), or nothing.
+    std::vector<std::string> sharedWith;
+    // Why the master's backup may not be written (see backupConflict).
+    RewriteResult backup;
 
     bool isMaster() const { return reading.isMaster(); }
 };
@@ -39,7 +45,8 @@ CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
 // `ok` as well.
 void judgeContents(CheckedMaster& master, FilesJudged judged);
 
-// True when every link is ok and every file judged is sound.
+// True when the file is a master, every link is ok and every file judged is
+// sound.
 bool isSound(const CheckedMaster& master);
 
 // The first plate whose renamed file was judged and is not sound: a file a

@@ -3,16 +3,21 @@
 // rewrite changes nothing when it fails.
 #include "fileset/fileset_commands.h"
 
+#include "master/backup_path.h"
 #include "platform/files.h"
+#include "platform/interruption.h"
+#include "platform/path_parts.h"
 
 namespace platelier {
 
 namespace {
 
+// A rename made, which an interruption undoes until the command is done.
 struct DoneRename {
     ChannelIndex channel;
     std::string from;
     std::string to;
+    RenameGuard undoneOnInterrupt;
 };
 
 // Gives the renamed files their names back, the last renamed first, and
@@ -25,39 +30,98 @@ void undoRenames(const std::vector<DoneRename>& done, SaveAllResult& result) {
     }
 }
 
-} // namespace
-
-SaveAllResult saveAllChanges(const std::string& masterPath, const PerChannel& names,
-                             PerChannel& recordedPaths) {
-    SaveAllResult result;
-    result.refusals = separationRenameProblems(masterPath, recordedPaths, names);
-    if (!result.refusals.empty()) {
-        return result;
-    }
-    std::vector<DoneRename> done;
+// Renames the files one after the other, each with the guard that undoes it
+// on an interruption in the same uninterrupted step; false, with the outcome
+// that failed, when one fails.
+bool renameFiles(const std::string& masterPath, const PerChannel& names,
+                 const PerChannel& recordedPaths, std::vector<DoneRename>& done,
+                 SaveAllResult& result) {
     for (int channel = cyan; channel <= black; ++channel) {
         const auto i = static_cast<std::size_t>(channel);
+        const UninterruptedStep step;
         const RenameOutcome outcome = renameSeparationFile(masterPath, recordedPaths[i], names[i]);
         if (outcome.kind == RenameOutcome::failed) {
             result.failedRename = outcome;
-            undoRenames(done, result);
-            return result;
+            return false;
         }
         if (outcome.kind == RenameOutcome::renamed) {
-            done.push_back({static_cast<ChannelIndex>(channel), outcome.from, outcome.to});
+            done.push_back({static_cast<ChannelIndex>(channel), outcome.from, outcome.to,
+                            RenameGuard(outcome.from, outcome.to)});
         }
     }
-    const RewriteResult rewrite = rewriteMasterFile(masterPath, names);
-    if (rewrite.error != RewriteError::none) {
-        result.failedRewrite = rewrite;
-        undoRenames(done, result);
+    return true;
+}
+
+} // namespace
+
+RewriteResult backupConflict(const FolderReading& folder, const std::string& masterPath) {
+    const std::string name = fileNamePart(masterPath);
+    const FolderMaster* master = masterNamed(folder, name);
+    if (!master) {
+        return {};
+    }
+    const auto place = static_cast<std::size_t>(master - folder.masters.data());
+    const std::string backup = fileNamePart(backupPath(masterPath));
+    const auto otherPath = [&](std::size_t other) { return folder.folder + folder.masters[other].name; };
+    if (const std::size_t other = folder.claims.otherNaming(backup, place);
+        other != FolderIndex::none) {
+        return {RewriteError::backupIsLinked, cyan, otherPath(other)};
+    }
+    if (const std::size_t other = folder.claims.otherBackedUpAs(backup, place);
+        other != FolderIndex::none) {
+        return {RewriteError::backupIsShared, cyan, otherPath(other)};
+    }
+    return {};
+}
+
+RewriteResult renameChannels(const FolderReading& folder, const std::string& masterPath,
+                             const PerChannel& names) {
+    const RewriteResult conflict = backupConflict(folder, masterPath);
+    return conflict.error != RewriteError::none ? conflict
+                                                : rewriteMasterFile(masterPath, names);
+}
+
+SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& masterPath,
+                             const PerChannel& names, PerChannel& recordedPaths,
+                             const std::function<void(const SaveAllResult&)>& told,
+                             const FileIdentity* asRead) {
+    SaveAllResult result;
+    const auto finish = [&] {
+        if (told) {
+            told(result);
+        }
         return result;
+    };
+    const RewriteResult conflict = backupConflict(folder, masterPath);
+    if (conflict.error != RewriteError::none) {
+        result.failedRewrite = conflict;
+        return finish();
     }
-    for (const DoneRename& rename : done) {
-        recordedPaths[static_cast<std::size_t>(rename.channel)] = rename.to;
-        result.renamed.emplace_back(rename.channel, rename.to);
+    result.refusals = separationRenameProblems(masterPath, recordedPaths, names);
+    if (!result.refusals.empty()) {
+        return finish();
     }
-    return result;
+    std::vector<DoneRename> done;
+    const bool renamed = renameFiles(masterPath, names, recordedPaths, done, result);
+    std::optional<PreparedRewrite> rewrite;
+    if (renamed) {
+        rewrite.emplace(prepareRewrite(masterPath, names, RewriteMode::replace, asRead));
+    }
+    // The fileset is whole again at the end of this step, all new or all
+    // old: the guards are let go in it.
+    const UninterruptedStep step;
+    const RewriteResult rewritten = rewrite ? rewrite->commit() : RewriteResult();
+    if (!renamed || rewritten.error != RewriteError::none) {
+        result.failedRewrite = renamed ? std::make_optional(rewritten) : std::nullopt;
+        undoRenames(done, result);
+    } else {
+        for (const DoneRename& rename : done) {
+            recordedPaths[static_cast<std::size_t>(rename.channel)] = rename.to;
+            result.renamed.emplace_back(rename.channel, rename.to);
+        }
+    }
+    done.clear();
+    return finish();
 }
 
 } // namespace platelier

@@ -4,9 +4,11 @@
 // renameSeparationFiles).
 #pragma once
 
+#include "fileset/folder_reading.h"
 #include "fileset/separation_renaming.h"
 #include "master/master_file_rewriter.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -37,12 +39,28 @@ struct SaveAllResult {
     bool done() const { return refusals.empty() && !failedRename && !failedRewrite; }
 };
 
-// "Save all changes": all or nothing. Every rename that is sure to fail
-// stops the command before anything changes. Then the files are renamed and
-// the master rewritten last; when any step fails, the files renamed so far
-// get their names back and the master keeps its bytes. When everything was
-// changed, `recordedPaths` holds the files' new paths.
-SaveAllResult saveAllChanges(const std::string& masterPath, const PerChannel& names,
-                             PerChannel& recordedPaths);
+// Why the backup of the master at `masterPath`, in the folder that `folder`
+// read, would replace what it must not: a file that another master of the
+// folder names as a plate (there or not), or another master's backup.
+// Nothing when it would not.
+RewriteResult backupConflict(const FolderReading& folder, const std::string& masterPath);
+
+// "Rename channels": the backup's conflicts, then the rewrite.
+RewriteResult renameChannels(const FolderReading& folder, const std::string& masterPath,
+                             const PerChannel& names);
+
+// "Save all changes": all or nothing. A backup that conflicts and every
+// rename that is sure to fail stop the command before anything changes.
+// Then the files are renamed and the master rewritten last; when any step
+// fails, or the program is interrupted, the files renamed so far get their
+// names back and the master keeps its bytes. When everything was changed,
+// `recordedPaths` holds the files' new paths.
+// `told`, given, is called with the result in the step that makes the
+// fileset whole again, so that what is told of a change cannot be cut off
+// by an interruption; `asRead`, given, refuses a master that changed since.
+SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& masterPath,
+                             const PerChannel& names, PerChannel& recordedPaths,
+                             const std::function<void(const SaveAllResult&)>& told = {},
+                             const FileIdentity* asRead = nullptr);
 
 } // namespace platelier

@@ -101,15 +101,32 @@ std::vector<const FolderEntry*> FolderIndex::matching(const CandidatePattern& pa
             }
         }
     }
-    // An entry may match by its name and by its short name.
-    std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
-    std::vector<const FolderEntry*> matches;
-    matches.reserve(found.size());
-    for (const std::size_t at : found) {
-        matches.push_back(&entries_[at]);
+    return entriesAt(std::move(found));
+}
+
+std::vector<const FolderEntry*> FolderIndex::beginningWith(const std::string& stem) const {
+    const std::string prefix = searchKey(stem);
+    std::vector<std::size_t> found;
+    for (const auto& group : byExtension_) {
+        const std::vector<SearchName>& names = group.second;
+        for (auto at = std::lower_bound(names.begin(), names.end(), prefix, KeyOrder());
+             at != names.end() && startsWith(at->key, prefix); ++at) {
+            found.push_back(at->entry);
+        }
     }
-    return matches;
+    return entriesAt(std::move(found));
+}
+
+// An entry may be found by its name and by its short name.
+std::vector<const FolderEntry*> FolderIndex::entriesAt(std::vector<std::size_t> places) const {
+    std::sort(places.begin(), places.end());
+    places.erase(std::unique(places.begin(), places.end()), places.end());
+    std::vector<const FolderEntry*> entries;
+    entries.reserve(places.size());
+    for (const std::size_t at : places) {
+        entries.push_back(&entries_[at]);
+    }
+    return entries;
 }
 
 } // namespace platelier

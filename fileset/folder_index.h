@@ -38,12 +38,20 @@ class FolderIndex {
     // the index's order.
     std::vector<const FolderEntry*> matching(const CandidatePattern& pattern) const;
 
+    // The entries whose names, or short names on Win32, begin with `stem`
+    // (searchKey), each once, in the index's order: whatever their
+    // extensions, what a pattern of that stem could find.
+    std::vector<const FolderEntry*> beginningWith(const std::string& stem) const;
+
     // The place of an entry of this index in entries(), or none for null.
     std::size_t placeOf(const FolderEntry* entry) const {
         return entry ? static_cast<std::size_t>(entry - entries_.data()) : none;
     }
 
   private:
+    // The entries found at `places`, each once, in the index's order.
+    std::vector<const FolderEntry*> entriesAt(std::vector<std::size_t> places) const;
+
     struct SearchName {
         std::string key;   // searchKey of the entry's name or short name
         std::size_t entry; // its place in entries_

@@ -61,6 +61,10 @@ constexpr const char* notARegularFile = "%s :\nce n'est pas un fichier ordinaire
                                         "riph"
                                         "\xE9"
                                         "rique).";
+// %s: the path.
+constexpr const char* masterHeaderDamaged = "%s :\nson en-t"
+                                            "\xEA"
+                                            "te EPS binaire ne correspond pas au fichier.";
 constexpr const char* cannotOpenMaster = "Impossible d'ouvrir le fichier-ma"
                                          "\xEE"
                                          "tre\n%s.";
