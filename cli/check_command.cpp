@@ -16,6 +16,7 @@ int checkCommand(const CheckArguments& arguments, Console& console) {
         judgeContents(master, FilesJudged::everyFileFound);
     };
     return walkMasters(arguments.paths, arguments.recursive, console, describe,
+                       leftoversTold(console, arguments.json),
                        arguments.deep ? judge : MasterPreparation());
 }
 

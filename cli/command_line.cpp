@@ -67,6 +67,15 @@ CLI::App* addRename(CLI::App& program, RenameArguments& arguments, PerChannel& n
     return rename;
 }
 
+CLI::App* addTidy(CLI::App& program, TidyArguments& arguments) {
+    CLI::App* tidy = program.add_subcommand(
+        "tidy", "Remove what interrupted runs left in folders, and give masters their names back");
+    tidy->add_flag("--recursive", arguments.recursive, "Look into the sub-folders of folders too");
+    tidy->add_flag("--json", arguments.json, "One JSON object per line and file");
+    tidy->add_option("FOLDER", arguments.paths, "A folder")->required();
+    return tidy;
+}
+
 // CLI11 takes a first word that names no command for a missing command, and
 // keeps it among the arguments it did not use.
 int unknownCommand(const CLI::App& program, const std::string& word, std::ostream& err) {
@@ -95,7 +104,9 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     std::array<CLI::Option*, channelCount> nameOptions{};
     CLI::App* checkCall = addCheck(program, check);
     CLI::App* relinkCall = addRelink(program, relink);
-    addRename(program, rename, names, nameOptions);
+    CLI::App* renameCall = addRename(program, rename, names, nameOptions);
+    TidyArguments tidy;
+    addTidy(program, tidy);
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     Console console(out, err, terminals);
     int status = statusUnusable;
@@ -103,7 +114,8 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         program.parse(reversed);
         status = checkCall->parsed()    ? checkCommand(check, console)
                  : relinkCall->parsed() ? relinkCommand(relink, console)
-                                        : renameCommand(rename, console);
+                 : renameCall->parsed() ? renameCommand(rename, console)
+                                        : tidyCommand(tidy, console);
     } catch (const CLI::ParseError& error) {
         const std::vector<std::string> unused = program.remaining();
         status = program.get_subcommands().empty() && !unused.empty() && unused[0][0] != '-'

@@ -46,4 +46,14 @@ struct RenameArguments {
 // The dialog's "Save all changes", "Rename channels" or "Rename files".
 int renameCommand(const RenameArguments& arguments, Console& console);
 
+struct TidyArguments {
+    std::vector<std::string> paths;
+    bool recursive = false;
+    bool json = false;
+};
+
+// Removes the temporary files runs left behind, and gives masters left only
+// under their backup names their names back.
+int tidyCommand(const TidyArguments& arguments, Console& console);
+
 } // namespace platelier

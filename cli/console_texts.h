@@ -61,6 +61,9 @@ constexpr const char* separationShared = "Impossible de renommer les fichiers de
                                          "\xEA"
                                          "me).";
 
+// %s: the leftover's path.
+constexpr const char* cannotTidy = "Impossible de ranger\n%s.";
+
 // %s: the number of folders, then of masters, seen so far.
 constexpr const char* progress = "Dossiers vus : %s, fichiers-ma"
                                  "\xEE"

@@ -36,8 +36,8 @@ enum class Origin { named, found };
 class MasterWalk {
   public:
     MasterWalk(bool recursive, Console& console, const MasterVisit& visit,
-               const MasterPreparation& prepare)
-        : recursive_(recursive), console_(console), visit_(visit) {
+               const LeftoverVisit& leftovers, const MasterPreparation& prepare)
+        : recursive_(recursive), console_(console), visit_(visit), leftovers_(leftovers) {
         if (prepare) {
             work_.emplace(prepare, [this](const CheckedMaster& master) { report(master); });
         }
@@ -84,6 +84,13 @@ class MasterWalk {
         }
         for (const FolderMaster& master : reading.masters) {
             visit(folder + master.name, reading, master, Origin::found);
+        }
+        const std::vector<Leftover> leftovers = findLeftovers(reading);
+        if (!leftovers.empty() && work_) {
+            work_->finish(); // the folder's masters are told first
+        }
+        for (const Leftover& leftover : leftovers) {
+            status_ = std::max(status_, leftovers_(reading, leftover));
         }
         return subfolders;
     }
@@ -137,15 +144,25 @@ class MasterWalk {
     const bool recursive_;
     Console& console_;
     const MasterVisit& visit_;
+    const LeftoverVisit& leftovers_;
     int status_ = statusOk;
     std::optional<InOrderWork> work_; // last: its threads stop before the rest goes
 };
 
 } // namespace
 
+LeftoverVisit leftoversTold(Console& console, bool json) {
+    return [&console, json](const FolderReading& folder, const Leftover& leftover) {
+        console.result(json ? leftoverAsJson(folder, leftover, LeftoverAction::told)
+                            : leftoverForPeople(folder, leftover, LeftoverAction::told));
+        return statusFailed;
+    };
+}
+
 int walkMasters(const std::vector<std::string>& paths, bool recursive, Console& console,
-                const MasterVisit& visit, const MasterPreparation& prepare) {
-    return MasterWalk(recursive, console, visit, prepare).run(paths);
+                const MasterVisit& visit, const LeftoverVisit& leftovers,
+                const MasterPreparation& prepare) {
+    return MasterWalk(recursive, console, visit, leftovers, prepare).run(paths);
 }
 
 } // namespace platelier

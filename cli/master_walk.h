@@ -6,6 +6,7 @@
 
 #include "cli/console.h"
 #include "fileset/checked_master.h"
+#include "fileset/leftovers.h"
 
 #include <functional>
 #include <string>
@@ -19,16 +20,25 @@ using MasterVisit = std::function<int(const CheckedMaster& master)>;
 // Work done to a master before its visit, touching nothing else.
 using MasterPreparation = std::function<void(CheckedMaster& master)>;
 
+// What is done with a leftover of a folder walked (see leftovers.h): told,
+// or tidied. Returns its exit status.
+using LeftoverVisit = std::function<int(const FolderReading& folder, const Leftover& leftover)>;
+
+// Tells of each leftover as check and relink do: a line of results, and
+// the status of a broken master.
+LeftoverVisit leftoversTold(Console& console, bool json);
+
 // Visits each master of `paths`: a path that is no folder must be a master;
 // a folder gives the files in it whose names end in ".eps" (any letter
-// case), those that are masters, and with `recursive` then its sub-folders,
-// each in the order of the names. Each folder is listed once and each of
-// its masters read once. An unreadable folder, a master that cannot be
-// opened and a named path that is no master are told on the console.
-// Returns the worst status of all. A `prepare` given is done on other
-// threads while the walk goes on (in_order_work.h); the visits and the
-// messages come in the same order all the same.
+// case), those that are masters or could be, then its leftovers, and with
+// `recursive` then its sub-folders, each in the order of the names. Each
+// folder is listed once and each of its masters read once. An unreadable
+// folder, a master that cannot be opened and a named path that is no master
+// are told on the console. Returns the worst status of all. A `prepare`
+// given is done on other threads while the walk goes on (in_order_work.h);
+// the visits and the messages come in the same order all the same.
 int walkMasters(const std::vector<std::string>& paths, bool recursive, Console& console,
-                const MasterVisit& visit, const MasterPreparation& prepare = {});
+                const MasterVisit& visit, const LeftoverVisit& leftovers,
+                const MasterPreparation& prepare = {});
 
 } // namespace platelier

@@ -28,8 +28,7 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
         if (!line.empty()) {
             changed ? console.change(line) : console.result(line);
         }
-        const bool ok =
-            result.kind != RelinkResult::broken && result.kind != RelinkResult::refused;
+        const bool ok = result.kind != RelinkResult::broken && result.kind != RelinkResult::refused;
         return ok ? statusOk : statusFailed;
     };
     judgeContents(master, FilesJudged::renamedOnly);
@@ -54,11 +53,13 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
 } // namespace
 
 int relinkCommand(const RelinkArguments& arguments, Console& console) {
-    return walkMasters(arguments.paths, arguments.recursive, console,
-                       [&](const CheckedMaster& checked) {
-                           CheckedMaster master = checked;
-                           return relink(master, arguments.dryRun, arguments.json, console);
-                       });
+    return walkMasters(
+        arguments.paths, arguments.recursive, console,
+        [&](const CheckedMaster& checked) {
+            CheckedMaster master = checked;
+            return relink(master, arguments.dryRun, arguments.json, console);
+        },
+        leftoversTold(console, arguments.json));
 }
 
 } // namespace platelier

@@ -40,8 +40,8 @@ std::vector<Problem> refusals(const RenameArguments& arguments, const FilesetToC
         problems.push_back(unsoundFileProblem(master, *unsound));
     }
     for (std::size_t channel = 0; channel < master.sharedWith.size() && renamesFiles; ++channel) {
-        const RenameOutcome plan = planSeparationRename(arguments.master, fileset.files[channel],
-                                                        fileset.names[channel]);
+        const RenameOutcome plan =
+            planSeparationRename(arguments.master, fileset.files[channel], fileset.names[channel]);
         if (!master.sharedWith[channel].empty() && !arguments.shared &&
             plan.kind == RenameOutcome::renamed) {
             problems.push_back(sharedFileProblem(master, channel));
@@ -75,8 +75,8 @@ void renameChannelsOf(const FolderReading& folder, const CheckedMaster& master,
         result.problems.push_back(rewriteProblem(rewritten, master.path));
         return tell(result);
     }
-    PreparedRewrite rewrite = prepareRewrite(master.path, fileset.names, RewriteMode::replace,
-                                             &master.reading.identity);
+    PreparedRewrite rewrite =
+        prepareRewrite(master.path, fileset.names, RewriteMode::replace, &master.reading.identity);
     const UninterruptedStep step;
     rewritten = rewrite.commit();
     result.rewritten = rewritten.error == RewriteError::none;

@@ -33,8 +33,8 @@ const char* stateWord(LinkState state) {
 const char* masterStateWord(const CheckedMaster& master) {
     return master.reading.refusal == MasterRefusal::cannotOpen      ? "unreadable"
            : master.reading.refusal == MasterRefusal::damagedHeader ? "damaged"
-           : isSound(master)                                         ? "ok"
-                                                                     : "broken";
+           : isSound(master)                                        ? "ok"
+                                                                    : "broken";
 }
 
 // Why a refused master was refused, as a problem of its JSON object.
@@ -192,10 +192,10 @@ Problem unsoundFileProblem(const CheckedMaster& master, std::size_t plate) {
 }
 
 Problem sharedFileProblem(const CheckedMaster& master, std::size_t plate) {
-    return {"shared-file", fillPlaceholders(texts::separationShared,
-                                            {master.path, master.links[plate].file,
-                                             ChannelTable[plate].colorName,
-                                             master.sharedWith[plate]})};
+    return {"shared-file",
+            fillPlaceholders(texts::separationShared,
+                             {master.path, master.links[plate].file, ChannelTable[plate].colorName,
+                              master.sharedWith[plate]})};
 }
 
 std::vector<Problem> saveAllProblems(const SaveAllResult& result, const std::string& masterPath) {
@@ -293,8 +293,48 @@ std::string relinkAsJson(const CheckedMaster& master, const RelinkResult& result
     if (result.kind == RelinkResult::broken) {
         object["channels"] = channelsAsJson(master);
     }
-    object["problems"] = problemsAsJson(master.isMaster() ? result.problems
-                                                          : refusalProblems(master));
+    object["problems"] =
+        problemsAsJson(master.isMaster() ? result.problems : refusalProblems(master));
+    return object.dump();
+}
+
+namespace {
+
+// In the order of Leftover::Kind.
+constexpr const char* leftoverKinds[] = {"temporary-file", "backup-without-master"};
+
+std::string restoredPath(const FolderReading& folder, const Leftover& leftover) {
+    return folder.folder + restoredMasterName(leftover.name);
+}
+
+} // namespace
+
+std::string leftoverForPeople(const FolderReading& folder, const Leftover& leftover,
+                              LeftoverAction action) {
+    const std::string path = peopleTextFromMixedEncodings(folder.folder + leftover.name);
+    const bool restored = leftover.kind == Leftover::backupWithoutMaster;
+    switch (action) {
+    case LeftoverAction::tidied:
+        return restored ? "restored " + path + " -> " +
+                              peopleTextFromMixedEncodings(restoredPath(folder, leftover))
+                        : "removed " + path;
+    case LeftoverAction::told:
+    case LeftoverAction::notTidied:
+        break;
+    }
+    return "leftover " + path + "  " + (restored ? "backup without master" : "temporary file");
+}
+
+std::string leftoverAsJson(const FolderReading& folder, const Leftover& leftover,
+                           LeftoverAction action) {
+    static constexpr const char* results[] = {"found", "tidied", "not-tidied"};
+    Json object = objectWithRoom(5);
+    setText(object, "leftover", folder.folder + leftover.name, utf8FromMixedEncodings);
+    object["kind"] = leftoverKinds[leftover.kind];
+    object["result"] = results[static_cast<std::size_t>(action)];
+    if (leftover.kind == Leftover::backupWithoutMaster) {
+        setText(object, "master", restoredPath(folder, leftover), utf8FromMixedEncodings);
+    }
     return object.dump();
 }
 

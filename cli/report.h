@@ -10,6 +10,7 @@
 #include "fileset/checked_master.h"
 #include "fileset/command_rules.h"
 #include "fileset/fileset_commands.h"
+#include "fileset/leftovers.h"
 #include "master/master_file_rewriter.h"
 
 #include <string>
@@ -61,6 +62,14 @@ struct RelinkResult {
 // message), or the JSON object.
 std::string relinkForPeople(const CheckedMaster& master, const RelinkResult& result);
 std::string relinkAsJson(const CheckedMaster& master, const RelinkResult& result);
+
+// A leftover of a folder (see leftovers.h): its path and kind, and with
+// tidy what became of it (tidied: removed or restored; or it could not be).
+enum class LeftoverAction { told, tidied, notTidied };
+std::string leftoverForPeople(const FolderReading& folder, const Leftover& leftover,
+                              LeftoverAction action);
+std::string leftoverAsJson(const FolderReading& folder, const Leftover& leftover,
+                           LeftoverAction action);
 
 // What rename did with a fileset.
 struct RenameResult {

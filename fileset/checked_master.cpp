@@ -28,11 +28,13 @@ CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
     const auto place = static_cast<std::size_t>(&master - folder.masters.data());
     for (const PlateLink& link : checked.links) {
         const FolderEntry* entry = folder.index.named(fileNamePart(link.file));
-        const std::size_t other = link.state == LinkState::ok && entry
-                                      ? folder.claims.otherClaimant(folder.index.placeOf(entry), place)
-                                      : FolderIndex::none;
-        checked.sharedWith.push_back(
-            other == FolderIndex::none ? std::string() : folder.folder + folder.masters[other].name);
+        const std::size_t other =
+            link.state == LinkState::ok && entry
+                ? folder.claims.otherClaimant(folder.index.placeOf(entry), place)
+                : FolderIndex::none;
+        checked.sharedWith.push_back(other == FolderIndex::none
+                                         ? std::string()
+                                         : folder.folder + folder.masters[other].name);
     }
     return checked;
 }

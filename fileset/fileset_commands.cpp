@@ -62,7 +62,9 @@ RewriteResult backupConflict(const FolderReading& folder, const std::string& mas
     }
     const auto place = static_cast<std::size_t>(master - folder.masters.data());
     const std::string backup = fileNamePart(backupPath(masterPath));
-    const auto otherPath = [&](std::size_t other) { return folder.folder + folder.masters[other].name; };
+    const auto otherPath = [&](std::size_t other) {
+        return folder.folder + folder.masters[other].name;
+    };
     if (const std::size_t other = folder.claims.otherNaming(backup, place);
         other != FolderIndex::none) {
         return {RewriteError::backupIsLinked, cyan, otherPath(other)};
@@ -77,8 +79,7 @@ RewriteResult backupConflict(const FolderReading& folder, const std::string& mas
 RewriteResult renameChannels(const FolderReading& folder, const std::string& masterPath,
                              const PerChannel& names) {
     const RewriteResult conflict = backupConflict(folder, masterPath);
-    return conflict.error != RewriteError::none ? conflict
-                                                : rewriteMasterFile(masterPath, names);
+    return conflict.error != RewriteError::none ? conflict : rewriteMasterFile(masterPath, names);
 }
 
 SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& masterPath,

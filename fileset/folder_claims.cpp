@@ -33,8 +33,8 @@ std::size_t other(const std::vector<Holders>& holders, std::size_t entry, std::s
 }
 
 template <class Holders>
-std::size_t other(const std::unordered_map<std::string, Holders>& holders,
-                  const std::string& name, std::size_t master) {
+std::size_t other(const std::unordered_map<std::string, Holders>& holders, const std::string& name,
+                  std::size_t master) {
     const auto held = holders.find(fileNameKey(name));
     return held == holders.end() ? FolderIndex::none : other(held->second, master);
 }

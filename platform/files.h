@@ -41,6 +41,11 @@ bool replaceFileWithBackup(const std::string& target, const std::string& replace
 // path of 255 characters can name a file in the folder, so can this one.
 std::optional<std::string> createUniqueFile(const std::string& folder);
 
+// True when `name` is one that createUniqueFile gives: a file that a run
+// of the program writes beside a master, or left behind when it was ended
+// by what no program can catch (a power cut, SIGKILL).
+bool isTemporaryFileName(const std::string& name);
+
 // True when the program may write the file at `path`. On Win32 the file is
 // not read-only; on POSIX systems the process may write it, and so may
 // someone: root may write any file, but not one its owner made read-only.

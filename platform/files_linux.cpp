@@ -8,6 +8,7 @@
 #include "platform/path_parts.h"
 
 #include <cerrno>
+#include <string_view>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,6 +18,8 @@
 namespace platelier {
 
 namespace {
+
+constexpr std::string_view temporaryPrefix = ".platelier-";
 
 int hardLink(const std::string& from, const std::string& to) {
     if (fileSystemLacks(FileSystemFeature::hardLinks)) {
@@ -160,13 +163,18 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
     if (fileOperationFails(FileOperation::create)) {
         return std::nullopt;
     }
-    std::string path = (folder.empty() ? std::string("./") : folder) + ".platelier-XXXXXX";
+    std::string path =
+        (folder.empty() ? std::string("./") : folder) + std::string(temporaryPrefix) + "XXXXXX";
     const int descriptor = mkstemp(path.data());
     if (descriptor < 0) {
         return std::nullopt;
     }
     close(descriptor);
     return path;
+}
+
+bool isTemporaryFileName(const std::string& name) {
+    return name.size() == temporaryPrefix.size() + 6 && name.rfind(temporaryPrefix, 0) == 0;
 }
 
 bool mayWriteFile(const std::string& path) {

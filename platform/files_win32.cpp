@@ -103,6 +103,12 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
     return std::nullopt;
 }
 
+bool isTemporaryFileName(const std::string& name) {
+    return name.size() >= 2 && name.size() <= 9 && name[0] == '~' &&
+           std::all_of(name.begin() + 1, name.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
+}
+
 bool mayWriteFile(const std::string& path) {
     if (fileOperationFails(FileOperation::query)) {
         return false;

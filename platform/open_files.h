@@ -104,12 +104,15 @@ class FileForReading : public OpenFile {
     std::optional<std::size_t> read(char* data, std::size_t size);
 
   private:
+    friend bool fileBeingWritten(const std::string& path);
     explicit FileForReading(std::intptr_t handle) : OpenFile(handle) {}
 };
 
-// An existing file open for writing over it from its start. On Win32 it may
-// meanwhile be renamed or deleted, as on POSIX systems: an interruption
-// removes a temporary file that is being written (see interruption.h).
+// An existing file open for writing over it from its start, locked for as
+// long as it is open: another run that finds it (fileBeingWritten) knows it
+// is no file left behind. On Win32 it may meanwhile be renamed or deleted,
+// as on POSIX systems: an interruption removes a temporary file that is
+// being written (see interruption.h).
 class FileForWriting : public OpenFile {
   public:
     FileForWriting() = default;
@@ -128,5 +131,8 @@ class FileForWriting : public OpenFile {
   private:
     explicit FileForWriting(std::intptr_t handle) : OpenFile(handle) {}
 };
+
+// True when a run of the program has the file at `path` open for writing.
+bool fileBeingWritten(const std::string& path);
 
 } // namespace platelier

@@ -78,7 +78,16 @@ std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
 }
 
 FileForWriting FileForWriting::open(const std::string& path) {
-    return FileForWriting(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    FileForWriting file(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    if (file) {
+        flock(static_cast<int>(file.handle()), LOCK_EX | LOCK_NB);
+    }
+    return file;
+}
+
+bool fileBeingWritten(const std::string& path) {
+    const FileForReading file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    return file && flock(static_cast<int>(file.handle()), LOCK_EX | LOCK_NB) != 0;
 }
 
 // A write may take fewer bytes than it was given (a signal, a disk that

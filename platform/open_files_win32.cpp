@@ -30,8 +30,8 @@ FileIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& information) {
             static_cast<std::int64_t>(wide(written.dwHighDateTime, written.dwLowDateTime))};
 }
 
-// The lock of a rewrite: the last byte a file could have, so that it keeps
-// out another rewrite and no reader.
+// The lock of a rewrite, and of a file being written: the last byte a file
+// could have, so that it keeps out another rewrite and no reader.
 bool lockForRewrite(HANDLE file) {
     OVERLAPPED last{};
     last.Offset = 0xFFFFFFFE;
@@ -106,9 +106,20 @@ std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
 }
 
 FileForWriting FileForWriting::open(const std::string& path) {
-    return FileForWriting(reinterpret_cast<std::intptr_t>(
+    FileForWriting file(reinterpret_cast<std::intptr_t>(
         CreateFileA(path.c_str(), GENERIC_WRITE, everySharing, nullptr, OPEN_EXISTING,
                     FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (file) {
+        lockForRewrite(handleOf(file.handle()));
+    }
+    return file;
+}
+
+bool fileBeingWritten(const std::string& path) {
+    const FileForReading file(reinterpret_cast<std::intptr_t>(
+        CreateFileA(path.c_str(), GENERIC_READ, everySharing, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr)));
+    return file && !lockForRewrite(handleOf(file.handle()));
 }
 
 // A write that takes fewer bytes than it was given has met a full disk or a

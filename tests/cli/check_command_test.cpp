@@ -85,7 +85,7 @@ const CliRun checkRuns[] = {
     CliRun("an unknown command")
         .run("frobnicate")
         .exits(2)
-        .tells("Unknown command: frobnicate\nCommands: check relink rename\n"),
+        .tells("Unknown command: frobnicate\nCommands: check relink rename tidy\n"),
     CliRun("help").run("--help").printsAnything(),
     CliRun("version").run("--version").prints("platelier-cli " PLATELIER_VERSION "\n"),
     // Results that cannot be written are told; a closed pipe ends the run quietly.
