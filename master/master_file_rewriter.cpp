@@ -119,20 +119,11 @@ class Rewrite {
                 failedChannel_ = static_cast<ChannelIndex>(channel);
                 return RewriteError::nameTooLong;
             }
-            if (!emit(rebuilt + "\r\n" + blankLineAfter(line), written)) {
+            if (!emit(rebuilt + "\r\n", written)) {
                 return writeOrReadError();
             }
         }
         return RewriteError::none;
-    }
-
-    // A line that ends with two CR or two LF is followed by a blank line,
-    // which stays after the rebuilt line.
-    static std::string blankLineAfter(const std::string& line) {
-        const std::size_t size = line.size();
-        const bool blank =
-            size >= 2 && isLineEnd(line[size - 1]) && line[size - 2] == line[size - 1];
-        return blank ? std::string(1, line.back()) : std::string();
     }
 
     // A line read in full: it has its ending, or it is the last of the input.
@@ -288,24 +279,30 @@ PreparedRewrite::PreparedRewrite(PreparedRewrite&& other) noexcept
 PreparedRewrite::~PreparedRewrite() = default;
 
 // The master is compared with the file it was when it was opened right
-// before the new one takes its place: a program that wrote it meanwhile
-// (one that knows nothing of the lock) keeps its change.
+// before the new one takes its place (see replaceFileWithBackup): a program
+// that wrote it meanwhile (one that knows nothing of the lock) keeps its
+// change.
 RewriteResult PreparedRewrite::commit() {
     if (result_.error != RewriteError::none) {
         return result_;
     }
     State& state = *state_;
-    if (identityAt(state.masterPath) != std::make_optional(state.input.identity())) {
-        return {RewriteError::masterChanged};
-    }
     if (state.mode == RewriteMode::checkOnly) {
+        return identityAt(state.masterPath) == std::make_optional(state.input.identity())
+                   ? RewriteResult()
+                   : RewriteResult(RewriteError::masterChanged);
+    }
+    switch (replaceFileWithBackup(state.masterPath, *state.newPath, backupPath(state.masterPath),
+                                  state.input.identity())) {
+    case Replacement::done:
+        state.committed = true;
         return {};
+    case Replacement::targetChanged:
+        return {RewriteError::masterChanged};
+    case Replacement::failed:
+        break;
     }
-    if (!replaceFileWithBackup(state.masterPath, *state.newPath, backupPath(state.masterPath))) {
-        return {RewriteError::cannotReplaceMaster};
-    }
-    state.committed = true;
-    return {};
+    return {RewriteError::cannotReplaceMaster};
 }
 
 PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& names,

@@ -85,8 +85,9 @@ class PreparedRewrite {
 
 // Rebuilds every plate block of the master (a "%%CyanPlate" line and the
 // three lines after it) as keyword, colon, one blank, the channel's name and
-// CR LF, keeping a blank line that followed a plate line; every other byte
-// stays as it was. A rebuilt line must stay under 256 bytes, and each name
+// CR LF (a blank line that followed a plate line in a master whose lines
+// end with LF or CR alone was part of that line's ending, and goes with
+// it); every other byte stays as it was. A rebuilt line must stay under 256 bytes, and each name
 // must read back as it is written, so that the master is read back with the
 // names written. The new master is written whole beside the old one first
 // (an interruption removes it, in a program that asked for that: see

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <atomic>
+#include <optional>
 #include <utility>
 
 namespace platelier {
@@ -23,7 +24,9 @@ std::atomic<std::uint64_t> bytesRead{0};
 std::atomic<FileSystemFeature> missingFeature{FileSystemFeature::none};
 std::atomic<std::uint64_t> missingMet{0};
 std::uint64_t actingOperation = 0;
+std::optional<FileOperation> actingKind;
 std::function<void()> action;
+std::atomic<bool> everyOperationFails{false};
 
 void resetCounts() {
     operationCount = 0;
@@ -40,7 +43,9 @@ void failFileOperation(std::uint64_t n) {
     failingOperation = n;
     firstFailingWrite = 0;
     actingOperation = 0;
+    actingKind.reset();
     action = nullptr;
+    everyOperationFails = false;
     resetCounts();
 }
 
@@ -53,6 +58,21 @@ void actBeforeFileOperation(std::uint64_t n, std::function<void()> act) {
     failFileOperation(0);
     actingOperation = n;
     action = std::move(act);
+}
+
+void actBeforeNextFileOperation(std::function<void()> act) {
+    actingOperation = operationCount + 1;
+    action = std::move(act);
+}
+
+void actBeforeFileOperation(FileOperation operation, std::function<void()> act) {
+    failFileOperation(0);
+    actingKind = operation;
+    action = std::move(act);
+}
+
+void failEveryFileOperation() {
+    everyOperationFails = true;
 }
 
 std::uint64_t fileOperationCount() {
@@ -76,10 +96,10 @@ std::uint64_t fileBytesRead() {
 bool fileOperationFails(FileOperation operation) {
     const std::uint64_t n = ++operationCount;
     ++countByKind[static_cast<std::size_t>(operation)];
-    if (n == actingOperation && action) {
+    if (action && (n == actingOperation || actingKind == operation)) {
         std::exchange(action, nullptr)();
     }
-    const bool failsNow = n == failingOperation;
+    const bool failsNow = n == failingOperation || everyOperationFails;
     if (operation != FileOperation::write) {
         return failsNow;
     }

@@ -40,6 +40,19 @@ void failFileWritesFrom(std::uint64_t n);
 // moment; the operation then goes on. Resets the counts.
 void actBeforeFileOperation(std::uint64_t n, std::function<void()> action);
 
+// The same before the next file operation, without resetting the counts: an
+// action that finds it must wait (an interruption in an uninterrupted step)
+// sets itself off again so.
+void actBeforeNextFileOperation(std::function<void()> action);
+
+// The same before the next file operation of kind `operation`.
+void actBeforeFileOperation(FileOperation operation, std::function<void()> action);
+
+// Makes every file operation from now on fail, as if the program had ended
+// there: what an interruption of a test leaves on the disk is then what the
+// interruption did.
+void failEveryFileOperation();
+
 // The number of file operations, of one kind of them, of writes, and the
 // bytes that reads brought in, since the last reset.
 std::uint64_t fileOperationCount();

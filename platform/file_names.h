@@ -31,9 +31,10 @@ std::string fileNameKey(const std::string& name);
 std::string searchKey(const std::string& name);
 
 // True when a file in an existing folder can be given `name` (a name, not a
-// path). Never the empty name, "." or "..", a name with a folder separator
-// or a control character (below 0x20), nor one longer than 255 bytes on
-// Linux. On Win32 neither a name with one of <>:"/\|?*, ending with a dot or
+// path), and a master can name it on a plate line that is read back with
+// it. Never the empty name, "." or "..", a name with a folder separator, a
+// control character (below 0x20) or a blank at either end, nor one longer
+// than 255 bytes on Linux. On Win32 neither a name with one of <>:"/\|?*, ending with a dot or
 // a blank, longer than 255 UTF-16 units, or with bytes that are no text in
 // the ANSI code page; nor a device name, letter case ignored: CON, PRN, AUX,
 // NUL, CONIN$, CONOUT$, COM and LPT followed by a digit 1-9 or a superscript

@@ -24,11 +24,13 @@ std::string searchKey(const std::string& name) {
     return key;
 }
 
-// A control character would also cut the line of a master that names the file.
+// A control character would also cut the line of a master that names the
+// file, and blanks at either end would be trimmed from it.
 bool acceptableFileName(const std::string& name) {
     const bool control = std::any_of(name.begin(), name.end(),
                                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
     return !name.empty() && name.size() <= 255 && name != "." && name != ".." && !control &&
+           name.front() != ' ' && name.back() != ' ' &&
            name.find_first_of(folderSeparators()) == std::string::npos;
 }
 

@@ -95,7 +95,8 @@ bool acceptableFileName(const std::string& name) {
     const bool refused = std::any_of(wide->begin(), wide->end(), [](wchar_t c) {
         return c < 0x20 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos;
     });
-    return !refused && wide->back() != L'.' && wide->back() != L' ' && !isDeviceName(*wide);
+    return !refused && wide->front() != L' ' && wide->back() != L'.' && wide->back() != L' ' &&
+           !isDeviceName(*wide);
 }
 
 } // namespace platelier

@@ -5,6 +5,8 @@
 // file_faults.h).
 #pragma once
 
+#include "platform/open_files.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -29,12 +31,17 @@ const char* folderSeparators();
 bool moveFileNoReplace(const std::string& from, const std::string& to);
 
 // Puts the file `replacement` in the place of `target`, and the previous
-// `target` under the name `backup`, replacing a file that stood there. The
-// replacement takes the target's owner, group and permissions (on Win32 its
-// attributes and access control lists) as far as the system lets it. On
-// failure `target` still holds its previous bytes under its own name.
-bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
-                           const std::string& backup);
+// `target` under the name `backup`, replacing a file that stood there,
+// provided that `target` is still the file `asRead` describes: that is
+// checked right before the replacement takes its name, and, where the
+// previous target is still at hand under the backup's name, once more after,
+// when a target written meanwhile gets its place back. The replacement takes
+// the target's owner, group and permissions (on Win32 its attributes and
+// access control lists) as far as the system lets it. On failure `target`
+// still holds its previous bytes under its own name.
+enum class Replacement { done, failed, targetChanged };
+Replacement replaceFileWithBackup(const std::string& target, const std::string& replacement,
+                                  const std::string& backup, const FileIdentity& asRead);
 
 // Creates a new empty file with a name of its own in `folder` (the current
 // folder when empty) and returns its path; none when it cannot. Wherever a

@@ -8,9 +8,9 @@
 #include "platform/path_parts.h"
 
 #include <cerrno>
-#include <string_view>
 #include <cstdlib>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -132,31 +132,46 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
 // rename() does nothing between two names of one file, and would leave the
 // second name behind. The replacement gets the target's owner, group and
 // permissions, as a rewritten file should, where the system lets the
-// program give them.
-bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
-                           const std::string& backup) {
+// program give them. A program that writes the target by a descriptor
+// opened before writes it under the backup's name once the replacement
+// took its place: the backup's identity tells, and the target comes back.
+Replacement replaceFileWithBackup(const std::string& target, const std::string& replacement,
+                                  const std::string& backup, const FileIdentity& asRead) {
     struct stat targetStatus {};
     if (fileOperationFails(FileOperation::rename) || stat(target.c_str(), &targetStatus) != 0) {
-        return false;
+        return Replacement::failed;
+    }
+    if (const std::optional<FileIdentity> now = identityAt(target); now != asRead) {
+        return now ? Replacement::targetChanged : Replacement::failed;
     }
     takeOwnerAndPermissions(replacement, targetStatus);
-    if (!namesFile(backup, targetStatus)) {
+    bool linked = namesFile(backup, targetStatus);
+    if (!linked) {
         const std::optional<std::string> backupLink = createUniqueFile(folderPart(backup));
         if (!backupLink) {
-            return false;
+            return Replacement::failed;
         }
         const TemporaryFileGuard removedOnInterrupt(*backupLink);
         unlink(backupLink->c_str());
-        if (hardLink(target, *backupLink) != 0) {
-            if (!copyAsBackup(target, backup, targetStatus)) {
-                return false;
-            }
-        } else if (!countedRename(*backupLink, backup)) {
+        linked = hardLink(target, *backupLink) == 0;
+        if (linked ? !countedRename(*backupLink, backup)
+                   : !copyAsBackup(target, backup, targetStatus)) {
             unlink(backupLink->c_str());
-            return false;
+            return Replacement::failed;
         }
     }
-    return countedRename(replacement, target);
+    if (const std::optional<FileIdentity> now = identityAt(target); now != asRead) {
+        return now ? Replacement::targetChanged : Replacement::failed;
+    }
+    if (!countedRename(replacement, target)) {
+        return Replacement::failed;
+    }
+    const std::optional<FileIdentity> previous = linked ? identityAt(backup) : asRead;
+    if (previous && previous != asRead) {
+        rename(backup.c_str(), target.c_str());
+        return Replacement::targetChanged;
+    }
+    return Replacement::done;
 }
 
 std::optional<std::string> createUniqueFile(const std::string& folder) {

@@ -52,25 +52,33 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
 // control lists where it can (its owner stays the program's user). It
 // cannot move the target to a backup path that is a hard link of the
 // target: that name, which holds nothing the target does not, goes first.
-bool replaceFileWithBackup(const std::string& target, const std::string& replacement,
-                           const std::string& backup) {
+Replacement replaceFileWithBackup(const std::string& target, const std::string& replacement,
+                                  const std::string& backup, const FileIdentity& asRead) {
     if (fileOperationFails(FileOperation::rename)) {
-        return false;
+        return Replacement::failed;
     }
     const auto backupIdentity = fileIdentity(backup);
     if (backupIdentity && backupIdentity == fileIdentity(target)) {
         DeleteFileA(backup.c_str());
     }
-    if (ReplaceFileA(target.c_str(), replacement.c_str(), backup.c_str(),
-                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        return true;
+    if (const std::optional<FileIdentity> now = identityAt(target); now != asRead) {
+        return now ? Replacement::targetChanged : Replacement::failed;
     }
-    // The target went to the backup name but the replacement could not take
-    // its place: the target gets its own name back.
-    if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        MoveFileA(backup.c_str(), target.c_str());
+    if (!ReplaceFileA(target.c_str(), replacement.c_str(), backup.c_str(),
+                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        // The target went to the backup name but the replacement could not
+        // take its place: the target gets its own name back.
+        if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+            MoveFileA(backup.c_str(), target.c_str());
+        }
+        return Replacement::failed;
     }
-    return false;
+    const std::optional<FileIdentity> previous = identityAt(backup);
+    if (previous && previous != asRead) {
+        MoveFileExA(backup.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
+        return Replacement::targetChanged;
+    }
+    return Replacement::done;
 }
 
 // Not GetTempFileNameA, which refuses folders longer than MAX_PATH - 14

@@ -205,6 +205,14 @@ TEST(CheckCommand, WritesWhateverTheMasterHoldsSafely) {
     EXPECT_EQ(line["channels"][2].dump(),
               R"({"channel":"yellow","content":null,"file":null,"matches":0,"plate":"",)"
               R"("state":"missing"})");
+    // A Linux path of two encodings: each part is read as what it is.
+    if (pathSeparator() == '/') {
+        out.str("");
+        runCommandLine({"check", "--json", folder.write("\xE9-\xC3\xA9.eps", master("t", {}))}, out,
+                       err, {});
+        EXPECT_EQ(nlohmann::json::parse(out.str())["master"],
+                  folder.file("") + "\xC3\xA9-\xC3\xA9.eps");
+    }
 }
 
 } // namespace

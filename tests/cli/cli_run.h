@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sstream>
@@ -41,24 +42,37 @@ inline std::string separation(const std::string& name) {
     return "%!PS-Adobe-3.0 EPSF-3.0\n%%Title: " + name + "\n";
 }
 
-// Each word of `names`: "a/" is a folder; a name ending in ".eps", ".EPS"
-// or ".BAK" a master whose plates are its stem with C, M, J and N ("lf-" in
-// it: lines ending in LF; "bin-": behind an EPS binary header; "not-": no
-// plate block; "dmg-": a second block, cut short, that only a rewrite reads;
-// "box-": a bounding box of 0 0 9 9), and "+" after it adds those four
-// files; any other name is a separation file, or with "=text" a file
-// holding its name, "=page" an EPS file of a box of 0 0 5 5, "=" an empty
-// file.
+// Each word of `names`: "a/" is a folder, "a->b" a symbolic link to b; a
+// name ending in ".eps", ".EPS" or ".BAK", or followed by plate names in
+// brackets ("A.X(A.C,A.M,A.J,B.BAK)"), a master whose plates are those or
+// its stem with C, M, J and N ("lf-" in it: lines ending in LF; "bin-":
+// behind an EPS binary header; "not-": no plate block; "dmg-": a second
+// block, cut short, that only a rewrite reads; "box-": a bounding box of
+// 0 0 9 9; "=damaged" after it: a binary header whose sections overlap),
+// and "+" after it adds its stem's four files; any other name is a
+// separation file, or with "=text" a file holding its name, "=page" an EPS
+// file of a box of 0 0 5 5, "=" an empty file.
 inline void makeTree(const TempFolder& folder, const std::string& names) {
     for (std::string name : words(names)) {
         std::filesystem::create_directories(std::filesystem::path(folder.file(name)).parent_path());
+        if (const std::size_t arrow = name.find("->"); arrow != std::string::npos) {
+            std::filesystem::create_symlink(name.substr(arrow + 2),
+                                            folder.file(name.substr(0, arrow)));
+            continue;
+        }
         const bool withFiles = name.back() == '+';
         name.resize(name.size() - (withFiles ? 1 : 0));
+        const std::size_t bracket = name.find('(');
+        std::vector<std::string> plates;
+        for (std::size_t at = bracket; at < name.size(); at = name.find(',', at + 1)) {
+            plates.push_back(name.substr(at + 1, name.find_first_of(",)", at + 1) - at - 1));
+        }
+        name.resize(std::min(bracket, name.size()));
         const std::size_t dot = name.rfind('.');
         const std::string ext = name.substr(std::min(dot, name.size()), 4);
         const std::string kind = name.substr(std::min(name.find('='), name.size()));
         name.resize(name.size() - kind.size());
-        if (ext != ".eps" && ext != ".EPS" && ext != ".BAK") {
+        if (ext != ".eps" && ext != ".EPS" && ext != ".BAK" && plates.empty()) {
             const std::string bytes = kind == "=text"   ? name
                                       : kind == "=page" ? "%!PS-Adobe-3.0\n%%BoundingBox: 0 0 5 5\n"
                                       : kind == "="     ? ""
@@ -70,13 +84,18 @@ inline void makeTree(const TempFolder& folder, const std::string& names) {
         }
         const std::string path = name.substr(0, dot);
         const std::string stem = path.substr(path.rfind('/') + 1);
+        if (plates.empty()) {
+            plates = {stem + ".C", stem + ".M", stem + ".J", stem + ".N"};
+        }
         const std::string e = name.find("lf-") != std::string::npos ? "\n" : "\r\n";
-        std::string bytes = master(stem, {stem + ".C", stem + ".M", stem + ".J", stem + ".N"}, e);
+        std::string bytes = master(stem, {plates[0], plates[1], plates[2], plates[3]}, e);
         if (name.find("box-") != std::string::npos) {
             bytes.insert(bytes.find("%%CyanPlate"), "%%BoundingBox: 0 0 9 9" + e);
         }
-        if (name.find("bin-") != std::string::npos) {
-            bytes = epsBinaryHeader(30, static_cast<std::uint32_t>(bytes.size())) + bytes;
+        const bool damaged = kind == "=damaged";
+        if (name.find("bin-") != std::string::npos || damaged) {
+            const auto size = static_cast<std::uint32_t>(bytes.size());
+            bytes = epsBinaryHeader(30, size, damaged ? 31 : 0, damaged ? 1 : 0) + bytes;
         }
         bytes += name.find("dmg-") != std::string::npos ? "%%CyanPlate: cut" + e : "";
         folder.write(name, name.find("not-") != std::string::npos ? "%!PS-Adobe-3.0\n" : bytes);
@@ -156,6 +175,11 @@ struct CliRun {
     CliRun& leaves(std::string expected) { return after = std::move(expected), *this; }
     // Standard output refuses every byte with `error` (an errno value).
     CliRun& outputFails(int error) { return outError = error, *this; }
+    // Another program acts on the tree right before the run's first file
+    // operation of a kind.
+    CliRun& meanwhile(FileOperation before, std::function<void(const TempFolder&)> act) {
+        return interleaved = before, otherProgram = std::move(act), *this;
+    }
 
     std::string what, tree, call;
     int status = 0;
@@ -163,6 +187,8 @@ struct CliRun {
     std::string err;                  // empty: nothing is told
     std::optional<std::string> after; // none: as it was
     int outError = 0;
+    FileOperation interleaved = FileOperation::open;
+    std::function<void(const TempFolder&)> otherProgram;
 };
 
 inline void PrintTo(const CliRun& row, std::ostream* out) {
@@ -184,7 +210,12 @@ inline void checkRun(const CliRun& row) {
     std::ostringstream err;
     RefusingBuffer refusing(row.outError);
     std::ostream refused(&refusing);
+    const FileFaultsGuard faults;
+    if (row.otherProgram) {
+        actBeforeFileOperation(row.interleaved, [&] { row.otherProgram(folder); });
+    }
     const int status = runCommandLine(arguments, row.outError ? refused : out, err, {});
+    failFileOperation(0);
     // The tree's path taken out as it is written, and as JSON escapes it.
     const auto relative = [&](std::string text) {
         std::string prefix = folder.folder() + pathSeparator(), escaped;

@@ -84,10 +84,11 @@ for pipe in ignored default; do
 done
 
 # A rewrite of a large master (1 GiB, a hole on disk) interrupted as soon as
-# its new master holds bytes: only the master stays. Natively by SIGTERM (a
-# shell starts its background commands ignoring SIGINT, and so they stay),
-# under Wine by SIGINT, which it hands to the program as Ctrl+C.
-signal=TERM
+# its new master holds bytes: only the master stays. Natively by SIGHUP, the
+# terminal closed (a shell starts its background commands ignoring SIGINT,
+# and so they stay), under Wine by SIGINT, which it hands to the program as
+# Ctrl+C.
+signal=HUP
 [ -z "$emulator" ] || signal=INT
 mkdir big
 printf '%%!PS-Adobe-3.0 EPSF-3.0\r\n%%%%Title: big\r\n%%%%CyanPlate: B.C\r\n%%%%MagentaPlate: B.M\r\n%%%%YellowPlate: B.J\r\n%%%%BlackPlate: B.N\r\n' >big/BIG.EPS
@@ -111,6 +112,9 @@ checks=$((checks + 1))
 # Natively, check --deep on separations that are the real EPS files beside
 # the repository, linked in place: one of the master's page behind a binary
 # header, one of another page, one cut short, and a text.
+if [ -z "$emulator" ] && [ ! -d "$eps" ]; then
+    echo "skipped: check --deep on the real EPS files, which are not in $eps"
+fi
 if [ -z "$emulator" ] && [ -d "$eps" ]; then
     mkdir real
     printf '%%!PS-Adobe-3.0 EPSF-3.0\r\n%%%%Title: R\r\n%%%%BoundingBox: 0 0 403 2448\r\n%%%%CyanPlate: R.C\r\n%%%%MagentaPlate: R.M\r\n%%%%YellowPlate: R.J\r\n%%%%BlackPlate: R.N\r\n' >real/R.eps
@@ -138,6 +142,9 @@ fi
 
 # Natively with jq, the page's pipeline from JSON to relink, for a master
 # and separation files whose names are Windows-1252, not UTF-8.
+if [ -z "$emulator" ] && ! command -v jq >/dev/null; then
+    echo "skipped: the pipeline from JSON to relink, which needs jq"
+fi
 if [ -z "$emulator" ] && command -v jq >/dev/null; then
     mkdir latin
     cp job/A.eps "$(printf 'latin/caf\351.eps')"

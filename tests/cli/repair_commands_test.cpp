@@ -2,6 +2,8 @@
 // backups they keep and the refusals they share with the dialog.
 #include "cli_run.h"
 
+#include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace platelier {
@@ -11,7 +13,12 @@ using namespace testing;
 
 // Cyan and black were renamed.
 const char* const image = "IMAGE.eps IMAGE2.C IMAGE.M IMAGE.J IMAGX.N";
+// A temporary file that a run ended by a power cut left.
+const std::string leftBehind = pathSeparator() == '\\' ? "~x1y2z3" : ".platelier-x1y2z3";
 const char* const unchanged = "\xC3\xA9t\xC3\xA9 modifi\xC3\xA9.";
+// Two language versions of a job, whose black plate is one file.
+const char* const shared = "A.eps(A.C,A.M,A.J,COMMON.N) A.C A.M A.J COMMON.N "
+                           "B.eps(B.C,B.M,B.J,COMMON.N) B.C B.M B.J";
 // IMAGE1.C is lost; IMAGE2.C, which IMAGE1's pattern matches, is IMAGE2's.
 const char* const twoFilesets = "IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps+";
 
@@ -84,19 +91,53 @@ const CliRun relinkRuns[] = {
         .exits(1)
         .prints("broken  IMAGE1.eps  cyan \"IMAGE1.C\" ambiguous (1)\nbroken  IMAGE2.eps  cyan "
                 "\"IMAGE2.C\" ambiguous (1)\n"),
+    // A's black plate is B.BAK: B's backup would replace it.
+    CliRun("a backup that would replace another master's plate")
+        .in("A.eps(A.C,A.M,A.J,B.BAK) A.C A.M A.J B.BAK B.eps B2.C B.M B.J B.N")
+        .run("relink @B.eps")
+        .exits(1)
+        .tells(
+            "sa copie de sauvegarde B.BAK remplacerait un fichier de s\xC3\xA9paration de A.eps."),
+    CliRun("a master changed since it was read")
+        .in(image)
+        .run("relink @IMAGE.eps")
+        .exits(1)
+        .meanwhile(FileOperation::lock,
+                   [](const TempFolder& tree) {
+                       std::ofstream(tree.file("IMAGE.eps"), std::ios::app) << "%%EOF\n";
+                   })
+        .tells("le fichier-ma\xC3\xAEtre a \xC3\xA9t\xC3\xA9 modifi\xC3\xA9 depuis sa lecture.")
+        .leaves("IMAGE.J IMAGE.M IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C IMAGX.N "),
+    // JOB2's header is damaged: the files its pattern finds are nobody's.
+    CliRun("a master whose header is damaged")
+        .in("JOB1.eps JOB1.M JOB1.J JOB1.N JOB2.eps=damaged JOB2.C JOB2.M JOB2.J JOB2.N")
+        .run("relink @")
+        .exits(1)
+        .prints("broken  JOB1.eps  cyan \"JOB1.C\" ambiguous (1)\ndamaged JOB2.eps\n")
+        .tells("JOB2.eps : son en-t\xC3\xAAte EPS binaire ne correspond pas au fichier."),
     CliRun("no master, an absent path")
         .in("A.C")
         .run("relink @A.C @absent.eps")
         .exits(2)
         .tells("absent.eps."),
     CliRun("no path").run("relink").exits(2).tells("PATH is required"),
-    CliRun("a tree")
-        .in("Z.eps Z2.C Z.M Z.J Z.N not-Y.eps a/C.eps+ sub/A.eps sub/A2.C sub/A.M sub/A.J sub/A.N")
+    CliRun("a tree, a file left behind")
+        .in("Z.eps Z2.C Z.M Z.J Z.N not-Y.eps a/C.eps+ sub/A.eps sub/A2.C sub/A.M sub/A.J sub/A.N "
+            "sub/" +
+            leftBehind)
         .run("relink --recursive @")
+        .exits(1)
         .prints("relinked Z.eps  cyan \"Z.C\" -> \"Z2.C\"\nok      a/C.eps\n"
-                "relinked sub/A.eps  cyan \"A.C\" -> \"A2.C\"\n")
+                "relinked sub/A.eps  cyan \"A.C\" -> \"A2.C\"\nleftover sub/" +
+                leftBehind + "  temporary file\n")
         .leaves("Z.BAK[Z.C Z.M Z.J Z.N] Z.J Z.M Z.N Z.eps[Z2.C Z.M Z.J Z.N] Z2.C a/ "
                 "not-Y.eps=%!PS-Adobe-3.0\n sub/ "),
+    CliRun("leftovers tidied")
+        .in("A.BAK " + leftBehind + " B.eps+ B.BAK")
+        .run("tidy @")
+        .prints("removed " + leftBehind + "\nrestored A.BAK -> A.eps\n")
+        .leaves("A.eps[A.C A.M A.J A.N] B.BAK[B.C B.M B.J B.N] B.C B.J B.M B.N "
+                "B.eps[B.C B.M B.J B.N] "),
 };
 
 // A dry run refuses what the real run refuses, in the same words, and
@@ -212,6 +253,32 @@ const CliRun renameRuns[] = {
         .run("rename @IMAGE1.eps --files-only")
         .exits(1)
         .tells("aucun fichier unique n'a \xC3\xA9t\xC3\xA9 trouv\xC3\xA9 pour la couche Cyan."),
+    CliRun("a name that is the master's backup")
+        .in(image)
+        .run("rename @IMAGE.eps --master-only --cyan IMAGE.BAK")
+        .exits(1)
+        .tells("sa copie de sauvegarde IMAGE.BAK remplacerait le fichier de la couche Cyan."),
+    // COMMON.N is the black plate of both masters.
+    CliRun("a file another master shares")
+        .in(shared)
+        .run("rename @A.eps --black A.N")
+        .exits(1)
+        .tells("le fichier COMMON.N de la couche Noir est aussi celui de B.eps"),
+    CliRun("a file another master shares, renamed when asked")
+        .in(shared)
+        .run("rename @A.eps --files-only --shared --black A.N")
+        .prints("renamed COMMON.N -> A.N\n")
+        .leaves("A.C A.J A.M A.N=COMMON.N A.eps[A.C A.M A.J COMMON.N] B.C B.J B.M "
+                "B.eps[B.C B.M B.J COMMON.N] "),
+    CliRun("a rename that fails undone")
+        .in(image)
+        .run("rename @IMAGE.eps --cyan NEW.C")
+        .exits(1)
+        .meanwhile(FileOperation::rename,
+                   [](const TempFolder& tree) { tree.write("NEW.C", "taken"); })
+        .tells("Impossible de renommer IMAGE2.C en NEW.C. Le fichier-ma\xC3\xAEtre n'a pas")
+        .leaves("IMAGE.J IMAGE.M IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C IMAGX.N "
+                "NEW.C=taken "),
     CliRun("two commands")
         .in("A.eps+")
         .run("rename @A.eps --files-only --master-only")
@@ -233,7 +300,52 @@ const CliRun renameRuns[] = {
         .tells("sub est un dossier : la commande demande un fichier-ma\xC3\xAEtre."),
 };
 
+// Names and links only Linux has.
+std::vector<CliRun> onLinux() {
+    if (pathSeparator() == '\\') {
+        return {};
+    }
+    return {
+        CliRun("two masters whose names differ in letter case, one backup")
+            .in("JOB.EPS(JOA.C,JOA.M,JOA.J,JOA.N) JOA2.C JOA.M JOA.J JOA.N "
+                "JOB.eps(JOB.C,JOB.M,JOB.J,JOB.N) JOB.C JOB2.M JOB.J JOB.N")
+            .run("relink @")
+            .exits(1)
+            .tells("JOB.EPS : sa copie de sauvegarde JOB.BAK serait aussi celle de JOB.eps."),
+        CliRun("a master that cannot be opened")
+            .in("A.eps+ B.eps->nowhere")
+            .run("check @")
+            .exits(1)
+            .prints("ok      A.eps\nunreadable B.eps\n")
+            .tells("Impossible d'ouvrir le fichier-ma\xC3\xAEtre B.eps."),
+        CliRun("a link to a folder is not walked")
+            .in("a/A.eps+ b->a")
+            .run("check --recursive @")
+            .prints("ok      a/A.eps\n"),
+    };
+}
+
+// Each change is written out as soon as it is made: a run interrupted after
+// it still tells of it.
+TEST(RelinkCommand, WritesOutEachChangeAtOnce) {
+    struct Recording : std::stringbuf {
+        std::vector<std::string> written;
+        int sync() override {
+            written.push_back(str());
+            return 0;
+        }
+    } recording;
+    TempFolder folder;
+    makeTree(folder, "AA.eps AA2.C AA.M AA.J AA.N BB.eps BB2.C BB.M BB.J BB.N");
+    std::ostream out(&recording);
+    std::ostringstream err;
+    EXPECT_EQ(runCommandLine({"relink", folder.folder()}, out, err, {}), 0);
+    ASSERT_FALSE(recording.written.empty());
+    EXPECT_EQ(std::count(recording.written[0].begin(), recording.written[0].end(), '\n'), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Relink, CommandLine, ::testing::ValuesIn(relinkRuns), RowName());
+INSTANTIATE_TEST_SUITE_P(Linux, CommandLine, ::testing::ValuesIn(onLinux()), RowName());
 INSTANTIATE_TEST_SUITE_P(RelinkRefusals, CommandLine, ::testing::ValuesIn(dryRunRefusals()),
                          RowName());
 INSTANTIATE_TEST_SUITE_P(Rename, CommandLine, ::testing::ValuesIn(renameRuns), RowName());

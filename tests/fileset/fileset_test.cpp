@@ -8,6 +8,7 @@
 #include "fileset/separation_content.h"
 #include "fileset/separation_renaming.h"
 #include "fixtures.h"
+#include "master/line_reader.h"
 #include "named_rows.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
@@ -101,11 +102,33 @@ std::string checked(const TempFolder& folder, const std::string& name) {
     return links;
 }
 
+// "=" and a master whose plate lines name these files.
+std::string plates(const char* c, const char* m, const char* y, const char* k) {
+    return "=%%Title: t\r\n" + plateBlock("\r\n", c, m, y, k);
+}
+
+const bool onWin32 = pathSeparator() == '\\';
+
 // clang-format off
 const LinkCase linkCases[] = {
-    {"the master and its backup are never separation files",
-     {"SELF.C=c", "SELF.EPS=%%Title: t\r\n" + plateBlock("\r\n", "SELF.EPS", "self.bak", "SELF.C", "x"),
-      "SELF.BAK=b"}, "SELF.EPS", "missing missing ok SELF.C missing"},
+    {"the master and its backup are never a plate's file",
+     {"SELF.C=c", "SELF.EPS" + plates("SELF.EPS", "self.bak", "SELF.C", "x"), "SELF.BAK=b"},
+     "SELF.EPS", "missing missing ok SELF.C missing"},
+    // Yellow's pattern *.J finds the master, M.J, itself.
+    {"the master is never a candidate",
+     {"M.J" + plates("M.C", "M.M", "lost.J", "M.N"), "M.C=c", "M.M=m", "M.N=n"},
+     "M.J", "ok M.C ok M.M missing ok M.N"},
+    {"a file linked by the magenta plate is not yellow's",
+     {"X.C=c", "X magenta.J=m", "X.N=n", "X.EPS" + plates("X.C", "X magenta.J", "X.J", "X.N")},
+     "X.EPS", "ok X.C ok X magenta.J missing ok X.N"},
+    {"a folder is sought by nobody",
+     {"A1.EPS" + plates("A1.C", "A1.M", "A1.J", "A1.N"), "A1.M=m", "A1.J=j", "A1.N=n",
+      "A2.EPS" + plates("A2.C", "A2.M", "A2.J", "A2.N"), "A2.M=m", "A2.J=j", "A2.N=n", "A3.C/"},
+     "A1.EPS", "missing ok A1.M ok A1.J ok A1.N"},
+    // On Linux a '?' is a letter of a name: the pattern J?B*.C finds no JAB.
+    {"a wildcard in the master's name stands for itself",
+     {onWin32 ? "JAB-other.C=c" : "J?B1.EPS" + plates("J?B1.C", "x", "x", "x"), "JAB-other.C=c"},
+     onWin32 ? "JAB-other.C" : "J?B1.EPS", onWin32 ? "" : "missing missing missing missing"},
 };
 // clang-format on
 
@@ -206,7 +229,21 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         {epsBinaryHeader(29, 64) + eps, page, "not-eps"}, {"\xC5\xD0\xD3\xC6", page, "truncated"},
         {withPreview(eps).substr(0, 100), page, "truncated"},
         {epsBinaryHeader(30, 65) + eps, page, "truncated"},
-        {epsBinaryHeader(94, 64) + eps, page, "truncated"}};
+        {epsBinaryHeader(94, 64) + eps, page, "truncated"},
+        {epsBinaryHeader(30, 64), page, "truncated"}, // a header and nothing after it
+        {epsBinaryHeader(30, 40, 50, 9) + eps, page, "not-eps"}, // a preview inside the text
+        {start + "%%BoundingBox: 0 0 612.0 792.0\n", {BoundingBox{0, 0, 72, 72}, {}}, "other-page"},
+        {start + "%%BoundingBox: 0 0 9.0 9.001\n", page, "sound"},
+        {start + "%%BoundingBox: 0 0 9 10\n", page, "other-page"},
+        {start + "%%EndComments\n%%BoundingBox: 0 0 5 5\n", page, "sound"}, // after the comments
+        {start + "%%BoundingBox: 0 0 10 10\n%%HiResBoundingBox: 0 0 9.52 9.5\n",
+         {BoundingBox{0, 0, 10, 10}, BoundingBox{0, 0, 9.5, 9.5}}, "other-page"},
+        {start + "%%BoundingBox: 0 0 10 10\n%%HiResBoundingBox: 0 0 9.495 9.5\n",
+         {BoundingBox{0, 0, 10, 10}, BoundingBox{0, 0, 9.5, 9.5}}, "sound"},
+        // The PostScript text ends in the middle of its last line, which the
+        // preview after it does not lengthen.
+        {withPreview(atEnd + "%%BoundingBox: 0 0 9 9").replace(30 + atEnd.size() + 22, 3, "0\n."),
+         page, "sound"}};
     // clang-format on
     const FileFaultsGuard faults;
     for (const ContentCase& row : rows) {
@@ -220,6 +257,11 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         // bytes read. A larger one is read at its end too.
         const bool small = row.bytes.value_or("").size() < FileReader::bufferSize;
         EXPECT_LE(fileOperationCount(), small ? 5U : 7U) << row.bytes.value_or("no file");
+        // Only the start of a file is read, and its end for a box at its end.
+        const bool atItsEnd = row.bytes.value_or("").find("(atend)") != std::string::npos;
+        EXPECT_LE(fileBytesRead(),
+                  headerCommentsReach + masterLineLength + 1 + (atItsEnd ? trailerReach + 1 : 0))
+            << row.bytes.value_or("no file");
     }
 }
 

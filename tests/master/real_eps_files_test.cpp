@@ -43,6 +43,9 @@ std::string derivedMaster(const std::string& bytes) {
 }
 
 TEST(RealEpsFiles, KeepEveryPromiseOfARewrite) {
+    if (!std::filesystem::is_directory(PLATELIER_SHARED_EPS_DIR)) {
+        GTEST_SKIP() << "the real EPS files are not in " << PLATELIER_SHARED_EPS_DIR;
+    }
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(PLATELIER_SHARED_EPS_DIR)) {
         files.push_back(entry.path());

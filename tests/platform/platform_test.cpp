@@ -34,7 +34,8 @@ const NameCase nameCases[] = {
     {"n.C", both, "N.C", {false, true}}, {"\xE9t\xE9.C", both, "\xC9T\xC9.C", {false, true}},
     {"\xE9t\xE9.C", both, "ete.C", neither}, {"\xB5", both, "M", neither}, {"CONX", both},
     {"?", linuxOnly}, {"*", linuxOnly}, {"<", linuxOnly}, {">", linuxOnly}, {"|", linuxOnly},
-    {"\"", linuxOnly}, {"a.", linuxOnly}, {"a ", linuxOnly}, {"a:b", linuxOnly}, {"COM0", both},
+    {"\"", linuxOnly}, {"a.", linuxOnly}, {"a ", neither}, {" a", neither}, {"a:b", linuxOnly},
+    {"COM0", both},
     {"CON", linuxOnly}, {"con.eps", linuxOnly}, {"CON .txt", linuxOnly}, {"LPT1", linuxOnly},
     {"COM9.C", linuxOnly}, {"com\xB9", linuxOnly}, {"CONIN$", linuxOnly}, {"a\\b", linuxOnly},
     {"", neither}, {".", neither}, {"..", neither}, {"a/b", neither}, {"x\ny", neither},
@@ -62,8 +63,9 @@ TEST(FileOperations, NeverReplaceAFileNorMoveOneThatIsNotThere) {
         TempFolder folder({"old=old", "new=new"});
         EXPECT_FALSE(moveFileNoReplace(folder.file("old"), folder.file("new")));
         EXPECT_FALSE(moveFileNoReplace(folder.file("none"), folder.file("x")));
-        EXPECT_FALSE(
-            replaceFileWithBackup(folder.file("none"), folder.file("new"), folder.file("b")));
+        EXPECT_EQ(replaceFileWithBackup(folder.file("none"), folder.file("new"), folder.file("b"),
+                                        FileIdentity{}),
+                  Replacement::failed);
         EXPECT_EQ(folder.entries(), (Entries{"old=old", "new=new"})) << int(lacking);
     }
     TempFolder folder({"IMAGE.C/"});
