@@ -74,8 +74,10 @@ bool OpenFile::close() {
 }
 
 // A folder cannot be opened as a file; a device name (CON, NUL, COM1) or a
-// pipe opens as something that is no file on a disk.
-FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts) {
+// pipe opens as something that is no file on a disk. For a rewrite, a file
+// another program has open for writing is refused as in use.
+FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts,
+                                    ReadingFor purpose) {
     facts = {};
     const DWORD attributes = GetFileAttributesA(path.c_str());
     facts.notRegular =
@@ -83,17 +85,21 @@ FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& fa
     if (facts.notRegular) {
         return {};
     }
+    const bool rewriting = purpose == ReadingFor::rewriting;
     FileForReading file(reinterpret_cast<std::intptr_t>(
-        CreateFileA(path.c_str(), GENERIC_READ, everySharing, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr)));
+        CreateFileA(path.c_str(), GENERIC_READ,
+                    rewriting ? FILE_SHARE_READ | FILE_SHARE_DELETE : everySharing, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file) {
+        facts.inUse = rewriting && GetLastError() == ERROR_SHARING_VIOLATION;
         return {};
     }
-    LARGE_INTEGER size{};
+    BY_HANDLE_FILE_INFORMATION information{};
     facts.notRegular = GetFileType(handleOf(file.handle())) != FILE_TYPE_DISK ||
-                       !GetFileSizeEx(handleOf(file.handle()), &size);
-    facts.length = static_cast<std::uint64_t>(size.QuadPart);
-    return facts.notRegular ? FileForReading() : std::move(file);
+                       !GetFileInformationByHandle(handleOf(file.handle()), &information);
+    facts.identity = identityOf(information);
+    facts.inUse = rewriting && !facts.notRegular && !lockForRewrite(handleOf(file.handle()));
+    return facts.notRegular || facts.inUse ? FileForReading() : std::move(file);
 }
 
 std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
