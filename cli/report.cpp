@@ -51,21 +51,48 @@ bool isSoundContent(const std::optional<ContentVerdict>& verdict) {
     return !verdict || *verdict == ContentVerdict::sound;
 }
 
+// A switch rather than a table: the compiler names an error left without
+// its code.
 const char* rewriteCode(RewriteError error) {
-    // In the order of RewriteError.
-    static constexpr const char* codes[] = {"none",
-                                            "no-master",
-                                            "backup-is-master",
-                                            "name-has-line-break",
-                                            "name-too-long",
-                                            "cannot-open-master",
-                                            "master-read-only",
-                                            "damaged-header",
-                                            "damaged-plate-block",
-                                            "cannot-read-master",
-                                            "cannot-write-new-master",
-                                            "cannot-replace-master"};
-    return codes[static_cast<std::size_t>(error)];
+    switch (error) {
+    case RewriteError::none:
+        return "none";
+    case RewriteError::noMasterPath:
+        return "no-master";
+    case RewriteError::backupIsMaster:
+        return "backup-is-master";
+    case RewriteError::nameHasLineBreak:
+        return "name-has-line-break";
+    case RewriteError::nameNotReadBack:
+        return "name-not-read-back";
+    case RewriteError::nameTooLong:
+        return "name-too-long";
+    case RewriteError::backupIsLinked:
+        return "backup-is-linked";
+    case RewriteError::backupIsShared:
+        return "backup-is-shared";
+    case RewriteError::masterIsLink:
+        return "master-is-link";
+    case RewriteError::cannotOpenMaster:
+        return "cannot-open-master";
+    case RewriteError::masterInUse:
+        return "master-in-use";
+    case RewriteError::masterChanged:
+        return "master-changed";
+    case RewriteError::masterReadOnly:
+        return "master-read-only";
+    case RewriteError::damagedHeader:
+        return "damaged-header";
+    case RewriteError::damagedPlateBlock:
+        return "damaged-plate-block";
+    case RewriteError::cannotReadMaster:
+        return "cannot-read-master";
+    case RewriteError::cannotWriteNewMaster:
+        return "cannot-write-new-master";
+    case RewriteError::cannotReplaceMaster:
+        break;
+    }
+    return "cannot-replace-master";
 }
 
 const char* renameCode(RenameFailure failure) {
