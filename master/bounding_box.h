@@ -75,7 +75,7 @@ class HeaderComments {
     // lines of their own. The reader shows it every line before the plate
     // block, however far down that lies, so most lines are passed over here.
     void follow(const std::string& line) {
-        if (ended_ || (boxValue_ && hiResValue_)) {
+        if (ended_) {
             return;
         }
         const bool piece = inLongerLine_;
@@ -84,6 +84,9 @@ class HeaderComments {
             look(line);
         }
     }
+
+    // True once a line ended the header comments.
+    bool ended() const { return ended_; }
 
     // Reads the next lines from `file` until the header comments end, both
     // box lines are found, or `reach` bytes have been read (the line that

@@ -7,6 +7,7 @@
 #include "master/comment_value.h"
 #include "master/dsc_syntax.h"
 #include "master/line_reader.h"
+#include "master/plate_file_line.h"
 #include "master/postscript_section.h"
 
 namespace platelier {
@@ -39,15 +40,6 @@ class SectionLines {
         return count != 0;
     }
 
-    bool skipToLineStartingWith(std::string& line, std::string_view keyword) {
-        while (read(line)) {
-            if (startsWithKeyword(line, keyword)) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     // Where the line read last starts in the file.
     std::uint64_t lineStart() const { return lineStart_; }
 
@@ -72,6 +64,48 @@ bool readPlateBlock(SectionLines& lines, std::string& line, std::vector<Plate>& 
     return true;
 }
 
+// The plate a "%%PlateFile:" line names, as the master's plate; a line
+// longer than a DSC line, read in pieces, names one that is not followed.
+Plate plateOfLine(const std::string& line, std::uint64_t lineStart, const PlateFileLine& parsed) {
+    const bool whole = isLineEnd(line.back()) || line.size() < masterLineLength;
+    Plate plate{parsed.colour, parsed.name, lineStart, Plate::elsewhere};
+    if (whole && parsed.where != PlateFileLine::elsewhere) {
+        plate.where = parsed.where == PlateFileLine::file ? Plate::file : Plate::inMaster;
+        plate.nameOffset = lineStart + parsed.nameAt;
+        plate.nameLength = parsed.nameLength;
+        plate.quoted = parsed.quoted;
+        plate.offset = parsed.offset;
+        plate.length = parsed.length;
+    }
+    return plate;
+}
+
+// Reads the lines of the section up to a DCS 1.0 plate block after the
+// title, or to the end of the header comments when they hold "%%PlateFile:"
+// lines (a DCS 2.0 master, whose title they hold too, if any). True when a
+// master was found.
+bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReading& reading) {
+    std::string line;
+    while (lines.read(line)) {
+        const bool inHeader = !header.ended();
+        if (!reading.title && startsWithKeyword(line, titleKeyword)) {
+            reading.title = commentValue(line);
+        } else if (const auto plateFile =
+                       inHeader ? parsePlateFileLine(line.substr(0, line.find_first_of(lineEnds)))
+                                : std::nullopt) {
+            reading.format = MasterFormat::dcs2;
+            reading.plates.push_back(plateOfLine(line, lines.lineStart(), *plateFile));
+        } else if (reading.title && reading.format == MasterFormat::dcs1 &&
+                   startsWithKeyword(line, cyanPlateKeyword)) {
+            return readPlateBlock(lines, line, reading.plates);
+        }
+        if (header.ended() && reading.format == MasterFormat::dcs2) {
+            return true;
+        }
+    }
+    return reading.format == MasterFormat::dcs2;
+}
+
 } // namespace
 
 MasterReading readMasterFile(const std::string& path) {
@@ -88,21 +122,15 @@ MasterReading readMasterFile(const std::string& path) {
     if (reading.refusal != MasterRefusal::none) {
         return reading;
     }
-    reading.refusal = MasterRefusal::noPlateBlock;
     HeaderComments header;
     SectionLines lines(file, section.start, header);
-    std::string line;
-    if (!lines.skipToLineStartingWith(line, titleKeyword)) {
-        return reading;
-    }
-    reading.title = commentValue(line);
-    if (lines.skipToLineStartingWith(line, cyanPlateKeyword) &&
-        readPlateBlock(lines, line, reading.plates)) {
+    if (readPlates(lines, header, reading)) {
         header.readOn(file, headerCommentsReach);
         reading.boxes = header.boxes(file, section);
-        reading.refusal = MasterRefusal::none;
     } else {
+        reading.refusal = MasterRefusal::noPlateBlock;
         reading.plates.clear();
+        reading.format = MasterFormat::dcs1;
     }
     return reading;
 }

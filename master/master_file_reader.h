@@ -27,6 +27,7 @@ struct MasterReading {
     // The first "%%Title" line's value: found also when the plate block is
     // not (the dialog shows it all the same).
     std::optional<std::string> title;
+    MasterFormat format = MasterFormat::dcs1;
     // The plates in the order of their lines; only when the file was not
     // refused.
     std::vector<Plate> plates;
@@ -44,12 +45,14 @@ struct MasterReading {
 };
 
 // Reads the master file at `path` (behind an EPS binary header, only its
-// PostScript section): the first "%%Title" line, then the plate block (the
-// first "%%CyanPlate" line after the title and the three lines after it),
-// and the bounding boxes: their lines among the header comments before the
-// block or at most headerCommentsReach bytes past it, and for "(atend)" their
-// lines in the trailer. A read that fails ends the reading as the end of the file
-// does.
+// PostScript section): a DCS 2.0 master's "%%PlateFile:" lines among its
+// header comments, or a DCS 1.0 master's first "%%Title" line and the plate
+// block after it (the first "%%CyanPlate" line after the title and the
+// three lines after it); then the bounding boxes: their lines among the
+// header comments before the plates or at most headerCommentsReach bytes
+// past them, and for "(atend)" their lines in the trailer. A DCS 1.0 master
+// needs its title; a DCS 2.0 one has it where its header comments do. A read that fails ends the
+// reading as the end of the file does.
 MasterReading readMasterFile(const std::string& path);
 
 } // namespace platelier

@@ -85,6 +85,19 @@ const ReaderCase readerCases[] = {
     {"box: (atend), 8 KiB before the end", atEnd + "x\r\n" + tail, boxed},
     {"box: (atend), a line cut by the trailer", atEnd + "x" + tail, plates},
     {"box: (atend), none in the section", epsBinaryHeader(30, 122) + atEnd + box, plates},
+    {"DCS 2.0: names quoted with escapes and blanks, EPSF, local",
+     "%!PS\r\n%%PlateFile: (PANTONE 185 C) EPS Local SPOT.5\r\n%%PlateFile: (C\\(yan\\)) EPSF "
+        "local (IMAGE \\(1\\).C)\r\n%%PlateFile: (Spot \\101 (1)) EPS LOCAL x\r\n%%EndComments\r\n",
+     {"PANTONE 185 C=SPOT.5", "C(yan)=IMAGE (1).C", "Spot A (1)=x"}},
+    {"DCS 2.0: a bare word, CR alone, a name with blanks, a title, a box",
+     "%!PS\r%%Title: t\r%%PlateFile: Black EPS Local my black.N \r%%BoundingBox: 1 2 3 4\r",
+     {"t", "Black=my black.N", "1 2 3 4"}},
+    {"DCS 2.0: plates inside the master, and another location or type",
+     "%%PlateFile: (Cyan) EPS #100 20\n%%PlateFile: (M) EPS Remote M.M\n%%PlateFile: (Y) TIFF "
+        "Local Y.J\n%%PlateFile: (K) EPS #1 x\n%%PlateFile: (cut) EPS\n",
+     {"Cyan@100+20", "M?", "Y?", "K?"}},
+    {"DCS 2.0: plate lines after the header comments are no master's",
+     "%!PS\r\n%%EndComments\r\n%%PlateFile: (Cyan) EPS Local X.C\r\n", {}, noBlock},
 };
 // clang-format on
 
@@ -101,7 +114,12 @@ TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
     const MasterReading reading = readMasterFile(folder.file(name));
     Values values(reading.title ? 1u : 0u, reading.title.value_or(""));
     for (const Plate& plate : reading.plates) {
-        values.push_back(plate.name);
+        const std::string where = plate.where == Plate::file ? "=" + plate.name
+                                  : plate.where == Plate::inMaster
+                                      ? "@" + std::to_string(plate.offset) + "+" +
+                                            std::to_string(plate.length)
+                                      : "?";
+        values.push_back(reading.format == MasterFormat::dcs2 ? plate.colour + where : plate.name);
     }
     if (const std::optional<BoundingBox>& stated = reading.boxes.box) {
         values.push_back(boundingBoxText(*stated));
