@@ -11,8 +11,14 @@ namespace platelier {
 
 namespace {
 
+// The held path is UTF-8 and shorter than 4096 bytes, so its UTF-16 form
+// fits a buffer on the stack: no allocation on the system's thread while
+// the program's may be holding the heap.
 void deleteFile(const char* path) {
-    DeleteFileA(path);
+    wchar_t widePath[4096];
+    if (MultiByteToWideChar(CP_UTF8, 0, path, -1, widePath, 4096) > 0) {
+        DeleteFileW(widePath);
+    }
 }
 
 // FALSE: the next handler, the system's own, ends the program as the event

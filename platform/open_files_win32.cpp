@@ -1,8 +1,10 @@
-// Open files on Win32: HANDLEs of CreateFileA, read with ReadFile and
+// Open files on Win32: HANDLEs of CreateFileW, read with ReadFile and
 // written with WriteFile. Every file is opened letting others read, write,
 // rename and delete it, as POSIX systems let them: an interruption deletes
 // the new master being written (see interruption.h).
 #include "platform/open_files.h"
+
+#include "platform/utf16.h"
 
 #include <algorithm>
 #include <windows.h>
@@ -34,14 +36,15 @@ bool OpenFile::close() {
 // pipe opens as something that is no file on a disk.
 FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts) {
     facts = {};
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::wstring widePath = utf16FromUtf8(path);
+    const DWORD attributes = GetFileAttributesW(widePath.c_str());
     facts.notRegular =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (facts.notRegular) {
         return {};
     }
     FileForReading file(reinterpret_cast<std::intptr_t>(
-        CreateFileA(path.c_str(), GENERIC_READ, everySharing, nullptr, OPEN_EXISTING,
+        CreateFileW(widePath.c_str(), GENERIC_READ, everySharing, nullptr, OPEN_EXISTING,
                     FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file) {
         return {};
@@ -64,8 +67,8 @@ std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
 
 FileForWriting FileForWriting::open(const std::string& path) {
     return FileForWriting(reinterpret_cast<std::intptr_t>(
-        CreateFileA(path.c_str(), GENERIC_WRITE, everySharing, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr)));
+        CreateFileW(utf16FromUtf8(path).c_str(), GENERIC_WRITE, everySharing, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 // A write that takes fewer bytes than it was given has met a full disk or a

@@ -51,7 +51,8 @@ inline std::string separation(const std::string& name) {
 // file.
 inline void makeTree(const TempFolder& folder, const std::string& names) {
     for (std::string name : words(names)) {
-        std::filesystem::create_directories(std::filesystem::path(folder.file(name)).parent_path());
+        std::filesystem::create_directories(
+            std::filesystem::u8path(folder.file(name)).parent_path());
         const bool withFiles = name.back() == '+';
         name.resize(name.size() - (withFiles ? 1 : 0));
         const std::size_t dot = name.rfind('.');
@@ -94,12 +95,12 @@ inline void makeTree(const TempFolder& folder, const std::string& names) {
 inline std::string describeFolder(const TempFolder& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder.folder())) {
-        names.push_back(entry.path().filename().string());
+        names.push_back(entry.path().filename().u8string());
     }
     std::sort(names.begin(), names.end());
     std::string text;
     for (const std::string& name : names) {
-        if (std::filesystem::is_directory(folder.file(name))) {
+        if (std::filesystem::is_directory(std::filesystem::u8path(folder.file(name)))) {
             text += name + "/ ";
             continue;
         }

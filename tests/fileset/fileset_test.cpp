@@ -37,16 +37,17 @@ TEST(CandidatePattern, StarsTheCharacterBeforeTheLastDot) {
 }
 
 // Names of every kind the program meets (letter case, accented letters in
-// Windows-1252, dots, blanks, names long enough for a short name of their
-// own on Win32, wildcards on Linux), searched with the program's patterns:
-// the index finds what the system's own search finds, natively and under
-// Wine, where the dialog and the link check both search the index.
+// Windows-1252 and outside it, dots, blanks, names long enough for a short
+// name of their own on Win32, wildcards on Linux), searched with the
+// program's patterns: the index finds what the system's own search finds,
+// natively and under Wine, where the dialog and the link check both search
+// the index.
 TEST(FolderIndex, FindsWhatTheSystemsSearchFinds) {
-    const char* const pieces[] = {"IMAGE", "image", "Im",   "A",    "x",
-                                  ".",     ".",     " ",    "\xE9", "\xC9",
-                                  "\xFF",  "\xDF",  "\xB5", "~1",   "photograph cyan",
-                                  "V2",    "C",     "c",    "*",    "?",
-                                  "["};
+    // clang-format off
+    const char* const pieces[] = {"IMAGE", "image", "Im", "A", "x", ".", ".", " ", "é", "É", "ÿ",
+                                  "ß", "µ", "Ż", "ż", "~1", "photograph cyan", "V2", "C", "c",
+                                  "*", "?", "["};
+    // clang-format on
     std::mt19937 random(20261208);
     const auto piece = [&] { return std::string(pieces[random() % std::size(pieces)]); };
     std::size_t searches = 0;
@@ -153,16 +154,15 @@ TEST(CommandObstacles, NameWhatKeepsEachCommandFromRunning) {
 // same name and the file keeps it. The master and its backup are never
 // renamed nor taken as a new name, however their path is spelt.
 TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
-    TempFolder folder({"\xe9.N=n", "J.EPS=m", "sub/"});
+    TempFolder folder({"é.N=n", "J.EPS=m", "sub/"});
     const std::string in = folder.file("");
     const std::string master = in + "sub" + pathSeparator() + ".." + pathSeparator() + "J.EPS";
-    const bool sameCase = sameFileName("\xe9.N", "\xc9.N");
+    const bool sameCase = sameFileName("é.N", "É.N");
     EXPECT_TRUE(
-        separationRenameProblems(master, {"", "", "", in + "\xe9.N"}, {"", "", "", "\xc9.N"})
-            .empty());
-    EXPECT_EQ(renameSeparationFile(master, in + "\xe9.N", "\xc9.N").kind,
+        separationRenameProblems(master, {"", "", "", in + "é.N"}, {"", "", "", "É.N"}).empty());
+    EXPECT_EQ(renameSeparationFile(master, in + "é.N", "É.N").kind,
               sameCase ? RenameOutcome::skipped : RenameOutcome::renamed);
-    EXPECT_TRUE(pathExists(in + "\xc9.N"));
+    EXPECT_TRUE(pathExists(in + "É.N"));
     EXPECT_EQ(planSeparationRename(master, in + "a.C", std::string(255 - in.size(), 'n')).kind,
               RenameOutcome::renamed);
     EXPECT_EQ(planSeparationRename(master, in + "a.C", std::string(256 - in.size(), 'n')).kind,
