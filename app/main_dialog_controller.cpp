@@ -51,7 +51,7 @@ void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {
 
 void renameChannelsCommand(Dialog& dialog, ControllerState&, int) {
     const std::string masterPath = readMasterPath(dialog);
-    const RewriteResult result = rewriteMasterFile(masterPath, readChannelNames(dialog));
+    const RewriteResult result = renameChannels(masterPath, readChannelNames(dialog));
     if (result.error != RewriteError::none) {
         showMessages(dialog, {rewriteErrorMessage(result, masterPath)});
     }

@@ -1,8 +1,9 @@
 // The relink command: the common repair, where a master names separation
 // files that were renamed since. The master is rewritten exactly as "Rename
 // channels" rewrites it, only when it has something to change and only when
-// every plate's file is known and fits. A dry run makes the same rewrite with
-// its writing left out, so that it refuses what the real run refuses.
+// every plate's file is known and fits, its name included. A dry run makes
+// the same rewrite with its writing left out, so that it refuses what the
+// real run refuses.
 #include "cli/commands.h"
 #include "cli/master_walk.h"
 #include "cli/report.h"
@@ -13,6 +14,11 @@ namespace {
 
 RelinkResult relink(CheckedMaster& master, bool dryRun) {
     judgeContents(master, FilesJudged::renamedOnly);
+    if (const std::optional<std::size_t> plate = renamedFileWithoutPlate(master)) {
+        const RewriteResult refusal{RewriteError::nameNotInCodePage,
+                                    static_cast<ChannelIndex>(*plate)};
+        return {RelinkResult::refused, {rewriteProblem(refusal, master.path)}};
+    }
     const std::optional<PerChannel> names = relinkedNames(master);
     if (!names || allLinksOk(master.links)) {
         return {names ? RelinkResult::unchanged : RelinkResult::broken, {}};

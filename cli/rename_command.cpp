@@ -11,6 +11,7 @@
 #include "fileset/fileset_commands.h"
 #include "fileset/folder_reading.h"
 #include "fileset/separation_renaming.h"
+#include "platform/file_names.h"
 #include "platform/folder_listing.h"
 #include "platform/path_parts.h"
 #include "resources/fill_placeholders.h"
@@ -34,14 +35,15 @@ std::vector<Problem> refusals(const RenameArguments& arguments, const FilesetToC
     return problems;
 }
 
-// True when every name is the plate name, byte for byte, where the command
-// writes the master, and every file already has its name, as the system
-// compares names, where it renames files.
+// True when every name writes the plate's bytes as they are, where the
+// command writes the master, and every file already has its name, as the
+// system compares names, where it renames files.
 bool changesNothing(const RenameArguments& arguments, const FilesetToChange& fileset,
                     const PerChannel& plates) {
     for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
         const std::string& name = fileset.names[channel];
-        if ((arguments.command != FilesetCommand::renameFiles && name != plates[channel]) ||
+        if ((arguments.command != FilesetCommand::renameFiles &&
+             plateOfFileName(name) != plates[channel]) ||
             (arguments.command != FilesetCommand::renameChannels &&
              planSeparationRename(arguments.master, fileset.files[channel], name).kind !=
                  RenameOutcome::skipped)) {
@@ -56,7 +58,7 @@ RenameResult changeFileset(const RenameArguments& arguments, const FilesetToChan
     RenameResult result;
     PerChannel files = fileset.files;
     if (arguments.command == FilesetCommand::renameChannels) {
-        const RewriteResult rewrite = rewriteMasterFile(arguments.master, fileset.names);
+        const RewriteResult rewrite = renameChannels(arguments.master, fileset.names);
         result.rewritten = rewrite.error == RewriteError::none;
         if (!result.rewritten) {
             result.problems.push_back(rewriteProblem(rewrite, arguments.master));
@@ -81,11 +83,14 @@ RenameResult changeFileset(const RenameArguments& arguments, const FilesetToChan
     return result;
 }
 
+// The names are file names, as the command line gives them; a channel not
+// named keeps the file name its plate names.
 RenameResult renameFileset(const RenameArguments& arguments, const CheckedMaster& master) {
     FilesetToChange fileset{arguments.master, {}, linkedFiles(master)};
     const PerChannel plates = master.reading.channelNames();
     for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
-        fileset.names[channel] = arguments.names[channel].value_or(plates[channel]);
+        fileset.names[channel] =
+            arguments.names[channel].value_or(fileNameOfPlate(plates[channel]));
     }
     RenameResult result;
     result.problems = refusals(arguments, fileset, master);

@@ -45,6 +45,7 @@ const char* rewriteCode(RewriteError error) {
                                             "backup-is-master",
                                             "name-has-line-break",
                                             "name-too-long",
+                                            "name-not-in-code-page",
                                             "cannot-open-master",
                                             "master-read-only",
                                             "damaged-header",

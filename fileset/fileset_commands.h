@@ -1,7 +1,10 @@
-// "Save all changes" as a sequence of its own, so that the dialog and the
-// command line run the same steps in the same order and refuse the same
-// things ("Rename channels" is rewriteMasterFile, "Rename files"
-// renameSeparationFiles).
+// "Save all changes" and "Rename channels" as sequences of their own, so
+// that the dialog and the command line run the same steps in the same order
+// and refuse the same things ("Rename files" is renameSeparationFiles). The
+// names the user gives the channels are file names; the master receives
+// each as the bytes of its plate line that name that file
+// (plateOfFileName), and a name without such bytes is refused before
+// anything changes.
 #pragma once
 
 #include "fileset/separation_renaming.h"
@@ -27,7 +30,8 @@ struct SaveAllResult {
     std::vector<RenameOutcome> refusals;
     // Or the step that failed: a rename, the master not rewritten yet...
     std::optional<RenameOutcome> failedRename;
-    // ... or the rewrite of the master, after the renames.
+    // ... or the rewrite of the master, after the renames; or, beside the
+    // refusals, a name the master cannot receive (nameNotInCodePage).
     std::optional<RewriteResult> failedRewrite;
     // After a failed step, the files that kept their new names.
     std::vector<NotGivenBack> notGivenBack;
@@ -37,12 +41,18 @@ struct SaveAllResult {
     bool done() const { return refusals.empty() && !failedRename && !failedRewrite; }
 };
 
-// "Save all changes": all or nothing. Every rename that is sure to fail
-// stops the command before anything changes. Then the files are renamed and
-// the master rewritten last; when any step fails, the files renamed so far
-// get their names back and the master keeps its bytes. When everything was
-// changed, `recordedPaths` holds the files' new paths.
+// "Save all changes": all or nothing. Every rename that is sure to fail,
+// and a name that the master cannot receive, stops the command before
+// anything changes. Then the files are renamed and the master rewritten
+// last; when any step fails, the files renamed so far get their names back
+// and the master keeps its bytes. When everything was changed,
+// `recordedPaths` holds the files' new paths.
 SaveAllResult saveAllChanges(const std::string& masterPath, const PerChannel& names,
                              PerChannel& recordedPaths);
+
+// "Rename channels": rewriteMasterFile with the plate bytes of `names`;
+// RewriteError::nameNotInCodePage, before the master is read, for the first
+// channel whose name has none.
+RewriteResult renameChannels(const std::string& masterPath, const PerChannel& names);
 
 } // namespace platelier

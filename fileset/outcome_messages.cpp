@@ -26,6 +26,8 @@ std::string rewriteErrorText(const RewriteResult& result, const std::string& mas
         return fillPlaceholders(texts::nameHasLineBreak, {masterPath, colour});
     case RewriteError::nameTooLong:
         return fillPlaceholders(texts::nameTooLong, {masterPath, colour});
+    case RewriteError::nameNotInCodePage:
+        return fillPlaceholders(texts::nameNotInCodePage, {masterPath, colour});
     case RewriteError::cannotOpenMaster:
         return fillPlaceholders(texts::cannotOpenMaster, {masterPath});
     case RewriteError::masterReadOnly:

@@ -18,6 +18,10 @@ enum class RewriteError {
     backupIsMaster,   // the master's own extension is BAK
     nameHasLineBreak, // a name holds CR or LF; `channel` says which
     nameTooLong,      // a plate line would not be read back whole; `channel` says which
+    // A name given as a file name has no bytes a plate line names that file
+    // with (on Win32 a character outside the ANSI code page); `channel`
+    // says which. The fileset's commands refuse it before the rewrite.
+    nameNotInCodePage,
     cannotOpenMaster,
     masterReadOnly,    // the master may not be written, or is read-only
     damagedHeader,     // an EPS binary header that does not fit the file

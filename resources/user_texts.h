@@ -54,6 +54,15 @@ constexpr const char* nameTooLong =
     "pour le fichier-ma"
     "\xEE"
     "tre.";
+// %s: the master's path, then the channel's colour.
+constexpr const char* nameNotInCodePage =
+    "Impossible de renommer les couches de\n%s :\nle nom de la couche %s contient un caract"
+    "\xE8"
+    "re qui ne peut pas s'"
+    "\xE9"
+    "crire dans le fichier-ma"
+    "\xEE"
+    "tre.";
 // %s: the path.
 constexpr const char* notARegularFile = "%s :\nce n'est pas un fichier ordinaire (un dossier, un "
                                         "tube ou un p"

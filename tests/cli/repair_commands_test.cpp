@@ -14,6 +14,7 @@ const char* const image = "IMAGE.eps IMAGE2.C IMAGE.M IMAGE.J IMAGX.N";
 const char* const unchanged = "\xC3\xA9t\xC3\xA9 modifi\xC3\xA9.";
 // IMAGE1.C is lost; IMAGE2.C, which IMAGE1's pattern matches, is IMAGE2's.
 const char* const twoFilesets = "IMAGE1.eps IMAGE1.M IMAGE1.J IMAGE1.N IMAGE2.eps+";
+const bool win32 = pathSeparator() == '\\';
 
 const CliRun relinkRuns[] = {
     CliRun("renamed files relinked")
@@ -84,6 +85,21 @@ const CliRun relinkRuns[] = {
         .exits(1)
         .prints("broken  IMAGE1.eps  cyan \"IMAGE1.C\" ambiguous (1)\nbroken  IMAGE2.eps  cyan "
                 "\"IMAGE2.C\" ambiguous (1)\n"),
+    // Ż is not in Windows-1252, the tests' ANSI code page under Wine.
+    CliRun("a renamed file named outside the code page")
+        .in("A.eps A.C A.M A.J AŻ.N")
+        .run("relink --dry-run --json @A.eps")
+        .exits(win32 ? 1 : 0)
+        .prints(win32 ? R"({"master":"A.eps","result":"refused","changes":[],"backup":null,)"
+                        R"("problems":[{"code":"name-not-in-code-page","message":"Impossible de )"
+                        R"(renommer les couches de A.eps : le nom de la couche Noir contient un )"
+                        R"(caractère qui ne peut pas s'écrire dans le fichier-maître. Le fichier )"
+                        R"(n'a pas été modifié."}]})"
+                        "\n"
+                      : R"({"master":"A.eps","result":"would-relink","changes":[{"channel":)"
+                        R"("black","from":"A.N","to":"AŻ.N"}],"backup":null,"problems":[]})"
+                        "\n")
+        .tells(win32 ? "la couche Noir contient un caractère" : ""),
     CliRun("no master, an absent path")
         .in("A.C")
         .run("relink @A.C @absent.eps")

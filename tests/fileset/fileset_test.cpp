@@ -107,6 +107,10 @@ const LinkCase linkCases[] = {
     {"the master and its backup are never separation files",
      {"SELF.C=c", "SELF.EPS=%%Title: t\r\n" + plateBlock("\r\n", "SELF.EPS", "self.bak", "SELF.C", "x"),
       "SELF.BAK=b"}, "SELF.EPS", "renamed SELF.C missing ok SELF.C missing"},
+    // On Win32 the ANSI listing gives the file the best-fit name JOB Zólty.C.
+    {"a plate in Windows-1252 never takes a best-fit name for its file",
+     {"JOB Żółty.C=c", "JOB.EPS=%%Title: t\r\n" + plateBlock("\r\n", "JOB Z\xF3lty.C")}, "JOB.EPS",
+     "renamed JOB Żółty.C missing missing missing"},
 };
 // clang-format on
 
