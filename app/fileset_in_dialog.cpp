@@ -28,7 +28,7 @@ constexpr int chooserNameLimit = 128;
 bool chooseSeparationFile(Dialog& dialog, int channel, const std::string& defaultExtension,
                           const std::string& title, const FileFilter& filter) {
     const std::optional<std::string> path = dialog.chooseFile(defaultExtension, title, filter);
-    if (path && path->size() >= pathBufferSize) {
+    if (path && pathLength(*path) >= pathBufferSize) {
         dialog.showMessage(fillPlaceholders(texts::pathTooLong, {*path}), texts::messageCaption);
         return false;
     }

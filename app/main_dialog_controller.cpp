@@ -143,7 +143,7 @@ void openMasterFile(Dialog& dialog, ControllerState& state) {
 // A longer path than the master path edit is read back with would open
 // another file, cut: it is refused before the edit takes it.
 void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& path) {
-    if (path.size() >= pathBufferSize) {
+    if (pathLength(path) >= pathBufferSize) {
         dialog.showMessage(fillPlaceholders(texts::pathTooLong, {path}), texts::messageCaption);
         return;
     }

@@ -147,14 +147,14 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
          {std::size_t{2}, std::size_t{3}}) { // a chosen separation file, a dropped master
         EXPECT_EQ(main->dialog.messages[refusal],
                   "Impossible d'ouvrir le fichier\n" + image(256) +
-                      " :\nson chemin a plus de 255 caract\xE8res.");
+                      " :\nson chemin a plus de 255 caractères.");
     }
     EXPECT_EQ(main->dialog.choosers.size(), 11u) << "a cancelled chooser ends the discovery";
     const RecordingDialog::Chooser& chooser = main->dialog.choosers[0];
     EXPECT_EQ(chooser.title + chooser.filter + chooser.extension,
               "Ouverture du fichier EPS principalFichiers EPS [*.eps]|*.epseps");
     EXPECT_EQ(main->dialog.messages[0], "Ce fichier n'est pas un fichier EPS normal, ou pas le "
-                                        "fichier-ma\xEEtre d'un ensemble DCS");
+                                        "fichier-maître d'un ensemble DCS");
 }
 
 // The help file beside the program when it is there, else the user guide's

@@ -178,7 +178,7 @@ TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
                           [&](ChannelIndex, const RenameOutcome& outcome) {
                               messages.push_back(renameFailureMessage(outcome));
                           });
-    const std::string isMaster = " :\nc'est le fichier-ma\xEEtre ou sa copie de sauvegarde.";
+    const std::string isMaster = " :\nc'est le fichier-maître ou sa copie de sauvegarde.";
     EXPECT_EQ(messages,
               (std::vector<std::string>{
                   "Impossible de renommer\n" + in + "GONE.C en\n" + in + "B.C.",
