@@ -170,8 +170,8 @@ TEST(Program, OpensRenamesAndSavesAFilesetAndTellsWhatFails) {
 
 // Ż is in neither Windows-1252 nor Windows-1251, the code pages this test
 // runs under: the folder outside the ANSI code page reaches the program
-// whole, and a name the master cannot hold is refused, in French, before
-// anything changes.
+// whole from its command line, a drop and the chooser, and a name the
+// master cannot hold is refused, in French, before anything changes.
 TEST(Program, TakesPathsAndSpeaksFrenchOutsideTheCodePage) {
     const std::string in = "Жёлтый Żółty\\";
     TempFolder folder({in + "JOB.C=C", in + "JOB.M=M", in + "JOB.J=J", in + "JOB.N=N"});
@@ -194,6 +194,11 @@ TEST(Program, TakesPathsAndSpeaksFrenchOutsideTheCodePage) {
                   "séparation ont gardé leur nom.");
     EXPECT_EQ(readFileBytes(master), before);
     EXPECT_EQ(readFileBytes(folder.file(in + "JOB.C")), "C");
+    program.drop(master); // the same fileset dropped, then chosen, opens again whole
+    EXPECT_TRUE(waitFor([&] { return text(program.item(IDC_CYAN_NAME)) == "JOB.C"; }));
+    program.setText(program.item(IDC_CYAN_NAME), "");
+    program.open(master);
+    EXPECT_EQ(program.shownFileset(), shown);
     PostMessageA(program.main, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.exitCode(), 0u);
 }
