@@ -8,7 +8,7 @@
 namespace platelier {
 
 // The buffer size with which the program reads a control's text: a text
-// holds at most 255 characters.
+// holds at most 255 characters (UTF-16 units on Win32, bytes elsewhere).
 constexpr int dialogTextLimit = 256;
 
 // One entry of an open-file filter: the text shown, then its pattern (several
@@ -22,8 +22,9 @@ class Dialog {
   public:
     virtual ~Dialog() = default;
 
-    // The text of control `id`, cut to `limit` - 1 bytes as the platform cuts
-    // a text read into a buffer of `limit` bytes.
+    // The text of control `id`, cut to `limit` - 1 characters as the platform
+    // cuts a text read into a buffer of `limit` characters. Texts are UTF-8
+    // on Win32 (its wide functions' text) and bytes elsewhere.
     virtual std::string controlText(int id, int limit) = 0;
     virtual void setControlText(int id, const std::string& text) = 0;
     virtual void enableControl(int id, bool enabled) = 0;

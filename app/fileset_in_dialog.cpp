@@ -7,6 +7,7 @@
 #include "fileset/channel_table.h"
 #include "fileset/outcome_messages.h"
 #include "fileset/separation_discovery.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
 #include "platform/path_parts.h"
@@ -27,7 +28,7 @@ constexpr int chooserNameLimit = 128;
 bool chooseSeparationFile(Dialog& dialog, int channel, const std::string& defaultExtension,
                           const std::string& title, const FileFilter& filter) {
     const std::optional<std::string> path = dialog.chooseFile(defaultExtension, title, filter);
-    if (path && path->size() >= pathBufferSize) {
+    if (path && pathLength(*path) >= pathBufferSize) {
         dialog.showMessage(fillPlaceholders(texts::pathTooLong, {*path}), texts::messageCaption);
         return false;
     }
@@ -39,14 +40,17 @@ bool chooseSeparationFile(Dialog& dialog, int channel, const std::string& defaul
 
 } // namespace
 
+// The master's texts are bytes, shown as the system reads them: the plate
+// names as the names of the files they lead to, the title likewise.
 MasterReading showMasterFile(Dialog& dialog, const std::string& masterPath) {
     const MasterReading reading = readMasterFile(masterPath);
     if (reading.title) {
-        dialog.setControlText(IDC_TITLE, *reading.title);
+        dialog.setControlText(IDC_TITLE, fileNameOfPlate(*reading.title));
     }
     const PerChannel names = reading.channelNames();
     for (int channel = cyan; reading.isMaster() && channel <= black; ++channel) {
-        dialog.setControlText(IDC_CYAN_NAME + channel, names[static_cast<std::size_t>(channel)]);
+        dialog.setControlText(IDC_CYAN_NAME + channel,
+                              fileNameOfPlate(names[static_cast<std::size_t>(channel)]));
     }
     return reading;
 }

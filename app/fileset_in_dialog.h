@@ -13,7 +13,8 @@
 namespace platelier {
 
 // Reads the master at `masterPath` and shows its title and, when it is a
-// master, its four plate names in the edits.
+// master, its four plate names in the edits, each as the name of the file
+// it leads to (fileNameOfPlate).
 MasterReading showMasterFile(Dialog& dialog, const std::string& masterPath);
 
 // Fills the separation path edits for the master at `masterPath`: the
@@ -25,7 +26,8 @@ void locateSeparationFiles(Dialog& dialog, const std::string& masterPath);
 // becomes the channel's path in the dialog and in `recordedPaths`.
 void browseSeparationFile(Dialog& dialog, ChannelIndex channel, PerChannel& recordedPaths);
 
-// The master path and the four channel names as the edits hold them.
+// The master path and the four channel names as the edits hold them: file
+// names, which the master receives as plate bytes (renameChannels).
 std::string readMasterPath(Dialog& dialog);
 PerChannel readChannelNames(Dialog& dialog);
 

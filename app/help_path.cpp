@@ -12,7 +12,7 @@ std::optional<std::string> helpFilePath(const std::string& programPath,
         return std::nullopt;
     }
     std::string path = programPath.substr(0, dot + 1) + extension;
-    if (path.size() >= pathBufferSize) {
+    if (pathLength(path) >= pathBufferSize) {
         return std::nullopt;
     }
     return path;

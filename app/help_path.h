@@ -10,7 +10,7 @@ namespace platelier {
 // The program's own path with everything after its last '.' replaced by
 // `extension` (C:\Tools\EDIT.EXE gives C:\Tools\EDIT.HLP; the last '.' may
 // stand in a folder name). None when the path has no '.' or the result
-// would not fit in a 256-byte path buffer.
+// would not fit in a path buffer of 256 characters (pathLength).
 std::optional<std::string> helpFilePath(const std::string& programPath,
                                         const std::string& extension);
 

@@ -48,9 +48,9 @@ FolderReading readMastersFolder(const std::string& masterPath) {
 
 void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {
     const std::string masterPath = readMasterPath(dialog);
-    const SaveAllResult result = saveAllChanges(readMastersFolder(masterPath), masterPath,
-                                                readChannelNames(dialog),
-                                                state.recordedSeparationPaths);
+    const SaveAllResult result =
+        saveAllChanges(readMastersFolder(masterPath), masterPath, readChannelNames(dialog),
+                       state.recordedSeparationPaths);
     showMessages(dialog, saveAllMessages(result, masterPath));
     for (const auto& [channel, path] : result.renamed) {
         dialog.setControlText(IDC_CYAN_PATH + channel, path);
@@ -152,7 +152,7 @@ void openMasterFile(Dialog& dialog, ControllerState& state) {
 // A longer path than the master path edit is read back with would open
 // another file, cut: it is refused before the edit takes it.
 void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& path) {
-    if (path.size() >= pathBufferSize) {
+    if (pathLength(path) >= pathBufferSize) {
         dialog.showMessage(fillPlaceholders(texts::pathTooLong, {path}), texts::messageCaption);
         return;
     }

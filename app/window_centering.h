@@ -1,5 +1,6 @@
-// Where a window goes when it is centred on another window or on the screen:
-// centred, then pulled back inside the screen.
+// Where a window goes when it is centred on another window or on a work
+// area (the part of a monitor that windows may take, without its taskbar):
+// centred, then pulled back inside the work area.
 #pragma once
 
 #include <cstdint>
@@ -19,11 +20,10 @@ struct WindowPosition {
     std::int32_t y;
 };
 
-// The top-left corner for `window`, centred on `reference` (or on the screen
-// without one) and kept inside a screen of `screenWidth` x `screenHeight`
-// pixels as far as its size allows.
+// The top-left corner for `window`, centred on `reference` (or on the work
+// area without one) and kept inside `workArea` as far as its size allows.
 WindowPosition centeredPosition(const WindowRect& window,
                                 const std::optional<WindowRect>& reference,
-                                std::int32_t screenWidth, std::int32_t screenHeight);
+                                const WindowRect& workArea);
 
 } // namespace platelier

@@ -94,8 +94,8 @@ void Console::showProgress() {
         return;
     }
     progressTime_ = now;
-    const std::string line = utf8FromMixedEncodings(
-        fillPlaceholders(texts::progress, {std::to_string(folders_), std::to_string(masters_)}));
+    const std::string line =
+        fillPlaceholders(texts::progress, {std::to_string(folders_), std::to_string(masters_)});
     errno = 0;
     err_ << '\r' << line << std::flush;
     noteResultsFailure();

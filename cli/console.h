@@ -44,9 +44,9 @@ class Console {
     // so that an interruption that ends the program after it cannot lose it.
     void change(const std::string& line);
 
-    // One of the program's messages (its own Windows-1252 text, with paths
-    // in it), with its line breaks turned into blanks and its other control
-    // characters escaped.
+    // One of the program's messages (its own UTF-8 text, with paths in it,
+    // which on Linux may be bytes of another encoding), with its line breaks
+    // turned into blanks and its other control characters escaped.
     void message(const std::string& text);
 
     // Writes out what both streams still hold back. Returns `status`, or

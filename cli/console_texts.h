@@ -1,6 +1,5 @@
 // The texts of the command line's own messages, in the program's French
-// voice; like the program's other texts they are Windows-1252 bytes, with
-// every accented letter written as an escape that closes its string.
+// voice and, like the program's other texts, in UTF-8.
 #pragma once
 
 namespace platelier::texts {
@@ -9,64 +8,39 @@ namespace platelier::texts {
 constexpr const char* cannotReadFolder = "Impossible de lire le dossier\n%s.";
 
 // %s: the path.
-constexpr const char* folderNotMaster = "%s est un dossier : la commande demande un fichier-ma"
-                                        "\xEE"
-                                        "tre.";
+constexpr const char* folderNotMaster =
+    "%s est un dossier : la commande demande un fichier-maître.";
 
 // %s: the master's path, then the channel's colour.
 constexpr const char* channelWithoutName = "Impossible de renommer les couches de\n%s :\nla couche "
-                                           "%s n'a pas de nom.\nLe fichier n'a pas "
-                                           "\xE9t\xE9"
-                                           " modifi"
-                                           "\xE9"
-                                           ".";
+                                           "%s n'a pas de nom.\nLe fichier n'a pas été modifié.";
 
 // %s: the master's path, then the channel's colour.
 constexpr const char* noSingleSeparationFile = "Impossible de renommer les fichiers de\n%s :\n"
-                                               "aucun fichier unique n'a "
-                                               "\xE9t\xE9"
-                                               " trouv"
-                                               "\xE9"
-                                               " pour la couche %s.";
+                                               "aucun fichier unique n'a été trouvé pour la "
+                                               "couche %s.";
 
-constexpr const char* cannotWriteResults = "Impossible d'"
-                                           "\xE9"
-                                           "crire les r"
-                                           "\xE9"
-                                           "sultats.";
+constexpr const char* cannotWriteResults = "Impossible d'écrire les résultats.";
 
 // %s: why, in the system's words.
-constexpr const char* cannotWriteResultsBecause = "Impossible d'"
-                                                  "\xE9"
-                                                  "crire les r"
-                                                  "\xE9"
-                                                  "sultats : %s.";
+constexpr const char* cannotWriteResultsBecause = "Impossible d'écrire les résultats : %s.";
 
 // %s: the master's path, the separation file's, the channel's colour, then
 // the verdict on the file.
 constexpr const char* separationNotSound = "Impossible de renommer les fichiers de\n%s :\nle "
-                                           "fichier %s trouv"
-                                           "\xE9"
-                                           " pour la couche %s n'est pas une s"
-                                           "\xE9"
-                                           "paration de ce fichier-ma"
-                                           "\xEE"
-                                           "tre (%s).";
+                                           "fichier %s trouvé pour la couche %s n'est pas une "
+                                           "séparation de ce fichier-maître (%s).";
 
 // %s: the master's path, the separation file's, the channel's colour, then
 // the other master's path.
-constexpr const char* separationShared = "Impossible de renommer les fichiers de\n%s :\nle "
-                                         "fichier %s de la couche %s est aussi celui de\n%s "
-                                         "(--shared le renomme tout de m"
-                                         "\xEA"
-                                         "me).";
+constexpr const char* separationShared =
+    "Impossible de renommer les fichiers de\n%s :\nle fichier %s de la couche %s est aussi celui "
+    "de\n%s (--shared le renomme tout de même).";
 
 // %s: the leftover's path.
 constexpr const char* cannotTidy = "Impossible de ranger\n%s.";
 
 // %s: the number of folders, then of masters, seen so far.
-constexpr const char* progress = "Dossiers vus : %s, fichiers-ma"
-                                 "\xEE"
-                                 "tres : %s";
+constexpr const char* progress = "Dossiers vus : %s, fichiers-maîtres : %s";
 
 } // namespace platelier::texts

@@ -1,10 +1,10 @@
 // The relink command: the common repair, where a master names separation
 // files that were renamed since. The master is rewritten exactly as "Rename
 // channels" rewrites it, only when it has something to change and only when
-// every plate's file is known and fits, from the reading its links were
-// checked with: a master that changed since is refused. A dry run makes the
-// same rewrite with its writing left out, so that it refuses what the real
-// run refuses.
+// every plate's file is known and fits, its name included, from the reading
+// its links were checked with: a master that changed since is refused. A dry
+// run makes the same rewrite with its writing left out, so that it refuses
+// what the real run refuses.
 #include "cli/commands.h"
 #include "cli/master_walk.h"
 #include "cli/report.h"
@@ -32,6 +32,11 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
         return ok ? statusOk : statusFailed;
     };
     judgeContents(master, FilesJudged::renamedOnly);
+    if (const std::optional<std::size_t> plate = renamedFileWithoutPlate(master)) {
+        const RewriteResult refusal{RewriteError::nameNotInCodePage,
+                                    static_cast<ChannelIndex>(*plate)};
+        return tell({RelinkResult::refused, {rewriteProblem(refusal, master.path)}});
+    }
     const std::optional<PerChannel> names = relinkedNames(master);
     if (!names || allLinksOk(master.links)) {
         return tell({names ? RelinkResult::unchanged : RelinkResult::broken, {}});

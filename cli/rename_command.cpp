@@ -13,6 +13,7 @@
 #include "fileset/fileset_commands.h"
 #include "fileset/folder_reading.h"
 #include "fileset/separation_renaming.h"
+#include "platform/file_names.h"
 #include "platform/folder_listing.h"
 #include "platform/interruption.h"
 #include "platform/path_parts.h"
@@ -50,14 +51,15 @@ std::vector<Problem> refusals(const RenameArguments& arguments, const FilesetToC
     return problems;
 }
 
-// True when every name is the plate name, byte for byte, where the command
-// writes the master, and every file already has its name, as the system
-// compares names, where it renames files.
+// True when every name writes the plate's bytes as they are, where the
+// command writes the master, and every file already has its name, as the
+// system compares names, where it renames files.
 bool changesNothing(const RenameArguments& arguments, const FilesetToChange& fileset,
                     const PerChannel& plates) {
     for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
         const std::string& name = fileset.names[channel];
-        if ((arguments.command != FilesetCommand::renameFiles && name != plates[channel]) ||
+        if ((arguments.command != FilesetCommand::renameFiles &&
+             plateOfFileName(name) != plates[channel]) ||
             (arguments.command != FilesetCommand::renameChannels &&
              planSeparationRename(arguments.master, fileset.files[channel], name).kind !=
                  RenameOutcome::skipped)) {
@@ -69,21 +71,17 @@ bool changesNothing(const RenameArguments& arguments, const FilesetToChange& fil
 
 void renameChannelsOf(const FolderReading& folder, const CheckedMaster& master,
                       const FilesetToChange& fileset, const Tell& tell) {
-    RenameResult result;
-    RewriteResult rewritten = backupConflict(folder, master.path);
-    if (rewritten.error != RewriteError::none) {
-        result.problems.push_back(rewriteProblem(rewritten, master.path));
-        return tell(result);
-    }
-    PreparedRewrite rewrite =
-        prepareRewrite(master.path, fileset.names, RewriteMode::replace, &master.reading.identity);
-    const UninterruptedStep step;
-    rewritten = rewrite.commit();
-    result.rewritten = rewritten.error == RewriteError::none;
-    if (!result.rewritten) {
-        result.problems.push_back(rewriteProblem(rewritten, master.path));
-    }
-    tell(result);
+    renameChannels(
+        folder, master.path, fileset.names,
+        [&](const RewriteResult& rewritten) {
+            RenameResult result;
+            result.rewritten = rewritten.error == RewriteError::none;
+            if (!result.rewritten) {
+                result.problems.push_back(rewriteProblem(rewritten, master.path));
+            }
+            tell(result);
+        },
+        &master.reading.identity);
 }
 
 // Four renames at most: they and what is told of them are one step.
@@ -119,12 +117,15 @@ void saveAllOf(const FolderReading& folder, const CheckedMaster& master,
         &master.reading.identity);
 }
 
+// The names are file names, as the command line gives them; a channel not
+// named keeps the file name its plate names.
 void renameFileset(const RenameArguments& arguments, const FolderReading& folder,
                    const CheckedMaster& master, const Tell& tell) {
     FilesetToChange fileset{arguments.master, {}, linkedFiles(master)};
     const PerChannel plates = master.reading.channelNames();
     for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
-        fileset.names[channel] = arguments.names[channel].value_or(plates[channel]);
+        fileset.names[channel] =
+            arguments.names[channel].value_or(fileNameOfPlate(plates[channel]));
     }
     RenameResult result;
     result.problems = refusals(arguments, fileset, master);

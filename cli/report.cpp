@@ -67,6 +67,8 @@ const char* rewriteCode(RewriteError error) {
         return "name-not-read-back";
     case RewriteError::nameTooLong:
         return "name-too-long";
+    case RewriteError::nameNotInCodePage:
+        return "name-not-in-code-page";
     case RewriteError::backupIsLinked:
         return "backup-is-linked";
     case RewriteError::backupIsShared:

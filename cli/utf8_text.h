@@ -1,5 +1,5 @@
 // Texts as the console and JSON take them, in UTF-8. The program's own texts
-// are Windows-1252 bytes; what a master holds and what a folder lists are
+// are UTF-8; what a master holds, and on Linux what a folder lists, are
 // bytes of unknown encoding, UTF-8 on most systems today, Windows-1252 on
 // older ones.
 #pragma once
@@ -14,7 +14,7 @@ std::string utf8FromOneEncoding(const std::string& bytes);
 
 // Every valid UTF-8 sequence of `bytes` kept, every other byte read as
 // Windows-1252: for paths, whose folders may come from different systems,
-// and for the program's messages, which hold paths.
+// and for the program's messages, which hold paths in their UTF-8 text.
 std::string utf8FromMixedEncodings(const std::string& bytes);
 
 // Valid UTF-8: no overlong form, no surrogate, nothing past U+10FFFF.

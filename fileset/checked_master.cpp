@@ -1,6 +1,7 @@
 // Checked masters, and what a repair may take of them.
 #include "fileset/checked_master.h"
 
+#include "platform/file_names.h"
 #include "platform/path_parts.h"
 
 #include <algorithm>
@@ -11,6 +12,19 @@ namespace {
 
 bool isSoundContent(const std::optional<ContentVerdict>& verdict) {
     return !verdict || *verdict == ContentVerdict::sound;
+}
+
+// Every plate is ok or renamed to a sound file.
+bool relinkable(const CheckedMaster& master) {
+    return master.links.size() == channelCount && !unsoundRenamedFile(master) &&
+           std::none_of(master.links.begin(), master.links.end(), [](const PlateLink& link) {
+               return link.state == LinkState::missing || link.state == LinkState::ambiguous;
+           });
+}
+
+// The bytes a renamed plate's line takes: its file's name as a plate names it.
+std::optional<std::string> renamedPlate(const PlateLink& link) {
+    return plateOfFileName(fileNamePart(link.file));
 }
 
 } // namespace
@@ -66,17 +80,26 @@ std::optional<std::size_t> unsoundRenamedFile(const CheckedMaster& master) {
     return std::nullopt;
 }
 
+std::optional<std::size_t> renamedFileWithoutPlate(const CheckedMaster& master) {
+    if (!relinkable(master)) {
+        return std::nullopt;
+    }
+    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
+        if (master.links[plate].state == LinkState::renamed && !renamedPlate(master.links[plate])) {
+            return plate;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<PerChannel> relinkedNames(const CheckedMaster& master) {
     PerChannel names;
-    if (master.links.size() != names.size() || unsoundRenamedFile(master)) {
+    if (!relinkable(master) || renamedFileWithoutPlate(master)) {
         return std::nullopt;
     }
     for (std::size_t channel = 0; channel < names.size(); ++channel) {
         const PlateLink& link = master.links[channel];
-        if (link.state == LinkState::missing || link.state == LinkState::ambiguous) {
-            return std::nullopt;
-        }
-        names[channel] = link.state == LinkState::renamed ? fileNamePart(link.file)
+        names[channel] = link.state == LinkState::renamed ? *renamedPlate(link)
                                                           : master.reading.plates[channel].name;
     }
     return names;

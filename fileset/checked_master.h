@@ -53,10 +53,17 @@ bool isSound(const CheckedMaster& master);
 // repair never takes.
 std::optional<std::size_t> unsoundRenamedFile(const CheckedMaster& master);
 
+// The first plate whose renamed file has a name no plate line can name it
+// by (plateOfFileName: on Win32, a character outside the ANSI code page),
+// in a master whose every plate is ok or renamed to a sound file: what alone
+// keeps relinking from writing the master.
+std::optional<std::size_t> renamedFileWithoutPlate(const CheckedMaster& master);
+
 // The names relinking writes into the master, once its renamed files were
-// judged: each renamed plate takes its file's name, every other keeps its
-// plate name. None while a plate is missing or ambiguous, or a renamed file
-// is not sound.
+// judged, as the bytes of its plate lines: each renamed plate takes its
+// file's name, every other keeps its plate name. None while a plate is
+// missing or ambiguous, a renamed file is not sound, or there is a
+// renamedFileWithoutPlate.
 std::optional<PerChannel> relinkedNames(const CheckedMaster& master);
 
 // The files the links lead to, by channel (empty for a channel without one):

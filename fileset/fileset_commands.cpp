@@ -1,9 +1,11 @@
-// The sequence of "Save all changes". It renames the separation files before
-// it rewrites the master: undoing a rename is one more rename, and the
-// rewrite changes nothing when it fails.
+// The sequences of "Save all changes" and "Rename channels". "Save all
+// changes" renames the separation files before it rewrites the master:
+// undoing a rename is one more rename, and the rewrite changes nothing when
+// it fails.
 #include "fileset/fileset_commands.h"
 
 #include "master/backup_path.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "platform/interruption.h"
 #include "platform/path_parts.h"
@@ -52,6 +54,20 @@ bool renameFiles(const std::string& masterPath, const PerChannel& names,
     return true;
 }
 
+// The plate bytes of each name into `plates`; none, and `plates` left
+// incomplete, at the first channel whose name has none.
+std::optional<ChannelIndex> namesAsPlates(const PerChannel& names, PerChannel& plates) {
+    for (int channel = cyan; channel <= black; ++channel) {
+        const auto i = static_cast<std::size_t>(channel);
+        const std::optional<std::string> plate = plateOfFileName(names[i]);
+        if (!plate) {
+            return static_cast<ChannelIndex>(channel);
+        }
+        plates[i] = *plate;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 RewriteResult backupConflict(const FolderReading& folder, const std::string& masterPath) {
@@ -77,9 +93,27 @@ RewriteResult backupConflict(const FolderReading& folder, const std::string& mas
 }
 
 RewriteResult renameChannels(const FolderReading& folder, const std::string& masterPath,
-                             const PerChannel& names) {
-    const RewriteResult conflict = backupConflict(folder, masterPath);
-    return conflict.error != RewriteError::none ? conflict : rewriteMasterFile(masterPath, names);
+                             const PerChannel& names,
+                             const std::function<void(const RewriteResult&)>& told,
+                             const FileIdentity* asRead) {
+    RewriteResult result = backupConflict(folder, masterPath);
+    PerChannel plates;
+    if (const std::optional<ChannelIndex> unwritable = namesAsPlates(names, plates);
+        unwritable && result.error == RewriteError::none) {
+        result = {RewriteError::nameNotInCodePage, *unwritable};
+    }
+    std::optional<PreparedRewrite> rewrite;
+    if (result.error == RewriteError::none) {
+        rewrite.emplace(prepareRewrite(masterPath, plates, RewriteMode::replace, asRead));
+    }
+    const UninterruptedStep step;
+    if (rewrite) {
+        result = rewrite->commit();
+    }
+    if (told) {
+        told(result);
+    }
+    return result;
 }
 
 SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& masterPath,
@@ -99,14 +133,18 @@ SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& mas
         return finish();
     }
     result.refusals = separationRenameProblems(masterPath, recordedPaths, names);
-    if (!result.refusals.empty()) {
+    PerChannel plates;
+    if (const std::optional<ChannelIndex> unwritable = namesAsPlates(names, plates)) {
+        result.failedRewrite = RewriteResult{RewriteError::nameNotInCodePage, *unwritable};
+    }
+    if (!result.done()) {
         return finish();
     }
     std::vector<DoneRename> done;
     const bool renamed = renameFiles(masterPath, names, recordedPaths, done, result);
     std::optional<PreparedRewrite> rewrite;
     if (renamed) {
-        rewrite.emplace(prepareRewrite(masterPath, names, RewriteMode::replace, asRead));
+        rewrite.emplace(prepareRewrite(masterPath, plates, RewriteMode::replace, asRead));
     }
     // The fileset is whole again at the end of this step, all new or all
     // old: the guards are let go in it.

@@ -1,7 +1,10 @@
-// "Save all changes" as a sequence of its own, so that the dialog and the
-// command line run the same steps in the same order and refuse the same
-// things ("Rename channels" is rewriteMasterFile, "Rename files"
-// renameSeparationFiles).
+// "Save all changes" and "Rename channels" as sequences of their own, so
+// that the dialog and the command line run the same steps in the same order
+// and refuse the same things ("Rename files" is renameSeparationFiles). The
+// names the user gives the channels are file names; the master receives
+// each as the bytes of its plate line that name that file
+// (plateOfFileName), and a name without such bytes is refused before
+// anything changes.
 #pragma once
 
 #include "fileset/folder_reading.h"
@@ -29,7 +32,8 @@ struct SaveAllResult {
     std::vector<RenameOutcome> refusals;
     // Or the step that failed: a rename, the master not rewritten yet...
     std::optional<RenameOutcome> failedRename;
-    // ... or the rewrite of the master, after the renames.
+    // ... or the rewrite of the master, after the renames; or, beside the
+    // refusals, a name the master cannot receive (nameNotInCodePage).
     std::optional<RewriteResult> failedRewrite;
     // After a failed step, the files that kept their new names.
     std::vector<NotGivenBack> notGivenBack;
@@ -45,12 +49,18 @@ struct SaveAllResult {
 // Nothing when it would not.
 RewriteResult backupConflict(const FolderReading& folder, const std::string& masterPath);
 
-// "Rename channels": the backup's conflicts, then the rewrite.
+// "Rename channels": the backup's conflicts, then the rewrite with the plate
+// bytes of `names`; RewriteError::nameNotInCodePage, before the master is
+// read, for the first channel whose name has none. `told` and `asRead` as
+// for saveAllChanges.
 RewriteResult renameChannels(const FolderReading& folder, const std::string& masterPath,
-                             const PerChannel& names);
+                             const PerChannel& names,
+                             const std::function<void(const RewriteResult&)>& told = {},
+                             const FileIdentity* asRead = nullptr);
 
-// "Save all changes": all or nothing. A backup that conflicts and every
-// rename that is sure to fail stop the command before anything changes.
+// "Save all changes": all or nothing. A backup that conflicts, every rename
+// that is sure to fail and a name that the master cannot receive stop the
+// command before anything changes.
 // Then the files are renamed and the master rewritten last; when any step
 // fails, or the program is interrupted, the files renamed so far get their
 // names back and the master keeps its bytes. When everything was changed,

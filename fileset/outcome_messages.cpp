@@ -43,6 +43,8 @@ std::string rewriteErrorText(const RewriteResult& result, const std::string& mas
         return fillPlaceholders(texts::masterInUse, {masterPath});
     case RewriteError::masterChanged:
         return fillPlaceholders(texts::masterChanged, {masterPath});
+    case RewriteError::nameNotInCodePage:
+        return fillPlaceholders(texts::nameNotInCodePage, {masterPath, colour});
     case RewriteError::cannotOpenMaster:
         return fillPlaceholders(texts::cannotOpenMaster, {masterPath});
     case RewriteError::masterReadOnly:

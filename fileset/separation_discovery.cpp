@@ -3,6 +3,7 @@
 
 #include "fileset/channel_table.h"
 #include "master/backup_path.h"
+#include "platform/file_names.h"
 #include "platform/path_parts.h"
 
 #include <algorithm>
@@ -23,9 +24,11 @@ std::vector<const FolderEntry*> discoveryMatches(const FolderIndex& index,
     return matches;
 }
 
+// The listing's exact names decide: the plate's bytes are first read as the
+// system reads them, so that a name that reads otherwise is never the file.
 const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plate,
                                const MasterEntries& own) {
-    const FolderEntry* entry = plate.empty() ? nullptr : index.named(plate);
+    const FolderEntry* entry = plate.empty() ? nullptr : index.named(fileNameOfPlate(plate));
     return entry && !entry->isFolder && !own.holds(*entry) ? entry : nullptr;
 }
 

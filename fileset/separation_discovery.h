@@ -33,8 +33,9 @@ std::vector<const FolderEntry*> discoveryMatches(const FolderIndex& index,
                                                  const CandidatePattern& pattern,
                                                  const MasterEntries& own);
 
-// The file the plate name `plate` leads to: the entry the system opens under
-// that name, when it is a file and neither the master nor its backup.
+// The file the plate name `plate` (the bytes of the plate line) leads to:
+// the entry the system opens under that name (fileNameOfPlate), when it is
+// a file and neither the master nor its backup.
 const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plate,
                                const MasterEntries& own);
 

@@ -68,7 +68,7 @@ RenameOutcome planSeparationRename(const std::string& masterPath, const std::str
         return {};
     }
     const std::string newPath = folderPart(recordedPath) + name;
-    if (!acceptableFileName(name) || newPath.size() >= pathBufferSize) {
+    if (!acceptableFileName(name) || pathLength(newPath) >= pathBufferSize) {
         return failure(RenameFailure::nameRefused, recordedPath, newPath);
     }
     if (touchesMaster(masterPath, recordedPath, newPath)) {

@@ -1,7 +1,9 @@
 // Fuzzes readMasterFile: it never fails in an uncontrolled way, a master
 // always has its title, a refused file never has plate names, no value holds
-// a line end, and a box is stated in the PostScript section and the same when
-// the master is judged as a separation file.
+// a line end, the plate lines follow each other from the "%%CyanPlate" line
+// (the three after it hold whatever the master holds there), and a box is
+// stated in the PostScript section and the same when the master is judged
+// as a separation file.
 #include "fileset/separation_content.h"
 #include "fixtures.h"
 #include "master/comment_value.h"
@@ -39,11 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return value.find_first_of("\r\n") != std::string::npos;
     };
     bool anyPlate = false;
+    std::uint64_t after = 0; // where the line before ends, at the least
     for (const Plate& plate : reading.plates) {
         anyPlate = anyPlate || !plate.name.empty();
-        if (holdsLineEnd(plate.name) || bytes.compare(plate.lineOffset, 2, "%%") != 0) {
+        const bool first = &plate == &reading.plates.front();
+        if (holdsLineEnd(plate.name) || plate.lineOffset < after ||
+            (first && bytes.compare(plate.lineOffset, 2, "%%") != 0)) {
             std::abort();
         }
+        after = plate.lineOffset + 1;
     }
     if ((reading.isMaster() && !reading.title) || (!reading.isMaster() && anyPlate) ||
         (reading.title && holdsLineEnd(*reading.title)) ||

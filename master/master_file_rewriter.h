@@ -22,9 +22,13 @@ enum class RewriteError {
     nameHasLineBreak, // a name holds CR or LF; `channel` says which
     nameNotReadBack,  // a name the reader would change: blanks at either end, a control character
     nameTooLong,      // a plate line would not be read back whole; `channel` says which
-    backupIsLinked,   // the backup's name is a plate's: `channel`'s, or one of `other`'s
-    backupIsShared,   // `other`, another master of the folder, has the same backup
-    masterIsLink,     // a symbolic link: the file it leads to is rewritten by its own path
+    // A name given as a file name has no bytes a plate line names that file
+    // with (on Win32 a character outside the ANSI code page); `channel`
+    // says which. The fileset's commands refuse it before the rewrite.
+    nameNotInCodePage,
+    backupIsLinked, // the backup's name is a plate's: `channel`'s, or one of `other`'s
+    backupIsShared, // `other`, another master of the folder, has the same backup
+    masterIsLink,   // a symbolic link: the file it leads to is rewritten by its own path
     cannotOpenMaster,
     masterInUse,       // another rewrite of it runs, or (on Win32) a program writes it
     masterChanged,     // it changed since it was read, or while it was rewritten

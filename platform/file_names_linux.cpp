@@ -1,6 +1,7 @@
 // File names on Linux: bytes, letter case included, of at most NAME_MAX
 // (255) bytes, the limit of its usual file systems. The program's own
-// search, which Linux lacks, ignores the case of the letters A-Z.
+// search, which Linux lacks, ignores the case of the letters A-Z. A plate
+// names the file of its own bytes.
 #include "platform/file_names.h"
 
 #include "platform/ascii_case.h"
@@ -32,6 +33,14 @@ bool acceptableFileName(const std::string& name) {
     return !name.empty() && name.size() <= 255 && name != "." && name != ".." && !control &&
            name.front() != ' ' && name.back() != ' ' &&
            name.find_first_of(folderSeparators()) == std::string::npos;
+}
+
+std::string fileNameOfPlate(const std::string& plateBytes) {
+    return plateBytes;
+}
+
+std::optional<std::string> plateOfFileName(const std::string& name) {
+    return name;
 }
 
 } // namespace platelier

@@ -1,11 +1,13 @@
-// File names on Win32: bytes in the ANSI code page, compared in UTF-16 by
+// File names on Win32: UTF-8 inside the program, compared in UTF-16 by
 // CompareStringOrdinal with letter case ignored, the comparison Windows
 // offers for file names, which its directory search makes too; refused as
-// the Win32 path rules refuse them or take them for devices.
+// the Win32 path rules refuse them or take them for devices. Plate names are
+// bytes in the ANSI code page, as the programs that place plates read them.
 #include "platform/file_names.h"
 
+#include "platform/utf16.h"
+
 #include <algorithm>
-#include <optional>
 #include <string_view>
 #include <windows.h>
 
@@ -13,17 +15,9 @@ namespace platelier {
 
 namespace {
 
-// The name in UTF-16. With MB_ERR_INVALID_CHARS none when its bytes are no
-// text in the code page; without, as the system's ANSI functions take it.
-std::optional<std::wstring> wideName(const std::string& name, DWORD flags) {
-    const int size = static_cast<int>(name.size());
-    const int units = MultiByteToWideChar(CP_ACP, flags, name.data(), size, nullptr, 0);
-    if (units == 0) {
-        return name.empty() ? std::make_optional(std::wstring()) : std::nullopt;
-    }
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_ACP, flags, name.data(), size, wide.data(), units);
-    return wide;
+bool isUtf8(const std::string& name) {
+    return name.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(),
+                                               static_cast<int>(name.size()), nullptr, 0) != 0;
 }
 
 void appendAsUtf8(std::string& text, wchar_t unit) {
@@ -63,8 +57,7 @@ bool isDeviceName(std::wstring_view name) {
 } // namespace
 
 bool sameFileName(const std::string& a, const std::string& b) {
-    return equalIgnoringCase(wideName(a, 0).value_or(std::wstring()),
-                             wideName(b, 0).value_or(std::wstring()));
+    return equalIgnoringCase(utf16FromUtf8(a), utf16FromUtf8(b));
 }
 
 // Each UTF-16 unit upper-cased on its own, as the comparison does it: a
@@ -72,7 +65,7 @@ bool sameFileName(const std::string& a, const std::string& b) {
 // UTF-8 keeps the order of the units, a surrogate written on its own too.
 std::string fileNameKey(const std::string& name) {
     std::string key;
-    for (const wchar_t unit : wideName(name, 0).value_or(std::wstring())) {
+    for (const wchar_t unit : utf16FromUtf8(name)) {
         wchar_t upper = unit;
         if (!IS_HIGH_SURROGATE(unit) && !IS_LOW_SURROGATE(unit)) {
             LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, &unit, 1, &upper, 1, nullptr,
@@ -88,15 +81,40 @@ std::string searchKey(const std::string& name) {
 }
 
 bool acceptableFileName(const std::string& name) {
-    const std::optional<std::wstring> wide = wideName(name, MB_ERR_INVALID_CHARS);
-    if (!wide || wide->empty() || wide->size() > 255) {
+    const std::wstring wide = utf16FromUtf8(name);
+    if (!isUtf8(name) || wide.empty() || wide.size() > 255) {
         return false;
     }
-    const bool refused = std::any_of(wide->begin(), wide->end(), [](wchar_t c) {
+    const bool refused = std::any_of(wide.begin(), wide.end(), [](wchar_t c) {
         return c < 0x20 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos;
     });
-    return !refused && wide->front() != L' ' && wide->back() != L'.' && wide->back() != L' ' &&
-           !isDeviceName(*wide);
+    return !refused && wide.front() != L' ' && wide.back() != L'.' && wide.back() != L' ' &&
+           !isDeviceName(wide);
+}
+
+std::string fileNameOfPlate(const std::string& plateBytes) {
+    const int size = static_cast<int>(plateBytes.size());
+    const int units = MultiByteToWideChar(CP_ACP, 0, plateBytes.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, plateBytes.data(), size, wide.data(), units);
+    return utf8FromUtf16(wide);
+}
+
+// Without best fit a character the code page lacks becomes its default
+// character, and the bytes read back as another name: that of no file of
+// this one. A system whose ANSI code page is UTF-8 takes no such flag.
+std::optional<std::string> plateOfFileName(const std::string& name) {
+    const std::wstring wide = utf16FromUtf8(name);
+    const int size = static_cast<int>(wide.size());
+    const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string plate(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    WideCharToMultiByte(CP_ACP, flags, wide.data(), size, plate.data(), bytes, nullptr, nullptr);
+    if (fileNameOfPlate(plate) != name) {
+        return std::nullopt;
+    }
+    return plate;
 }
 
 } // namespace platelier

@@ -19,6 +19,10 @@ namespace platelier {
 // refused rather than cut.
 constexpr std::size_t pathBufferSize = 256;
 
+// The length of `path` in the characters that pathBufferSize counts: bytes
+// on Linux, UTF-16 units on Win32.
+std::size_t pathLength(const std::string& path);
+
 // The separator between the folders of a path: '\\' on Win32, '/' elsewhere.
 char pathSeparator();
 

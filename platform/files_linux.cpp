@@ -113,6 +113,10 @@ bool namesFile(const std::string& path, const struct stat& file) {
 
 } // namespace
 
+std::size_t pathLength(const std::string& path) {
+    return path.size();
+}
+
 char pathSeparator() {
     return '/';
 }

@@ -1,8 +1,10 @@
-// File-system operations on Win32: MoveFileA, which never replaces a file,
-// and ReplaceFileA, which keeps the replaced file's attributes.
+// File-system operations on Win32: MoveFileW, which never replaces a file,
+// and ReplaceFileW, which keeps the replaced file's attributes. Paths are
+// UTF-8 until the wide call.
 #include "platform/files.h"
 
 #include "platform/file_faults.h"
+#include "platform/utf16.h"
 
 #include <algorithm>
 #include <array>
@@ -23,8 +25,9 @@ using Handle = std::unique_ptr<void, HandleCloser>;
 
 // The file's identity: its volume and its index on the volume.
 std::optional<std::array<DWORD, 3>> fileIdentity(const std::string& path) {
-    Handle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    Handle file(CreateFileW(utf16FromUtf8(path).c_str(), 0,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
     if (file.get() == INVALID_HANDLE_VALUE ||
         !GetFileInformationByHandle(file.get(), &information)) {
@@ -34,7 +37,15 @@ std::optional<std::array<DWORD, 3>> fileIdentity(const std::string& path) {
                                 information.nFileIndexLow};
 }
 
+DWORD attributesOf(const std::string& path) {
+    return GetFileAttributesW(utf16FromUtf8(path).c_str());
+}
+
 } // namespace
+
+std::size_t pathLength(const std::string& path) {
+    return utf16FromUtf8(path).size();
+}
 
 char pathSeparator() {
     return '\\';
@@ -45,10 +56,11 @@ const char* folderSeparators() {
 }
 
 bool moveFileNoReplace(const std::string& from, const std::string& to) {
-    return !fileOperationFails(FileOperation::rename) && MoveFileA(from.c_str(), to.c_str()) != 0;
+    return !fileOperationFails(FileOperation::rename) &&
+           MoveFileW(utf16FromUtf8(from).c_str(), utf16FromUtf8(to).c_str()) != 0;
 }
 
-// ReplaceFileA gives the replacement the target's attributes and access
+// ReplaceFileW gives the replacement the target's attributes and access
 // control lists where it can (its owner stays the program's user). It
 // cannot move the target to a backup path that is a hard link of the
 // target: that name, which holds nothing the target does not, goes first.
@@ -57,31 +69,33 @@ Replacement replaceFileWithBackup(const std::string& target, const std::string& 
     if (fileOperationFails(FileOperation::rename)) {
         return Replacement::failed;
     }
+    const std::wstring targetPath = utf16FromUtf8(target);
+    const std::wstring backupPath = utf16FromUtf8(backup);
     const auto backupIdentity = fileIdentity(backup);
     if (backupIdentity && backupIdentity == fileIdentity(target)) {
-        DeleteFileA(backup.c_str());
+        DeleteFileW(backupPath.c_str());
     }
     if (const std::optional<FileIdentity> now = identityAt(target); now != asRead) {
         return now ? Replacement::targetChanged : Replacement::failed;
     }
-    if (!ReplaceFileA(target.c_str(), replacement.c_str(), backup.c_str(),
+    if (!ReplaceFileW(targetPath.c_str(), utf16FromUtf8(replacement).c_str(), backupPath.c_str(),
                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         // The target went to the backup name but the replacement could not
         // take its place: the target gets its own name back.
         if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-            MoveFileA(backup.c_str(), target.c_str());
+            MoveFileW(backupPath.c_str(), targetPath.c_str());
         }
         return Replacement::failed;
     }
     const std::optional<FileIdentity> previous = identityAt(backup);
     if (previous && previous != asRead) {
-        MoveFileExA(backup.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
+        MoveFileExW(backupPath.c_str(), targetPath.c_str(), MOVEFILE_REPLACE_EXISTING);
         return Replacement::targetChanged;
     }
     return Replacement::done;
 }
 
-// Not GetTempFileNameA, which refuses folders longer than MAX_PATH - 14
+// Not GetTempFileNameW, which refuses folders longer than MAX_PATH - 14
 // characters: the name is as long as the folder leaves room for, up to 9
 // characters ('~' and random letters and digits), and at least 5 beside a
 // master path of 255 characters; names are drawn until one is new.
@@ -90,18 +104,17 @@ std::optional<std::string> createUniqueFile(const std::string& folder) {
         return std::nullopt;
     }
     const std::string in = folder.empty() ? std::string(".\\") : folder;
-    const std::size_t length =
-        std::min<std::size_t>(9, MAX_PATH - 1 - std::min<std::size_t>(in.size(), MAX_PATH - 1));
+    const std::size_t length = std::min<std::size_t>(
+        9, MAX_PATH - 1 - std::min<std::size_t>(pathLength(in), MAX_PATH - 1));
     static std::mt19937 random(std::random_device{}() ^ GetCurrentProcessId());
     for (int attempt = 0; length >= 2 && attempt < 100; ++attempt) {
         std::string path = in + '~';
         while (path.size() < in.size() + length) {
             path += "0123456789abcdefghijklmnopqrstuvwxyz"[random() % 36];
         }
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
+        const Handle file(CreateFileW(utf16FromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.get() != INVALID_HANDLE_VALUE) {
             return path;
         }
         if (GetLastError() != ERROR_FILE_EXISTS) {
@@ -121,7 +134,7 @@ bool mayWriteFile(const std::string& path) {
     if (fileOperationFails(FileOperation::query)) {
         return false;
     }
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
@@ -129,14 +142,14 @@ bool isSymbolicLink(const std::string& path) {
     if (fileOperationFails(FileOperation::query)) {
         return false;
     }
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(utf16FromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 bool pathExists(const std::string& path) {
     return !fileOperationFails(FileOperation::query) &&
-           GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+           attributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool isSameFile(const std::string& a, const std::string& b) {
@@ -148,7 +161,8 @@ bool isSameFile(const std::string& a, const std::string& b) {
 }
 
 bool removeFile(const std::string& path) {
-    return !fileOperationFails(FileOperation::remove) && DeleteFileA(path.c_str()) != 0;
+    return !fileOperationFails(FileOperation::remove) &&
+           DeleteFileW(utf16FromUtf8(path).c_str()) != 0;
 }
 
 } // namespace platelier

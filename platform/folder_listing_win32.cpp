@@ -1,8 +1,11 @@
-// Folder listings on Win32, with FindFirstFileA and "*", which also gives
-// each entry's short name.
+// Folder listings on Win32, with FindFirstFileW and "*", which also gives
+// each entry's short name: each name exactly as the folder holds it, in
+// UTF-8, where the ANSI listing would give a best-fit name for a character
+// its code page lacks, the name of another file or of none.
 #include "platform/folder_listing.h"
 
 #include "platform/file_faults.h"
+#include "platform/utf16.h"
 
 #include <memory>
 #include <windows.h>
@@ -24,23 +27,23 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
         return std::nullopt;
     }
     std::vector<FolderEntry> entries;
-    WIN32_FIND_DATAA entry{};
-    HANDLE first = FindFirstFileA((folder + "*").c_str(), &entry);
+    WIN32_FIND_DATAW entry{};
+    HANDLE first = FindFirstFileW(utf16FromUtf8(folder + "*").c_str(), &entry);
     if (first == INVALID_HANDLE_VALUE) {
         // The root of an empty drive has no "." entry: nothing is found there.
         return GetLastError() == ERROR_FILE_NOT_FOUND ? std::make_optional(entries) : std::nullopt;
     }
     std::unique_ptr<void, SearchCloser> search(first);
     do {
-        const std::string name = entry.cFileName;
+        const std::string name = utf8FromUtf16(entry.cFileName);
         const DWORD attributes = entry.dwFileAttributes;
         if (name != "." && name != "..") {
             entries.push_back({name,
                                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                                    (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0,
-                               entry.cAlternateFileName});
+                               utf8FromUtf16(entry.cAlternateFileName)});
         }
-    } while (FindNextFileA(search.get(), &entry));
+    } while (FindNextFileW(search.get(), &entry));
     return entries;
 }
 
@@ -48,7 +51,7 @@ bool isFolder(const std::string& path) {
     if (fileOperationFails(FileOperation::query)) {
         return false;
     }
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(utf16FromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 

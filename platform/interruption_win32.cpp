@@ -19,12 +19,26 @@ namespace {
 constexpr int interrupted = -1;
 std::atomic<int> steps{0};
 
+// The held paths are UTF-8 and shorter than 4096 bytes, so their UTF-16
+// forms fit buffers on the stack: no allocation on the system's thread while
+// the program's may be holding the heap.
+bool widen(const char* path, wchar_t (&wide)[4096]) {
+    return MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, 4096) > 0;
+}
+
 void moveBack(const char* from, const char* to) {
-    MoveFileA(from, to);
+    wchar_t wideFrom[4096];
+    wchar_t wideTo[4096];
+    if (widen(from, wideFrom) && widen(to, wideTo)) {
+        MoveFileW(wideFrom, wideTo);
+    }
 }
 
 void deleteFile(const char* path) {
-    DeleteFileA(path);
+    wchar_t widePath[4096];
+    if (widen(path, widePath)) {
+        DeleteFileW(widePath);
+    }
 }
 
 // FALSE: the next handler, the system's own, ends the program as the event

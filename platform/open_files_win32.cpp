@@ -1,10 +1,11 @@
-// Open files on Win32: HANDLEs of CreateFileA, read with ReadFile and
+// Open files on Win32: HANDLEs of CreateFileW, read with ReadFile and
 // written with WriteFile. Every file is opened letting others read, write,
 // rename and delete it, as POSIX systems let them: an interruption deletes
 // the new master being written (see interruption.h).
 #include "platform/open_files.h"
 
 #include "platform/file_faults.h"
+#include "platform/utf16.h"
 
 #include <algorithm>
 #include <windows.h>
@@ -51,8 +52,8 @@ std::optional<FileIdentity> identityAt(const std::string& path) {
     if (fileOperationFails(FileOperation::query)) {
         return std::nullopt;
     }
-    const HANDLE file = CreateFileA(path.c_str(), 0, everySharing, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = CreateFileW(utf16FromUtf8(path).c_str(), 0, everySharing, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known =
         file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &information) != 0;
@@ -79,7 +80,8 @@ bool OpenFile::close() {
 FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts,
                                     ReadingFor purpose) {
     facts = {};
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::wstring widePath = utf16FromUtf8(path);
+    const DWORD attributes = GetFileAttributesW(widePath.c_str());
     facts.notRegular =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (facts.notRegular) {
@@ -87,7 +89,7 @@ FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& fa
     }
     const bool rewriting = purpose == ReadingFor::rewriting;
     FileForReading file(reinterpret_cast<std::intptr_t>(
-        CreateFileA(path.c_str(), GENERIC_READ,
+        CreateFileW(widePath.c_str(), GENERIC_READ,
                     rewriting ? FILE_SHARE_READ | FILE_SHARE_DELETE : everySharing, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file) {
@@ -113,8 +115,8 @@ std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
 
 FileForWriting FileForWriting::open(const std::string& path) {
     FileForWriting file(reinterpret_cast<std::intptr_t>(
-        CreateFileA(path.c_str(), GENERIC_WRITE, everySharing, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr)));
+        CreateFileW(utf16FromUtf8(path).c_str(), GENERIC_WRITE, everySharing, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (file) {
         lockForRewrite(handleOf(file.handle()));
     }
@@ -123,7 +125,7 @@ FileForWriting FileForWriting::open(const std::string& path) {
 
 bool fileBeingWritten(const std::string& path) {
     const FileForReading file(reinterpret_cast<std::intptr_t>(
-        CreateFileA(path.c_str(), GENERIC_READ, everySharing, nullptr, OPEN_EXISTING,
+        CreateFileW(utf16FromUtf8(path).c_str(), GENERIC_READ, everySharing, nullptr, OPEN_EXISTING,
                     FILE_ATTRIBUTE_NORMAL, nullptr)));
     return file && !lockForRewrite(handleOf(file.handle()));
 }

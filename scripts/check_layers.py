@@ -6,7 +6,8 @@ down: resources/ and platform/ at the bottom, then master/, fileset/, app/
 (the dialogs' controller), and the front ends: app/'s sub-folders (app/win32/)
 and cli/, which never include each other; cli/ uses nothing of app/. Nothing outside a front end
 includes it but its own tests (tests/win32/ for app/win32/, tests/cli/ for
-cli/); tests, fuzzers and the benchmark may include any other layer.
+cli/, and the fuzzers for cli/, whose report one of them reads); tests,
+fuzzers and the benchmark may include any other layer.
 
 The dialog stays in app/: below it, nothing includes the dialog interface
 (app/dialog.h) nor the dialogs' resource IDs (resources/resource_ids.h), so
@@ -42,9 +43,11 @@ def layer_of(path):
 
 
 def tests_front_end(path, front_end):
-    """True when `path` is one of the tests of `front_end` (app/NAME or NAME)."""
-    return (path.parts[0] == "tests" and len(path.parts) > 2
-            and front_end in ("app/" + path.parts[1], path.parts[1]))
+    """True when `path` is one of the tests of `front_end` (app/NAME or NAME),
+    or a fuzzer of the console program's (fuzz/ holds no dialog)."""
+    return ((path.parts[0] == "tests" and len(path.parts) > 2
+             and front_end in ("app/" + path.parts[1], path.parts[1]))
+            or (path.parts[0] == "fuzz" and front_end == "cli"))
 
 
 def resolve(root, includer, name):

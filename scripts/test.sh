@@ -57,6 +57,7 @@ if wants fuzz; then
 fi
 if wants win32; then
     echo "== win32: tests under Wine"
+    require_locale "$TEST_LOCALE"
     # Wine's server stops a few seconds after its last program ends, and a
     # program that starts just as it stops is dropped before it runs ("wine
     # client error ... Connection reset by peer"); a test that fails is run

@@ -1,6 +1,8 @@
 // What the tests share: a folder of their own, removed with everything in
 // it and listed as "name=bytes" (a folder "name/"), and the bytes of test
 // masters in any line-ending convention, behind an EPS binary header or not.
+// Paths are the program's own: UTF-8 on Win32, bytes on Linux (u8path takes
+// them as they are there).
 #pragma once
 
 #include "platform/file_faults.h"
@@ -20,7 +22,7 @@
 namespace platelier::testing {
 
 inline std::string readFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -52,7 +54,7 @@ class TempFolder {
         for (const std::string& entry : entries) {
             const std::size_t equals = entry.find('=');
             if (equals == std::string::npos) {
-                std::filesystem::create_directories(file(entry));
+                std::filesystem::create_directories(std::filesystem::u8path(file(entry)));
             } else {
                 write(entry.substr(0, equals), entry.substr(equals + 1));
             }
@@ -65,17 +67,20 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string folder() const { return path_.string(); } // file("") ends with a separator
+    std::string file(const std::string& name) const {
+        return (path_ / std::filesystem::u8path(name)).u8string();
+    }
+    std::string folder() const { return path_.u8string(); } // file("") ends with a separator
     std::string write(const std::string& name, const std::string& bytes) const {
-        std::filesystem::create_directories((path_ / name).parent_path());
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
+        const std::filesystem::path path = path_ / std::filesystem::u8path(name);
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
         return file(name);
     }
     Entries entries() const { // hidden ones too
         Entries found;
         for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            const std::string name = entry.path().filename().string();
+            const std::string name = entry.path().filename().u8string();
             found.insert(entry.is_directory() ? name + "/"
                                               : name + "=" + readFileBytes(file(name)));
         }

@@ -1,5 +1,5 @@
 // The system's own wildcard search, the oracle that the program's folder
-// index is held to: FindFirstFileA on Win32; on Linux, which has no search of
+// index is held to: FindFirstFileW on Win32; on Linux, which has no search of
 // its own, the folder's listing matched by fnmatch, which folds the letters
 // A-Z as the program's search has always folded them.
 #pragma once
@@ -8,6 +8,8 @@
 #include <vector>
 
 #ifdef _WIN32
+#include "platform/utf16.h"
+
 #include <windows.h>
 #else
 #include <dirent.h>
@@ -18,19 +20,19 @@
 namespace platelier::testing {
 
 #ifdef _WIN32
-// The names FindFirstFileA gives for STEM*.EXT in `folder` (ending with a
-// separator).
+// The names FindFirstFileW gives for STEM*.EXT in `folder` (ending with a
+// separator), in UTF-8.
 inline std::vector<std::string> systemSearch(const std::string& folder, const std::string& stem,
                                              const std::string& extension) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry{};
-    HANDLE search = FindFirstFileA((folder + stem + "*." + extension).c_str(), &entry);
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW(utf16FromUtf8(folder + stem + "*." + extension).c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) {
         return names;
     }
     do {
-        names.emplace_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
+        names.push_back(utf8FromUtf16(entry.cFileName));
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
     return names;
 }

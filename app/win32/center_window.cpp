@@ -1,5 +1,5 @@
-// Window centring over GetWindowRect and SetWindowPos; the arithmetic is the
-// portable centeredPosition.
+// Window centring over GetWindowRect, the monitors' work areas and
+// SetWindowPos; the arithmetic is the portable centeredPosition.
 #include "app/win32/center_window.h"
 
 #include "app/window_centering.h"
@@ -14,17 +14,25 @@ WindowRect windowRect(HWND window) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+// The work area of the monitor that holds most of `window`, or of the
+// primary monitor for none.
+WindowRect workAreaOf(HWND window) {
+    HMONITOR monitor = window != nullptr ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)
+                                         : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO information{};
+    information.cbSize = sizeof information;
+    GetMonitorInfoW(monitor, &information);
+    const RECT& area = information.rcWork;
+    return {area.left, area.top, area.right, area.bottom};
+}
+
 } // namespace
 
 void centerWindow(HWND window, HWND reference) {
-    HDC context = GetDC(window);
-    const int screenWidth = GetDeviceCaps(context, HORZRES);
-    const int screenHeight = GetDeviceCaps(context, VERTRES);
-    ReleaseDC(window, context);
     const std::optional<WindowRect> area =
         reference != nullptr ? std::optional<WindowRect>(windowRect(reference)) : std::nullopt;
     const WindowPosition position =
-        centeredPosition(windowRect(window), area, screenWidth, screenHeight);
+        centeredPosition(windowRect(window), area, workAreaOf(reference));
     SetWindowPos(window, HWND_TOP, position.x, position.y, 0, 0, SWP_NOSIZE);
 }
 

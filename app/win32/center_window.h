@@ -1,5 +1,6 @@
-// Centres a window on another window, or on the screen, and keeps it on the
-// screen. Used for the main dialog, the About box and the open-file dialog.
+// Centres a window on another window, or on the primary monitor, and keeps
+// it inside that monitor's work area. Used for the main dialog, the About
+// box and the open-file dialog.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +8,9 @@
 namespace platelier {
 
 // Moves `window` (keeping its size, and bringing it to the top) to the
-// centre of `reference`, or of the screen when `reference` is null.
+// centre of `reference`, inside the work area of the monitor that holds
+// `reference`; or to the centre of the primary monitor's work area when
+// `reference` is null.
 void centerWindow(HWND window, HWND reference);
 
 } // namespace platelier

@@ -1,4 +1,4 @@
-// The open-file dialog: GetOpenFileNameA with the explorer look and a hook
+// The open-file dialog: GetOpenFileNameW with the explorer look and a hook
 // that places it.
 #include "app/win32/choose_file.h"
 
@@ -7,7 +7,7 @@
 
 #include <commdlg.h>
 #include <cstddef>
-#include <cstring>
+#include <string_view>
 
 namespace platelier {
 
@@ -17,34 +17,35 @@ constexpr std::size_t fileNameBufferSize = 260;
 constexpr int chooserHeightReduction = 33;
 
 // The request as Windows 95 and NT 4 knew it, without the fields Windows
-// 2000 added: OPENFILENAME_SIZE_VERSION_400A, spelt without the macro's
+// 2000 added: OPENFILENAME_SIZE_VERSION_400W, spelt without the macro's
 // casts. Its value depends on the pointer size (76 in 32-bit builds).
 constexpr DWORD openFileNameVersion400Size =
-    static_cast<DWORD>(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR));
+    static_cast<DWORD>(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR));
 
 } // namespace
 
-std::optional<std::string> chooseFile(HWND owner, const char* defaultExtension, const char* title,
-                                      const std::string& filter) {
-    char fileName[fileNameBufferSize] = {};
-    const char* firstPattern = filter.c_str() + std::strlen(filter.c_str()) + 1;
-    std::strncpy(fileName, firstPattern, sizeof fileName - 1);
+std::optional<std::wstring> chooseFile(HWND owner, const wchar_t* defaultExtension,
+                                       const wchar_t* title, const std::wstring& filter) {
+    wchar_t fileName[fileNameBufferSize] = {};
+    // The first pattern: after the first text, up to its own zero.
+    const std::wstring_view patterns = std::wstring_view(filter).substr(filter.find(L'\0') + 1);
+    patterns.substr(0, patterns.find(L'\0')).copy(fileName, fileNameBufferSize - 1);
 
-    OPENFILENAMEA request{};
+    OPENFILENAMEW request{};
     request.lStructSize = openFileNameVersion400Size;
     request.hwndOwner = owner;
-    request.hInstance = GetModuleHandleA(nullptr);
+    request.hInstance = GetModuleHandleW(nullptr);
     request.lpstrFilter = filter.c_str();
     request.lpstrFile = fileName;
-    request.nMaxFile = static_cast<DWORD>(sizeof fileName);
+    request.nMaxFile = static_cast<DWORD>(fileNameBufferSize);
     request.lpstrTitle = title;
     request.Flags = OFN_EXPLORER | OFN_ENABLEHOOK;
     request.lpstrDefExt = defaultExtension;
     request.lpfnHook = chooserHook;
-    if (!GetOpenFileNameA(&request)) {
+    if (!GetOpenFileNameW(&request)) {
         return std::nullopt;
     }
-    return std::string(fileName);
+    return std::wstring(fileName);
 }
 
 // The hook runs in an empty child of the open-file dialog, which is owned by

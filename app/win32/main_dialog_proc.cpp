@@ -1,5 +1,5 @@
 // The main dialog's procedure. On WM_INITDIALOG it keeps the controller's
-// state, which DialogBoxParamA passes in, as the dialog's own data, and does
+// state, which DialogBoxParamW passes in, as the dialog's own data, and does
 // the Win32 part of the dialog's preparation (centring, system menu, icon,
 // files dropped accepted) before the controller's; a file dropped on it is
 // opened as a master, unless a modal window it owns is open; everything else
@@ -10,6 +10,7 @@
 #include "app/win32/center_window.h"
 #include "app/win32/dialog_procedures.h"
 #include "app/win32/win32_dialog.h"
+#include "platform/utf16.h"
 #include "resources/resource_ids.h"
 #include "resources/user_texts.h"
 
@@ -25,24 +26,24 @@ static_assert(messageInitDialog == WM_INITDIALOG && messageCommand == WM_COMMAND
 namespace {
 
 void prepareMainDialogWindow(HWND dialog, LPARAM state) {
-    SetWindowLongPtrA(dialog, DWLP_USER, state);
+    SetWindowLongPtrW(dialog, DWLP_USER, state);
     centerWindow(dialog, nullptr);
     HMENU systemMenu = GetSystemMenu(dialog, FALSE);
-    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT, texts::aboutMenuItem);
-    AppendMenuA(systemMenu, MF_STRING, IDM_HELP, texts::helpMenuItem);
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUT, utf16FromUtf8(texts::aboutMenuItem).c_str());
+    AppendMenuW(systemMenu, MF_STRING, IDM_HELP, utf16FromUtf8(texts::helpMenuItem).c_str());
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     DragAcceptFiles(dialog, TRUE);
 }
 
 // The first of the files dropped (several may be), whole however long, or
 // none.
 std::string firstDroppedFile(HDROP drop) {
-    std::string path(DragQueryFileA(drop, 0, nullptr, 0) + 1, '\0');
-    path.resize(DragQueryFileA(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+    path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
     DragFinish(drop);
-    return path;
+    return utf8FromUtf16(path);
 }
 
 } // namespace
@@ -52,7 +53,7 @@ INT_PTR CALLBACK mainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         if ((message & 0xFFFFu) == WM_INITDIALOG) {
             prepareMainDialogWindow(dialog, lParam);
         }
-        auto* state = reinterpret_cast<ControllerState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        auto* state = reinterpret_cast<ControllerState*>(GetWindowLongPtrW(dialog, DWLP_USER));
         if (state == nullptr) {
             return FALSE; // a message that comes before WM_INITDIALOG
         }

@@ -182,6 +182,7 @@ struct SaveAllCase {
 };
 
 TEST(Commands, SaveAllChangesDoesAllOrNothing) {
+    const bool win32 = pathSeparator() == '\\';
     // clang-format off
     const SaveAllCase rows[] = {
         {{"JOB OLD.C", "JOB.C", "JOB.M", "JOB.N"}, 0, ""}, // names given up by earlier channels
@@ -194,7 +195,8 @@ TEST(Commands, SaveAllChangesDoesAllOrNothing) {
         {{"NEW.C", "NEW.M", "JOB.J", "JOB.N"}, 1, "gone"},
         {{"NEW.C", "NEW.M", "JOB.J", "JOB.N"}, 1, "twice"},
         {{"NEW.C", "LINK.M", "JOB.J", "JOB.N"}, 1, "link"},
-        {{"NEW.C", "JOB.M", "JOB.J", "JOB.N"}, 1, "master"}};
+        {{"NEW.C", "JOB.M", "JOB.J", "JOB.N"}, 1, "master"},
+        {{"JOB Ż.C", "JOB.M", "JOB.J", "JOB.N"}, win32 ? 1u : 0u, ""}}; // Ż: not in Windows-1252
     // clang-format on
     for (const SaveAllCase& row : rows) {
         OpenedFileset fileset(jobMaster(), oldNames);

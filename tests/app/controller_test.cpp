@@ -145,16 +145,15 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
     EXPECT_EQ(main->dialog.texts[IDC_MASTER_PATH], image(255)) << "refused, the edit kept";
     for (const std::size_t refusal :
          {std::size_t{2}, std::size_t{3}}) { // a chosen separation file, a dropped master
-        EXPECT_EQ(main->dialog.messages[refusal],
-                  "Impossible d'ouvrir le fichier\n" + image(256) +
-                      " :\nson chemin a plus de 255 caract\xE8res.");
+        EXPECT_EQ(main->dialog.messages[refusal], "Impossible d'ouvrir le fichier\n" + image(256) +
+                                                      " :\nson chemin a plus de 255 caractères.");
     }
     EXPECT_EQ(main->dialog.choosers.size(), 11u) << "a cancelled chooser ends the discovery";
     const RecordingDialog::Chooser& chooser = main->dialog.choosers[0];
     EXPECT_EQ(chooser.title + chooser.filter + chooser.extension,
               "Ouverture du fichier EPS principalFichiers EPS [*.eps]|*.epseps");
     EXPECT_EQ(main->dialog.messages[0], "Ce fichier n'est pas un fichier EPS normal, ou pas le "
-                                        "fichier-ma\xEEtre d'un ensemble DCS");
+                                        "fichier-maître d'un ensemble DCS");
 }
 
 // The help file beside the program when it is there, else the user guide's
@@ -188,8 +187,9 @@ TEST(MainDialogController, HelpOpensTheHelpFileOrTheUserGuidesPage) {
 
 struct CentringCase {
     WindowRect window;
-    std::optional<WindowRect> reference; // none: the screen, 1024 x 768
+    std::optional<WindowRect> reference; // none: the work area
     WindowPosition expected;
+    WindowRect workArea = {0, 0, 1024, 768};
 };
 
 TEST(CenteredPosition, CentresThenClampsEachAxis) {
@@ -202,10 +202,12 @@ TEST(CenteredPosition, CentresThenClampsEachAxis) {
         {{0, 0, 200, 100}, WindowRect{824, 0, 1024, 100}, {824, 0}},
         {{0, 0, 1200, 900}, std::nullopt, {0, 0}},
         {{0, 0, 100, 300}, WindowRect{0, 700, 100, 760}, {0, 468}},
-        {{0, 0, 1200, 100}, WindowRect{600, 0, 1400, 100}, {-176, 0}}};
+        {{0, 0, 1200, 100}, WindowRect{600, 0, 1400, 100}, {-176, 0}},
+        {{0, 0, 300, 200}, std::nullopt, {362, 304}, {0, 40, 1024, 768}}, // a taskbar on top
+        {{0, 0, 300, 200}, WindowRect{1024, 0, 1124, 100}, {1024, 0}, {1024, 0, 2944, 1040}}};
     // clang-format on
     for (const CentringCase& row : rows) {
-        const WindowPosition position = centeredPosition(row.window, row.reference, 1024, 768);
+        const WindowPosition position = centeredPosition(row.window, row.reference, row.workArea);
         EXPECT_EQ(position.x, row.expected.x) << row.expected.x << "," << row.expected.y;
         EXPECT_EQ(position.y, row.expected.y) << row.expected.x << "," << row.expected.y;
     }

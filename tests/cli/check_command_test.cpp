@@ -3,6 +3,7 @@
 #include "cli/in_order_work.h"
 #include "cli_run.h"
 #include "platform/file_faults.h"
+#include "platform/file_names.h"
 #include "resources/version.h"
 
 #include <gtest/gtest.h>
@@ -185,7 +186,7 @@ TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
 // name cannot drive the terminal.
 TEST(CheckCommand, WritesWhateverTheMasterHoldsSafely) {
     TempFolder folder;
-    makeTree(folder, "caf\xE9.C");
+    makeTree(folder, fileNameOfPlate("caf\xE9.C")); // the file this plate names
     folder.write("Bb.eps", master("Caf\xE9\t\"n\"", {"caf\xE9.C", "\xC3\xA9t\xC3\xA9.M", "",
                                                      "\t\x1b[2K\x1b[1Gok\x7f\x81"}));
     std::ostringstream out, err;

@@ -54,7 +54,8 @@ inline std::string separation(const std::string& name) {
 // file of a box of 0 0 5 5, "=" an empty file.
 inline void makeTree(const TempFolder& folder, const std::string& names) {
     for (std::string name : words(names)) {
-        std::filesystem::create_directories(std::filesystem::path(folder.file(name)).parent_path());
+        std::filesystem::create_directories(
+            std::filesystem::u8path(folder.file(name)).parent_path());
         if (const std::size_t arrow = name.find("->"); arrow != std::string::npos) {
             std::filesystem::create_symlink(name.substr(arrow + 2),
                                             folder.file(name.substr(0, arrow)));
@@ -113,12 +114,12 @@ inline void makeTree(const TempFolder& folder, const std::string& names) {
 inline std::string describeFolder(const TempFolder& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder.folder())) {
-        names.push_back(entry.path().filename().string());
+        names.push_back(entry.path().filename().u8string());
     }
     std::sort(names.begin(), names.end());
     std::string text;
     for (const std::string& name : names) {
-        if (std::filesystem::is_directory(folder.file(name))) {
+        if (std::filesystem::is_directory(std::filesystem::u8path(folder.file(name)))) {
             text += name + "/ ";
             continue;
         }

@@ -38,16 +38,17 @@ TEST(CandidatePattern, StarsTheCharacterBeforeTheLastDot) {
 }
 
 // Names of every kind the program meets (letter case, accented letters in
-// Windows-1252, dots, blanks, names long enough for a short name of their
-// own on Win32, wildcards on Linux), searched with the program's patterns:
-// the index finds what the system's own search finds, natively and under
-// Wine, where the dialog and the link check both search the index.
+// Windows-1252 and outside it, dots, blanks, names long enough for a short
+// name of their own on Win32, wildcards on Linux), searched with the
+// program's patterns: the index finds what the system's own search finds,
+// natively and under Wine, where the dialog and the link check both search
+// the index.
 TEST(FolderIndex, FindsWhatTheSystemsSearchFinds) {
-    const char* const pieces[] = {"IMAGE", "image", "Im",   "A",    "x",
-                                  ".",     ".",     " ",    "\xE9", "\xC9",
-                                  "\xFF",  "\xDF",  "\xB5", "~1",   "photograph cyan",
-                                  "V2",    "C",     "c",    "*",    "?",
-                                  "["};
+    // clang-format off
+    const char* const pieces[] = {"IMAGE", "image", "Im", "A", "x", ".", ".", " ", "é", "É", "ÿ",
+                                  "ß", "µ", "Ż", "ż", "~1", "photograph cyan", "V2", "C", "c",
+                                  "*", "?", "["};
+    // clang-format on
     std::mt19937 random(20261208);
     const auto piece = [&] { return std::string(pieces[random() % std::size(pieces)]); };
     std::size_t searches = 0;
@@ -129,6 +130,10 @@ const LinkCase linkCases[] = {
     {"a wildcard in the master's name stands for itself",
      {onWin32 ? "JAB-other.C=c" : "J?B1.EPS" + plates("J?B1.C", "x", "x", "x"), "JAB-other.C=c"},
      onWin32 ? "JAB-other.C" : "J?B1.EPS", onWin32 ? "" : "missing missing missing missing"},
+    // On Win32 the ANSI listing gives the file the best-fit name JOB Zólty.C.
+    {"a plate in Windows-1252 never takes a best-fit name for its file",
+     {"JOB Żółty.C=c", "JOB.EPS" + plates("JOB Z\xF3lty.C", "x", "x", "x")}, "JOB.EPS",
+     "renamed JOB Żółty.C missing missing missing"},
 };
 // clang-format on
 
@@ -176,16 +181,15 @@ TEST(CommandObstacles, NameWhatKeepsEachCommandFromRunning) {
 // same name and the file keeps it. The master and its backup are never
 // renamed nor taken as a new name, however their path is spelt.
 TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
-    TempFolder folder({"\xe9.N=n", "J.EPS=m", "sub/"});
+    TempFolder folder({"é.N=n", "J.EPS=m", "sub/"});
     const std::string in = folder.file("");
     const std::string master = in + "sub" + pathSeparator() + ".." + pathSeparator() + "J.EPS";
-    const bool sameCase = sameFileName("\xe9.N", "\xc9.N");
+    const bool sameCase = sameFileName("é.N", "É.N");
     EXPECT_TRUE(
-        separationRenameProblems(master, {"", "", "", in + "\xe9.N"}, {"", "", "", "\xc9.N"})
-            .empty());
-    EXPECT_EQ(renameSeparationFile(master, in + "\xe9.N", "\xc9.N").kind,
+        separationRenameProblems(master, {"", "", "", in + "é.N"}, {"", "", "", "É.N"}).empty());
+    EXPECT_EQ(renameSeparationFile(master, in + "é.N", "É.N").kind,
               sameCase ? RenameOutcome::skipped : RenameOutcome::renamed);
-    EXPECT_TRUE(pathExists(in + "\xc9.N"));
+    EXPECT_TRUE(pathExists(in + "É.N"));
     EXPECT_EQ(planSeparationRename(master, in + "a.C", std::string(255 - in.size(), 'n')).kind,
               RenameOutcome::renamed);
     EXPECT_EQ(planSeparationRename(master, in + "a.C", std::string(256 - in.size(), 'n')).kind,
@@ -197,7 +201,7 @@ TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
                           [&](ChannelIndex, const RenameOutcome& outcome) {
                               messages.push_back(renameFailureMessage(outcome));
                           });
-    const std::string isMaster = " :\nc'est le fichier-ma\xEEtre ou sa copie de sauvegarde.";
+    const std::string isMaster = " :\nc'est le fichier-maître ou sa copie de sauvegarde.";
     EXPECT_EQ(messages,
               (std::vector<std::string>{
                   "Impossible de renommer\n" + in + "GONE.C en\n" + in + "B.C.",

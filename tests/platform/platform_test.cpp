@@ -29,17 +29,27 @@ struct NameCase {
 
 const ByPlatform both{true, true}, neither{false, false}, linuxOnly{true, false};
 
+std::string repeated(const std::string& piece, int times) {
+    std::string text;
+    for (int n = 0; n < times; ++n) {
+        text += piece;
+    }
+    return text;
+}
+
 // clang-format off
 const NameCase nameCases[] = {
-    {"n.C", both, "N.C", {false, true}}, {"\xE9t\xE9.C", both, "\xC9T\xC9.C", {false, true}},
-    {"\xE9t\xE9.C", both, "ete.C", neither}, {"\xB5", both, "M", neither}, {"CONX", both},
+    {"n.C", both, "N.C", {false, true}}, {"été.C", both, "ÉTÉ.C", {false, true}},
+    {"été.C", both, "ete.C", neither}, {"µ", both, "M", neither}, {"CONX", both},
+    {"Żółty", both, "ŻÓŁTY", {false, true}}, {"caf\xE9", linuxOnly},
     {"?", linuxOnly}, {"*", linuxOnly}, {"<", linuxOnly}, {">", linuxOnly}, {"|", linuxOnly},
     {"\"", linuxOnly}, {"a.", linuxOnly}, {"a ", neither}, {" a", neither}, {"a:b", linuxOnly},
     {"COM0", both},
     {"CON", linuxOnly}, {"con.eps", linuxOnly}, {"CON .txt", linuxOnly}, {"LPT1", linuxOnly},
-    {"COM9.C", linuxOnly}, {"com\xB9", linuxOnly}, {"CONIN$", linuxOnly}, {"a\\b", linuxOnly},
+    {"COM9.C", linuxOnly}, {"com¹", linuxOnly}, {"CONIN$", linuxOnly}, {"a\\b", linuxOnly},
     {"", neither}, {".", neither}, {"..", neither}, {"a/b", neither}, {"x\ny", neither},
-    {std::string(255, 'a'), both}, {std::string(256, 'a'), neither}};
+    {std::string(255, 'a'), both}, {std::string(256, 'a'), neither},
+    {repeated("Ж", 128), {false, true}}}; // 256 bytes, 128 UTF-16 units
 // clang-format on
 
 TEST(FileNames, FollowTheSystemsRules) {
@@ -50,6 +60,21 @@ TEST(FileNames, FollowTheSystemsRules) {
         if (!row.other.empty()) {
             EXPECT_EQ(sameFileName(row.name, row.other), expected(row.same)) << row.other;
             EXPECT_EQ(fileNameKey(row.name) == fileNameKey(row.other), expected(row.same));
+        }
+    }
+}
+
+// The plate bytes that name a file, on Win32 under the tests' Windows-1252;
+// none for a name with a letter that only a best fit writes there.
+TEST(FileNames, OfPlatesAreTheirBytesInTheCodePage) {
+    const bool win32 = pathSeparator() == '\\';
+    const std::pair<std::string, std::optional<std::string>> rows[] = {
+        {"café.C", "caf\xE9.C"}, {"JOB Żółty.C", std::nullopt}, {"a?b", "a?b"}};
+    for (const auto& [name, onWin32] : rows) {
+        const std::optional<std::string> plate = plateOfFileName(name);
+        EXPECT_EQ(plate, win32 ? onWin32 : name) << name;
+        if (plate) {
+            EXPECT_EQ(fileNameOfPlate(*plate), name);
         }
     }
 }

@@ -1,6 +1,7 @@
 // platelier-cli: checks and repairs the links of DCS filesets from the
 // command line, whole folders at a time, with the program's own reader,
-// search, rewrite and rename.
+// search, rewrite and rename. On Linux its arguments are bytes, as the
+// paths they name.
 #include "cli/command_line.h"
 #include "cli/terminal.h"
 #include "platform/interruption.h"
