@@ -220,30 +220,25 @@ RewriteResult checkNames(const std::string& masterPath, const PerChannel& names)
 // is a link to a folder, which a POSIX system would replace.
 RewriteResult openMaster(const std::string& masterPath, const FileIdentity* asRead,
                          FileReader& input) {
-    if (isSymbolicLink(masterPath)) {
+    input = FileReader::open(masterPath, ReadingFor::rewriting);
+    if (input.symbolicLink()) {
         return {RewriteError::masterIsLink};
     }
-    input = FileReader::open(masterPath, ReadingFor::rewriting);
     if (!input) {
         return {input.inUse() ? RewriteError::masterInUse : RewriteError::cannotOpenMaster};
     }
     if (asRead && input.identity() != *asRead) {
         return {RewriteError::masterChanged};
     }
-    if (!mayWriteFile(masterPath)) {
+    if (input.readOnly()) {
         return {RewriteError::masterReadOnly};
     }
     return {isFolder(backupPath(masterPath)) ? RewriteError::cannotReplaceMaster
                                              : RewriteError::none};
 }
 
-// Writes the new master into `newPath` from the opened master.
-RewriteResult writeNewMaster(FileReader& input, const std::string& newPath,
-                             const PerChannel& names) {
-    FileWriter output = FileWriter::open(newPath);
-    if (!output) {
-        return {RewriteError::cannotWriteNewMaster};
-    }
+// Writes the new master into `output` from the opened master.
+RewriteResult writeNewMaster(FileReader& input, FileWriter& output, const PerChannel& names) {
     FileSink sink(output);
     const RewriteResult result = Rewrite(input, sink, names).run();
     if (!output.close() && result.error == RewriteError::none) {
@@ -325,13 +320,14 @@ PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& 
         result = Rewrite(held.input, nowhere, names).run();
         return prepared;
     }
-    held.newPath = createUniqueFile(folderPart(masterPath));
-    if (!held.newPath) {
+    FileWriter output = FileWriter::create(folderPart(masterPath), held.input.ownership());
+    if (!output) {
         result = {RewriteError::cannotWriteNewMaster};
         return prepared;
     }
+    held.newPath = output.path();
     held.removedOnInterrupt.emplace(*held.newPath);
-    result = writeNewMaster(held.input, *held.newPath, names);
+    result = writeNewMaster(held.input, output, names);
     return prepared;
 }
 

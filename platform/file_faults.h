@@ -67,10 +67,11 @@ bool fileOperationFails(FileOperation operation);
 void countBytesRead(std::size_t count);
 
 // What some file systems lack, and the program has a way around: a rename
-// that refuses to replace (renameat2's RENAME_NOREPLACE), hard links, and
-// writes that take all they are given (a file system that takes a part of a
-// write, as a full disk or a network share can, and the rest in the next).
-enum class FileSystemFeature { none, noReplaceRename, hardLinks, wholeWrites };
+// that refuses to replace (renameat2's RENAME_NOREPLACE), one that trades
+// two names (RENAME_EXCHANGE), hard links, and writes that take all they are
+// given (a file system that takes a part of a write, as a full disk or a
+// network share can, and the rest in the next).
+enum class FileSystemFeature { none, noReplaceRename, exchangingRename, hardLinks, wholeWrites };
 
 // Makes the file operations behave as on a file system that lacks
 // `feature`, so that the tests run the ways around it; none: as it is.

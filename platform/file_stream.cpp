@@ -46,7 +46,10 @@ bool FileReader::fill() {
         return false;
     }
     if (!buffer_) {
-        buffer_ = newBuffer(bufferSize);
+        const std::uint64_t wanted = std::min(facts_.identity.size, readLimit_) + 1;
+        capacity_ = static_cast<std::size_t>(
+            std::min<std::uint64_t>(bufferSize, std::max<std::uint64_t>(wanted, smallBufferSize)));
+        buffer_ = newBuffer(capacity_);
     }
     bufferOffset_ += filled_;
     position_ = 0;
@@ -57,7 +60,7 @@ bool FileReader::fill() {
     }
     // No more than the limit lets be read: a caller that looks at a few KiB of
     // a large file reads only those.
-    const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(bufferSize, readLimit_));
+    const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(capacity_, readLimit_));
     const std::optional<std::size_t> count = file_.read(buffer_.get(), size);
     failed_ = !count;
     filled_ = count.value_or(0);
@@ -130,10 +133,10 @@ bool FileReader::close() {
     return file_.close() && !injectedFailure && !failed_;
 }
 
-FileWriter FileWriter::open(const std::string& path) {
+FileWriter FileWriter::create(const std::string& folder, const FileOwnership& like) {
     FileWriter writer;
-    if (!fileOperationFails(FileOperation::open)) {
-        writer.file_ = FileForWriting::open(path);
+    if (!fileOperationFails(FileOperation::create)) {
+        writer.file_ = FileForWriting::create(folder, like, writer.path_);
     }
     return writer;
 }
@@ -142,18 +145,28 @@ bool FileWriter::write(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0 && !failed_) {
         if (!buffer_) {
-            buffer_ = newBuffer(bufferSize);
+            capacity_ = std::min(bufferSize, firstBufferSize);
+            buffer_ = newBuffer(capacity_);
         }
-        const std::size_t run = std::min(size, bufferSize - filled_);
+        const std::size_t run = std::min(size, capacity_ - filled_);
         std::memcpy(buffer_.get() + filled_, bytes, run);
         filled_ += run;
         bytes += run;
         size -= run;
-        if (filled_ == bufferSize) {
+        if (filled_ == capacity_) {
             flush();
+            growBuffer();
         }
     }
     return !failed_;
+}
+
+// Called with the buffer just written out, so that nothing is copied.
+void FileWriter::growBuffer() {
+    if (capacity_ < bufferSize) {
+        capacity_ = std::min(bufferSize, capacity_ * 2);
+        buffer_ = newBuffer(capacity_);
+    }
 }
 
 bool FileWriter::flush() {
@@ -182,6 +195,9 @@ bool FileWriter::close() {
         return false;
     }
     const bool flushed = flush();
+    if (notWrittenOut_ > 0 && !failed_) {
+        file_.startWritingOut();
+    }
     const bool injectedFailure = fileOperationFails(FileOperation::close);
     return file_.close() && !injectedFailure && flushed && !failed_;
 }

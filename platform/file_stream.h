@@ -17,7 +17,7 @@
 #include <string_view>
 
 // The fuzzers' build makes the stream buffers small, so that short inputs
-// cross their ends; every other build has buffers of 256 KiB.
+// cross their ends; every other build has buffers of up to 256 KiB.
 #ifndef PLATELIER_STREAM_BUFFER_SIZE
 #define PLATELIER_STREAM_BUFFER_SIZE (256 * 1024)
 #endif
@@ -28,8 +28,12 @@ class FileReader {
   public:
     static constexpr int endOfFile = -1;
 
-    // The most that one read of the file takes.
+    // The most that one read of the file takes. A file shorter than that,
+    // or a reading limited to fewer bytes when it starts, gets a buffer of
+    // that length (and at least smallBufferSize), so that reading a few KiB
+    // never asks the heap for a quarter of a MiB.
     static constexpr std::size_t bufferSize = PLATELIER_STREAM_BUFFER_SIZE;
+    static constexpr std::size_t smallBufferSize = 4096;
 
     // Opens `path` for reading; false in a boolean context when it cannot.
     // Only a regular file is opened (see FileForReading::open).
@@ -42,8 +46,14 @@ class FileReader {
     bool notRegularFile() const { return facts_.notRegular; }
     bool inUse() const { return facts_.inUse; }
 
+    // For a rewrite (see OpenedFileFacts): a symbolic link refused, and a
+    // file opened that may not be written.
+    bool symbolicLink() const { return facts_.symbolicLink; }
+    bool readOnly() const { return facts_.readOnly; }
+
     // The file as it was opened.
     const FileIdentity& identity() const { return facts_.identity; }
+    const FileOwnership& ownership() const { return facts_.ownership; }
 
     // The next byte (0-255), or endOfFile at the end of the file, at the end
     // of the reading limit, or when the read fails (then failed() is true).
@@ -97,6 +107,7 @@ class FileReader {
 
     FileForReading file_;
     std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
     std::uint64_t bufferOffset_ = 0; // where in the file the buffered bytes begin
@@ -108,19 +119,25 @@ class FileReader {
 
 class FileWriter {
   public:
-    // The most that one write of the file takes.
+    // The most that one write of the file takes. The buffer starts at
+    // firstBufferSize and doubles each time it is written full, up to
+    // bufferSize: a file of a few KiB is written from a small buffer.
     static constexpr std::size_t bufferSize = PLATELIER_STREAM_BUFFER_SIZE;
+    static constexpr std::size_t firstBufferSize = 16 * 1024;
 
     // How many bytes a stream writes between two requests to the system to
     // start writing them out to the disk (see startWritingOut).
     static constexpr std::uint64_t writeOutInterval = 8 * 1024 * 1024;
 
-    // Opens the existing file `path` to write over it from its start. It is
-    // not emptied first: the rewriter writes into a file it has just created
-    // empty, and emptying a file makes ext4 wait for the device at close.
-    static FileWriter open(const std::string& path);
+    // Creates a new file with a name of its own in `folder` and opens it
+    // (see FileForWriting::create); path() names it. Every file the program
+    // writes is new: emptying an existing one would make ext4 wait for the
+    // device at close.
+    static FileWriter create(const std::string& folder, const FileOwnership& like);
 
     explicit operator bool() const { return static_cast<bool>(file_); }
+
+    const std::string& path() const { return path_; }
 
     // False when the bytes could not be written.
     bool write(const void* data, std::size_t size);
@@ -132,15 +149,19 @@ class FileWriter {
 
     bool failed() const { return failed_; }
 
-    // Writes what is buffered and closes; false when that or any earlier
-    // write failed.
+    // Writes what is buffered, asks the system to start writing out to the
+    // disk what it was not asked for yet, and closes; false when that or any
+    // earlier write failed.
     bool close();
 
   private:
     bool flush();
+    void growBuffer();
 
     FileForWriting file_;
+    std::string path_;
     std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::size_t filled_ = 0;
     std::uint64_t notWrittenOut_ = 0;
     bool failed_ = false;

@@ -1,8 +1,7 @@
 // File-system operations on the names of files that the program needs from
 // its platform: renaming without ever replacing another file, replacing a
-// file behind a backup, creating a file of a name of its own, and whether a
-// file may be written. Each counts as one operation of the file layer (see
-// file_faults.h).
+// file behind a backup, naming a new temporary file. Each counts as one
+// operation of the file layer (see file_faults.h).
 #pragma once
 
 #include "platform/open_files.h"
@@ -39,31 +38,24 @@ bool moveFileNoReplace(const std::string& from, const std::string& to);
 // provided that `target` is still the file `asRead` describes: that is
 // checked right before the replacement takes its name, and, where the
 // previous target is still at hand under the backup's name, once more after,
-// when a target written meanwhile gets its place back. The replacement takes
-// the target's owner, group and permissions (on Win32 its attributes and
-// access control lists) as far as the system lets it. On failure `target`
-// still holds its previous bytes under its own name.
+// when a target written meanwhile gets its place back. On Win32 the
+// replacement takes the target's attributes and access control lists as far
+// as the system lets it; on POSIX systems it was given the target's owner,
+// group and permissions when it was made (FileForWriting::create). On
+// failure `target` still holds its previous bytes under its own name.
 enum class Replacement { done, failed, targetChanged };
 Replacement replaceFileWithBackup(const std::string& target, const std::string& replacement,
                                   const std::string& backup, const FileIdentity& asRead);
 
-// Creates a new empty file with a name of its own in `folder` (the current
-// folder when empty) and returns its path; none when it cannot. Wherever a
-// path of 255 characters can name a file in the folder, so can this one.
-std::optional<std::string> createUniqueFile(const std::string& folder);
+// A path in `folder` (the current folder when empty) for a new temporary
+// file, its name drawn at random; nothing is created. None when the folder
+// leaves no room for such a name.
+std::optional<std::string> temporaryFilePath(const std::string& folder);
 
-// True when `name` is one that createUniqueFile gives: a file that a run
+// True when `name` is one that temporaryFilePath gives: a file that a run
 // of the program writes beside a master, or left behind when it was ended
 // by what no program can catch (a power cut, SIGKILL).
 bool isTemporaryFileName(const std::string& name);
-
-// True when the program may write the file at `path`. On Win32 the file is
-// not read-only; on POSIX systems the process may write it, and so may
-// someone: root may write any file, but not one its owner made read-only.
-bool mayWriteFile(const std::string& path);
-
-// True when `path` is a symbolic link (on Win32 a reparse point).
-bool isSymbolicLink(const std::string& path);
 
 // True when a file or folder stands at `path`.
 bool pathExists(const std::string& path);

@@ -98,53 +98,26 @@ Replacement replaceFileWithBackup(const std::string& target, const std::string& 
 // Not GetTempFileNameW, which refuses folders longer than MAX_PATH - 14
 // characters: the name is as long as the folder leaves room for, up to 9
 // characters ('~' and random letters and digits), and at least 5 beside a
-// master path of 255 characters; names are drawn until one is new.
-std::optional<std::string> createUniqueFile(const std::string& folder) {
-    if (fileOperationFails(FileOperation::create)) {
-        return std::nullopt;
-    }
+// master path of 255 characters.
+std::optional<std::string> temporaryFilePath(const std::string& folder) {
     const std::string in = folder.empty() ? std::string(".\\") : folder;
     const std::size_t length = std::min<std::size_t>(
         9, MAX_PATH - 1 - std::min<std::size_t>(pathLength(in), MAX_PATH - 1));
-    static std::mt19937 random(std::random_device{}() ^ GetCurrentProcessId());
-    for (int attempt = 0; length >= 2 && attempt < 100; ++attempt) {
-        std::string path = in + '~';
-        while (path.size() < in.size() + length) {
-            path += "0123456789abcdefghijklmnopqrstuvwxyz"[random() % 36];
-        }
-        const Handle file(CreateFileW(utf16FromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() != INVALID_HANDLE_VALUE) {
-            return path;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS) {
-            break;
-        }
+    if (length < 2) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    thread_local std::mt19937 random(std::random_device{}() ^ GetCurrentProcessId());
+    std::string path = in + '~';
+    while (path.size() < in.size() + length) {
+        path += "0123456789abcdefghijklmnopqrstuvwxyz"[random() % 36];
+    }
+    return path;
 }
 
 bool isTemporaryFileName(const std::string& name) {
     return name.size() >= 2 && name.size() <= 9 && name[0] == '~' &&
            std::all_of(name.begin() + 1, name.end(),
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
-}
-
-bool mayWriteFile(const std::string& path) {
-    if (fileOperationFails(FileOperation::query)) {
-        return false;
-    }
-    const DWORD attributes = attributesOf(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0;
-}
-
-bool isSymbolicLink(const std::string& path) {
-    if (fileOperationFails(FileOperation::query)) {
-        return false;
-    }
-    const DWORD attributes = GetFileAttributesW(utf16FromUtf8(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 bool pathExists(const std::string& path) {

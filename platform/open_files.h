@@ -1,5 +1,5 @@
 // Files open through the system's own calls, with no C stream between: a
-// regular file to read, and an existing file to write over. The streams of
+// regular file to read, and a new file to write. The streams of
 // file_stream.h buffer them, so that their buffers are the only ones and each
 // read or write that reaches the system is one operation of the file layer.
 // Each holds a descriptor on POSIX systems and a HANDLE on Win32, closed when
@@ -37,11 +37,29 @@ std::optional<FileIdentity> identityAt(const std::string& path);
 // sharing, as Windows programs expect).
 enum class ReadingFor { reading, rewriting };
 
+// Who owns a file and who may read and write it, on POSIX systems: what a
+// file that takes its place is given. Win32 keeps none of it here: there
+// the replacement takes the attributes and access control lists with the
+// target's place (see replaceFileWithBackup).
+struct FileOwnership {
+    std::uint32_t mode = 0600; // the permission bits, set-ID and sticky bits included
+    std::uint32_t owner = 0;
+    std::uint32_t group = 0;
+};
+
 // What opening a file found.
 struct OpenedFileFacts {
     bool notRegular = false; // a folder, a FIFO or a device: refused, never read
-    bool inUse = false;      // for rewriting: another rewrite holds it, or a writer has it open
-    FileIdentity identity;   // of a regular file; its length is identity.size
+    // For rewriting: a symbolic link (on Win32 a reparse point), refused
+    // unopened; the file that it leads to is rewritten by its own path.
+    bool symbolicLink = false;
+    bool inUse = false; // for rewriting: another rewrite holds it, or a writer has it open
+    // For rewriting: the file may not be written. On Win32 it is read-only;
+    // on POSIX systems the process may not write it, or no one may: root
+    // may write any file, but not one its owner made read-only.
+    bool readOnly = false;
+    FileIdentity identity; // of a regular file; its length is identity.size
+    FileOwnership ownership;
 };
 
 // An open file of the system's, closed with the object.
@@ -108,16 +126,23 @@ class FileForReading : public OpenFile {
     explicit FileForReading(std::intptr_t handle) : OpenFile(handle) {}
 };
 
-// An existing file open for writing over it from its start, locked for as
-// long as it is open: another run that finds it (fileBeingWritten) knows it
-// is no file left behind. On Win32 it may meanwhile be renamed or deleted,
-// as on POSIX systems: an interruption removes a temporary file that is
-// being written (see interruption.h).
+// A new file open for writing, locked for as long as it is open: another
+// run that finds it (fileBeingWritten) knows it is no file left behind. On
+// Win32 it may meanwhile be renamed or deleted, as on POSIX systems: an
+// interruption removes a temporary file that is being written (see
+// interruption.h).
 class FileForWriting : public OpenFile {
   public:
     FileForWriting() = default;
 
-    static FileForWriting open(const std::string& path);
+    // Creates a new file with a name of its own in `folder` (the current
+    // folder when empty) and sets `path` to it, given `like`'s owner, group
+    // and permissions as far as the system lets the program give them, and
+    // never readable by more than `like` lets read. Closed when it cannot be
+    // created. Wherever a path of 255 characters can name a file in the
+    // folder, so can this one.
+    static FileForWriting create(const std::string& folder, const FileOwnership& like,
+                                 std::string& path);
 
     // Writes all `size` bytes at the current position; false when the system
     // takes fewer (a full disk, a quota) or fails.

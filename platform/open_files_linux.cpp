@@ -3,6 +3,7 @@
 #include "platform/open_files.h"
 
 #include "platform/file_faults.h"
+#include "platform/files.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,6 +20,31 @@ FileIdentity identityOf(const struct stat& status) {
     return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
             static_cast<std::uint64_t>(status.st_size),
             static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
+// Only root gives a file to another owner, but a user may still give it one
+// of their own groups. fchown clears the set-ID bits, so the permissions
+// come after it, and a set-ID bit only with the owner or group it stood
+// for. A file the program just made usually has its owner and permissions
+// already: then neither is asked for.
+void takeOwnerAndPermissions(int file, const FileOwnership& like) {
+    struct stat status {};
+    if (fstat(file, &status) != 0) {
+        return;
+    }
+    const bool ownerSame = status.st_uid == like.owner && status.st_gid == like.group;
+    const bool ownerKept = ownerSame || fchown(file, like.owner, like.group) == 0;
+    const bool groupKept = ownerKept || fchown(file, static_cast<uid_t>(-1), like.group) == 0;
+    const mode_t mode = like.mode & (ownerKept ? 07777u : groupKept ? 02777u : 0777u);
+    if (!ownerSame || (status.st_mode & 07777u) != mode) {
+        fchmod(file, mode);
+    }
+}
+
+// The process may write the file, and so may someone: root may write any
+// file, but not one its owner made read-only.
+bool mayWrite(const std::string& path, const struct stat& status) {
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
 } // namespace
@@ -46,24 +72,30 @@ bool OpenFile::close() {
 }
 
 // Opened without blocking, so that a FIFO is seen for what it is before
-// anything waits on it; a regular file reads the same without blocking. A
-// rewrite takes an advisory lock that another run's rewrite asks for too:
-// other programs are not held back by it.
+// anything waits on it; a regular file reads the same without blocking. For
+// a rewrite, a symbolic link is refused by the opening itself (O_NOFOLLOW),
+// and the file takes an advisory lock that another run's rewrite asks for
+// too: other programs are not held back by it.
 FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts,
                                     ReadingFor purpose) {
     facts = {};
-    FileForReading file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const bool rewriting = purpose == ReadingFor::rewriting;
+    FileForReading file(
+        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (rewriting ? O_NOFOLLOW : 0)));
+    facts.symbolicLink = rewriting && !file && errno == ELOOP;
     struct stat status {};
-    if (file && fstat(static_cast<int>(file.handle()), &status) == 0) {
-        facts.notRegular = !S_ISREG(status.st_mode);
-        facts.identity = identityOf(status);
-        facts.inUse = purpose == ReadingFor::rewriting && !facts.notRegular &&
-                      flock(static_cast<int>(file.handle()), LOCK_EX | LOCK_NB) != 0;
-        if (!facts.notRegular && !facts.inUse) {
-            return file;
-        }
+    if (!file || fstat(static_cast<int>(file.handle()), &status) != 0) {
+        return {};
     }
-    return {};
+    facts.notRegular = !S_ISREG(status.st_mode);
+    facts.identity = identityOf(status);
+    facts.ownership = {static_cast<std::uint32_t>(status.st_mode & 07777u), status.st_uid,
+                       status.st_gid};
+    if (rewriting && !facts.notRegular) {
+        facts.inUse = flock(static_cast<int>(file.handle()), LOCK_EX | LOCK_NB) != 0;
+        facts.readOnly = !mayWrite(path, status);
+    }
+    return facts.notRegular || facts.inUse ? FileForReading() : std::move(file);
 }
 
 std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
@@ -77,12 +109,24 @@ std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
     return static_cast<std::size_t>(count);
 }
 
-FileForWriting FileForWriting::open(const std::string& path) {
-    FileForWriting file(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
-    if (file) {
-        flock(static_cast<int>(file.handle()), LOCK_EX | LOCK_NB);
+// Created with no more permissions than `like` has (and the umask leaves),
+// so that the new file is never readable by someone the old one kept out.
+FileForWriting FileForWriting::create(const std::string& folder, const FileOwnership& like,
+                                      std::string& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = temporaryFilePath(folder).value_or(std::string());
+        FileForWriting file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                   static_cast<mode_t>(like.mode & 0777u)));
+        if (file) {
+            flock(static_cast<int>(file.handle()), LOCK_EX | LOCK_NB);
+            takeOwnerAndPermissions(static_cast<int>(file.handle()), like);
+            return file;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
     }
-    return file;
+    return {};
 }
 
 bool fileBeingWritten(const std::string& path) {
@@ -114,7 +158,10 @@ bool FileForWriting::write(const char* data, std::size_t size) {
 // A file that replaces another by rename makes ext4 write all of it out
 // there and then, and wait while the device takes it. Started block by block
 // while the file is still being written, that writing overlaps the work of
-// producing it, and reaches the disk sooner.
+// producing it, and reaches the disk sooner. A file that takes another's
+// place by an exchange of names is not written out by ext4 at all: started
+// at its close, its bytes reach the disk before the exchange does, and a
+// crash never finds the master empty.
 void FileForWriting::startWritingOut() {
     sync_file_range(static_cast<int>(handle()), 0, 0, SYNC_FILE_RANGE_WRITE);
 }

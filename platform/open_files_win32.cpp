@@ -5,6 +5,7 @@
 #include "platform/open_files.h"
 
 #include "platform/file_faults.h"
+#include "platform/files.h"
 #include "platform/utf16.h"
 
 #include <algorithm>
@@ -75,19 +76,24 @@ bool OpenFile::close() {
 }
 
 // A folder cannot be opened as a file; a device name (CON, NUL, COM1) or a
-// pipe opens as something that is no file on a disk. For a rewrite, a file
-// another program has open for writing is refused as in use.
+// pipe opens as something that is no file on a disk. For a rewrite, a
+// reparse point is refused first, and a file another program has open for
+// writing is refused as in use.
 FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts,
                                     ReadingFor purpose) {
     facts = {};
     const std::wstring widePath = utf16FromUtf8(path);
     const DWORD attributes = GetFileAttributesW(widePath.c_str());
-    facts.notRegular =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (facts.notRegular) {
+    const auto has = [&](DWORD attribute) {
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute) != 0;
+    };
+    const bool rewriting = purpose == ReadingFor::rewriting;
+    facts.symbolicLink = rewriting && has(FILE_ATTRIBUTE_REPARSE_POINT);
+    facts.notRegular = !facts.symbolicLink && has(FILE_ATTRIBUTE_DIRECTORY);
+    facts.readOnly = rewriting && has(FILE_ATTRIBUTE_READONLY);
+    if (facts.notRegular || facts.symbolicLink) {
         return {};
     }
-    const bool rewriting = purpose == ReadingFor::rewriting;
     FileForReading file(reinterpret_cast<std::intptr_t>(
         CreateFileW(widePath.c_str(), GENERIC_READ,
                     rewriting ? FILE_SHARE_READ | FILE_SHARE_DELETE : everySharing, nullptr,
@@ -113,14 +119,29 @@ std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
     return count;
 }
 
-FileForWriting FileForWriting::open(const std::string& path) {
-    FileForWriting file(reinterpret_cast<std::intptr_t>(
-        CreateFileW(utf16FromUtf8(path).c_str(), GENERIC_WRITE, everySharing, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    if (file) {
-        lockForRewrite(handleOf(file.handle()));
+// `like` is not needed: the replacement takes the target's attributes and
+// access control lists with its place (see replaceFileWithBackup). Names
+// are drawn until one is new.
+FileForWriting FileForWriting::create(const std::string& folder, const FileOwnership&,
+                                      std::string& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::optional<std::string> drawn = temporaryFilePath(folder);
+        if (!drawn) {
+            break;
+        }
+        path = *drawn;
+        FileForWriting file(reinterpret_cast<std::intptr_t>(
+            CreateFileW(utf16FromUtf8(path).c_str(), GENERIC_WRITE, everySharing, nullptr,
+                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        if (file) {
+            lockForRewrite(handleOf(file.handle()));
+            return file;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) {
+            break;
+        }
     }
-    return file;
+    return {};
 }
 
 bool fileBeingWritten(const std::string& path) {

@@ -18,7 +18,7 @@ namespace platelier::testing {
 // first line that starts with '%'. `lines` receives the lines read.
 inline std::string lineViolation(const std::string& bytes, int maxLength,
                                  std::vector<std::string>& lines) {
-    TempFolder folder({"in=" + bytes, "out="});
+    TempFolder folder({"in=" + bytes});
     FileReader file = FileReader::open(folder.file("in"));
     std::string line, joined, before;
     for (int count; (count = readLine(line, maxLength, file)) != 0;
@@ -38,14 +38,14 @@ inline std::string lineViolation(const std::string& bytes, int maxLength,
         return ""; // nothing was read
     }
     FileReader input = FileReader::open(folder.file("in"));
-    FileWriter output = FileWriter::open(folder.file("out"));
+    FileWriter output = FileWriter::create(folder.folder(), {});
     FileSink sink(output);
     std::uint64_t written = 0;
     const bool copied = copyLinesUntilOneStartsWith('%', maxLength, input, sink, written);
     std::string rest(bytes.size(), '\0');
     rest.resize(input.read(rest.data(), rest.size()));
     if (!copied || !output.close() || written != before.size() ||
-        readFileBytes(folder.file("out")) != before || rest != bytes.substr(before.size())) {
+        readFileBytes(output.path()) != before || rest != bytes.substr(before.size())) {
         return "the block copy does not stop where the lines do";
     }
     return "";

@@ -125,7 +125,8 @@ TEST(CommandFaults, NoFailingFileOperationLosesOrDamagesAFile) {
     for (const Job& job : {Job{true, false, newNames}, Job{false, true, chainNames}}) {
         const Outcome untouched = runCommand(job, 0, [] {});
         for (auto lacking : {FileSystemFeature::none, FileSystemFeature::noReplaceRename,
-                             FileSystemFeature::hardLinks, FileSystemFeature::wholeWrites}) {
+                             FileSystemFeature::exchangingRename, FileSystemFeature::hardLinks,
+                             FileSystemFeature::wholeWrites}) {
             simulateFileSystemWithout(lacking);
             for (const int command : {IDC_RENAME_CHANNELS, IDC_RENAME_FILES, IDC_SAVE_ALL}) {
                 const Outcome faultless = runCommand(job, command, [] {});

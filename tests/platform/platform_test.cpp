@@ -83,7 +83,7 @@ TEST(FileNames, OfPlatesAreTheirBytesInTheCodePage) {
 TEST(FileOperations, NeverReplaceAFileNorMoveOneThatIsNotThere) {
     const FileFaultsGuard faults;
     for (auto lacking : {FileSystemFeature::none, FileSystemFeature::noReplaceRename,
-                         FileSystemFeature::hardLinks}) {
+                         FileSystemFeature::exchangingRename, FileSystemFeature::hardLinks}) {
         simulateFileSystemWithout(lacking);
         TempFolder folder({"old=old", "new=new"});
         EXPECT_FALSE(moveFileNoReplace(folder.file("old"), folder.file("new")));
