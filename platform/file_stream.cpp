@@ -141,8 +141,14 @@ FileWriter FileWriter::create(const std::string& folder, const FileOwnership& li
     return writer;
 }
 
+// A block no smaller than the buffer is written from where it stands, after
+// what is buffered: the image data that a rewrite passes through is never
+// copied into the buffer.
 bool FileWriter::write(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const char*>(data);
+    if (size >= (buffer_ ? capacity_ : std::min(bufferSize, firstBufferSize))) {
+        return flush() && writeOut(bytes, size);
+    }
     while (size > 0 && !failed_) {
         if (!buffer_) {
             capacity_ = std::min(bufferSize, firstBufferSize);
@@ -170,15 +176,16 @@ void FileWriter::growBuffer() {
 }
 
 bool FileWriter::flush() {
-    if (filled_ == 0 || failed_) {
-        filled_ = 0;
-        return !failed_;
-    }
-    if (fileOperationFails(FileOperation::write) || !file_.write(buffer_.get(), filled_)) {
+    const std::size_t count = filled_;
+    filled_ = 0;
+    return failed_ || count == 0 ? !failed_ : writeOut(buffer_.get(), count);
+}
+
+bool FileWriter::writeOut(const char* bytes, std::size_t size) {
+    if (fileOperationFails(FileOperation::write) || !file_.write(bytes, size)) {
         failed_ = true;
     }
-    notWrittenOut_ += filled_;
-    filled_ = 0;
+    notWrittenOut_ += size;
     if (notWrittenOut_ >= writeOutInterval && !failed_) {
         file_.startWritingOut();
         notWrittenOut_ = 0;

@@ -119,9 +119,10 @@ class FileReader {
 
 class FileWriter {
   public:
-    // The most that one write of the file takes. The buffer starts at
+    // The most that one write of the buffer takes. The buffer starts at
     // firstBufferSize and doubles each time it is written full, up to
-    // bufferSize: a file of a few KiB is written from a small buffer.
+    // bufferSize: a file of a few KiB is written from a small buffer. A
+    // block at least as large as the buffer is written as it is given.
     static constexpr std::size_t bufferSize = PLATELIER_STREAM_BUFFER_SIZE;
     static constexpr std::size_t firstBufferSize = 16 * 1024;
 
@@ -157,6 +158,7 @@ class FileWriter {
   private:
     bool flush();
     void growBuffer();
+    bool writeOut(const char* bytes, std::size_t size); // one write of the file
 
     FileForWriting file_;
     std::string path_;
