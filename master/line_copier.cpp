@@ -6,6 +6,7 @@
 #include "master/line_copier.h"
 
 #include "master/dsc_syntax.h"
+#include "platform/byte_search.h"
 
 #include <string_view>
 
@@ -32,8 +33,8 @@ class LineCopy {
     // The offset in `bytes` of the first line start holding `first`, or npos.
     std::size_t findLineStart(std::string_view bytes) {
         std::size_t examined = 0;
-        for (std::size_t at = bytes.find(first_); at != std::string_view::npos;
-             at = bytes.find(first_, at + 1)) {
+        for (std::size_t at = findByte(bytes, first_); at != std::string_view::npos;
+             at = findByte(bytes, first_, at + 1)) {
             passLineEnds(bytes, examined, at);
             examined = at;
             if ((blockStart_ + at - lineStart_) % static_cast<std::uint64_t>(maxLength_) == 0) {
