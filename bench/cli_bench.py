@@ -15,7 +15,12 @@ and keep backups. That tree is not copied for each round: between rounds,
 untimed, the backups are removed and each cyan file is given back the name
 the master no longer has, so that every master needs relinking again.
 
-Usage: cli_bench.py PROGRAM WORK_DIR RESULTS_TSV RELINK_TSV [ROUNDS]
+Last, from a cold file cache (the dirty pages written and the cache dropped
+before each run, which takes root), `check --recursive` against the same
+grep over 100 filesets beside 100 EPS images of 20 MiB that are no masters:
+header comments, then image data. Without root that tree is passed over.
+
+Usage: cli_bench.py PROGRAM WORK_DIR RESULTS_TSV RELINK_TSV COLD_TSV [ROUNDS]
 """
 import os
 import resource
@@ -49,6 +54,57 @@ def make_tree(root, filesets, folders, suffix=""):
         for _, letter in CHANNELS:
             with open(os.path.join(folder, name + "." + letter), "wb") as separation:
                 separation.write(SEPARATION)
+
+
+IMAGE_HEADER = (b"%!PS-Adobe-3.0 EPSF-3.0\r\n%%Creator: scanner\r\n%%BoundingBox: 0 0 2480 3508\r\n"
+                b"%%EndComments\r\n")
+IMAGE_MIB = 20
+COLD_ROUNDS = 3
+DROP_CACHES = "/proc/sys/vm/drop_caches"
+
+
+def make_images(root, count):
+    """EPS images that are no masters: header comments, then image data in
+    hexadecimal lines, IMAGE_MIB MiB each."""
+    line = b"".join(b"%02x" % (i * 37 % 256) for i in range(127)) + b"\r\n"
+    mebibyte = line * (1048576 // len(line))
+    for i in range(count):
+        with open(os.path.join(root, "photo%03d.eps" % i), "wb") as image:
+            image.write(IMAGE_HEADER)
+            for _ in range(IMAGE_MIB):
+                image.write(mebibyte)
+
+
+def cold_run(command):
+    """run(command) from a cold file cache."""
+    subprocess.run(["sync"], check=True)
+    with open(DROP_CACHES, "w") as drop:
+        drop.write("3\n")
+    return run(command)
+
+
+def bench_cold(program, work):
+    """Medians of check --recursive and grep, each from a cold cache; none
+    without the right to drop the cache."""
+    if not os.access(DROP_CACHES, os.W_OK):
+        print("cold-cache tree passed over: %s is not writable (root only)" % DROP_CACHES)
+        return None
+    tree = os.path.join(work, "cold")
+    make_tree(tree, 100, 1)
+    make_images(tree, 100)
+    check = [program, "check", "--recursive", tree]
+    grep = ["grep", "-rl", "%%CyanPlate", tree]
+    if subprocess.run(check, capture_output=True, text=True).stdout.count("ok      ") != 100:
+        sys.exit("check did not find 100 masters ok in %s" % tree)
+    times = {"check": [], "grep": []}
+    for _ in range(COLD_ROUNDS):
+        times["check"].append(cold_run(check))
+        times["grep"].append(cold_run(grep))
+    shutil.rmtree(tree)
+    row = median_times(times["check"]) + median_times(times["grep"])
+    print("cold cache, 100 filesets and 100 images of %d MiB: check %.3f s (%.3f s processor),"
+          " grep %.3f s (%.3f s), check/grep %.2f" % (IMAGE_MIB, *row, row[0] / row[2]), flush=True)
+    return row
 
 
 def run(command):
@@ -124,8 +180,8 @@ def bench_relink(program, work, rounds, filesets, folders, nothing_tree):
 
 
 def main():
-    program, work, results, relink_results = sys.argv[1:5]
-    rounds = int(sys.argv[5]) if len(sys.argv) > 5 else 9
+    program, work, results, relink_results, cold_results = sys.argv[1:6]
+    rounds = int(sys.argv[6]) if len(sys.argv) > 6 else 9
     rows = []
     relink_rows = []
     for filesets in (1000, 10000):
@@ -168,6 +224,13 @@ def main():
         for filesets, folders, case, times in relink_rows:
             figures = ("%.4f\t%.4f" % tuple(times[name]) if name in times else "\t" for name in commands)
             out.write("%d\t%d\t%s\t%s\n" % (filesets, folders, case, "\t".join(figures)))
+    cold = bench_cold(program, work)
+    if cold:
+        with open(cold_results, "w") as out:
+            out.write("filesets\timages\timage_mib\tcheck_s\tcheck_cpu_s\tgrep_s\tgrep_cpu_s"
+                      "\tcheck_over_grep\n")
+            out.write("100\t100\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.2f\n"
+                      % (IMAGE_MIB, *cold, cold[0] / cold[2]))
     for folders in (1, 1000):
         small, large = (next(r for r in rows if r[0] == n and r[1] == folders) for n in (1000, 10000))
         print("1,000 to 10,000 filesets in %d folder(s): check's time x%.1f (processor x%.1f), grep's x%.1f"

@@ -4,11 +4,14 @@
 # `grep -rl '%%CyanPlate'` over the same trees of filesets in the same run
 # (bench/cli_bench.py): 1,000 and 10,000 filesets, all in one folder and
 # spread over 1,000 folders; then `relink --recursive` over those trees, where
-# nothing needs relinking, and over trees where every master does. Builds the
-# program in a Release build of its own (build/bench), makes the trees in a
-# temporary folder under WORK_DIR (at most 400 MB at a time, removed at the
-# end) and writes the figures to docs/cli-performance.tsv and
-# docs/cli-relink-performance.tsv. Takes a few minutes; not part of the tests.
+# nothing needs relinking, and over trees where every master does; last,
+# `check --recursive` and the same grep from a cold file cache (as root) over
+# 100 filesets beside 100 EPS images of 20 MiB. Builds the program in a
+# Release build of its own (build/bench), makes the trees in a temporary
+# folder under WORK_DIR (at most 2.1 GB at a time, removed at the end) and
+# writes the figures to docs/cli-performance.tsv,
+# docs/cli-relink-performance.tsv and docs/cli-cold-performance.tsv. Takes a
+# quarter of an hour; not part of the tests.
 # Usage: sh scripts/bench-cli.sh [WORK_DIR [ROUNDS]]   (default: /tmp, 9)
 set -eu
 cd "$(dirname "$0")/.."
@@ -20,5 +23,5 @@ cmake --build build/bench --target platelier-cli -j "$(nproc 2>/dev/null || echo
 work=$(mktemp -d "${1:-/tmp}/platelier-bench-cli.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 python3 bench/cli_bench.py "$PWD/build/bench/bin/platelier-cli" "$work" docs/cli-performance.tsv \
-    docs/cli-relink-performance.tsv "${2:-9}"
-echo "Figures: docs/cli-performance.tsv docs/cli-relink-performance.tsv"
+    docs/cli-relink-performance.tsv docs/cli-cold-performance.tsv "${2:-9}"
+echo "Figures: docs/cli-performance.tsv docs/cli-relink-performance.tsv docs/cli-cold-performance.tsv"
