@@ -37,7 +37,7 @@ CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
                           {},
                           FilesJudged::none,
                           {},
-                          backupConflict(folder, folder.folder + master.name)};
+                          backupConflict(folder, master)};
     checked.contents.resize(checked.links.size());
     const auto place = static_cast<std::size_t>(&master - folder.masters.data());
     for (const PlateLink& link : checked.links) {

@@ -71,13 +71,13 @@ std::optional<ChannelIndex> namesAsPlates(const PerChannel& names, PerChannel& p
 } // namespace
 
 RewriteResult backupConflict(const FolderReading& folder, const std::string& masterPath) {
-    const std::string name = fileNamePart(masterPath);
-    const FolderMaster* master = masterNamed(folder, name);
-    if (!master) {
-        return {};
-    }
-    const auto place = static_cast<std::size_t>(master - folder.masters.data());
-    const std::string backup = fileNamePart(backupPath(masterPath));
+    const FolderMaster* master = masterNamed(folder, fileNamePart(masterPath));
+    return master ? backupConflict(folder, *master) : RewriteResult();
+}
+
+RewriteResult backupConflict(const FolderReading& folder, const FolderMaster& master) {
+    const auto place = static_cast<std::size_t>(&master - folder.masters.data());
+    const std::string backup = fileNamePart(backupPath(folder.folder + master.name));
     const auto otherPath = [&](std::size_t other) {
         return folder.folder + folder.masters[other].name;
     };

@@ -49,6 +49,10 @@ struct SaveAllResult {
 // Nothing when it would not.
 RewriteResult backupConflict(const FolderReading& folder, const std::string& masterPath);
 
+// The same for `master`, one of `folder`'s masters: no search for it among
+// them, which a walk through a folder of thousands would make for each.
+RewriteResult backupConflict(const FolderReading& folder, const FolderMaster& master);
+
 // "Rename channels": the backup's conflicts, then the rewrite with the plate
 // bytes of `names`; RewriteError::nameNotInCodePage, before the master is
 // read, for the first channel whose name has none. `told` and `asRead` as
