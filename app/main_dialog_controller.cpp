@@ -53,7 +53,7 @@ void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {
                        state.recordedSeparationPaths);
     showMessages(dialog, saveAllMessages(result, masterPath));
     for (const auto& [channel, path] : result.renamed) {
-        dialog.setControlText(IDC_CYAN_PATH + channel, path);
+        dialog.setControlText(IDC_CYAN_PATH + static_cast<int>(channel), path);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/master_walk.h"
 #include "cli/report.h"
+#include "fileset/channel_table.h"
 #include "platform/interruption.h"
 
 namespace platelier {
@@ -33,11 +34,11 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
     };
     judgeContents(master, FilesJudged::renamedOnly);
     if (const std::optional<std::size_t> plate = renamedFileWithoutPlate(master)) {
-        const RewriteResult refusal{RewriteError::nameNotInCodePage,
-                                    static_cast<ChannelIndex>(*plate)};
+        RewriteResult refusal{RewriteError::nameNotInCodePage, *plate};
+        refusal.colour = plateColourName(master.reading, *plate);
         return tell({RelinkResult::refused, {rewriteProblem(refusal, master.path)}});
     }
-    const std::optional<PerChannel> names = relinkedNames(master);
+    const std::optional<PlateNames> names = relinkedNames(master);
     if (!names || allLinksOk(master.links)) {
         return tell({names ? RelinkResult::unchanged : RelinkResult::broken, {}});
     }
@@ -45,8 +46,8 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
         return tell({RelinkResult::refused, {rewriteProblem(master.backup, master.path)}});
     }
     PreparedRewrite rewrite =
-        prepareRewrite(master.path, *names, dryRun ? RewriteMode::checkOnly : RewriteMode::replace,
-                       &master.reading.identity);
+        prepareRewrite(master.path, master.reading, *names,
+                       dryRun ? RewriteMode::checkOnly : RewriteMode::replace);
     const UninterruptedStep step;
     const RewriteResult result = rewrite.commit();
     if (result.error != RewriteError::none) {

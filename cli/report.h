@@ -27,7 +27,7 @@ struct Problem {
 
 Problem rewriteProblem(const RewriteResult& result, const std::string& masterPath);
 Problem renameProblem(const RenameOutcome& outcome);
-Problem obstacleProblem(const CommandObstacle& obstacle, const std::string& masterPath);
+Problem obstacleProblem(const CommandObstacle& obstacle, const CheckedMaster& master);
 Problem unsoundFileProblem(const CheckedMaster& master, std::size_t plate);
 Problem sharedFileProblem(const CheckedMaster& master, std::size_t plate);
 // The problems of a "Save all changes" that was not done.
@@ -76,16 +76,16 @@ struct RenameResult {
     bool unchanged = false; // nothing to change: nothing written
     bool rewritten = false; // the master was rewritten behind its backup
     struct Renamed {
-        ChannelIndex channel;
+        std::string colour; // the plate's, as the master names it ("cyan" in DCS 1.0)
         std::string from;
         std::string to;
     };
-    std::vector<Renamed> renamed; // in channel order
+    std::vector<Renamed> renamed; // in the order of the plates
     std::vector<Problem> problems;
 };
 
 std::vector<std::string> renameForPeople(const std::string& masterPath, const RenameResult& result);
-std::string renameAsJson(const std::string& masterPath, FilesetCommand command,
+std::string renameAsJson(const CheckedMaster& master, FilesetCommand command,
                          const RenameResult& result);
 
 } // namespace platelier

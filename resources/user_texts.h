@@ -90,6 +90,18 @@ constexpr const char* masterInUse =
     "par un autre programme.";
 constexpr const char* masterChanged = "Impossible de renommer les couches de\n%s :\nle "
                                       "fichier-maître a été modifié depuis sa lecture.";
+// DCS 2.0 masters. %s: the master's path, then the plate's colour.
+constexpr const char* nameNeedsParentheses =
+    "Impossible de renommer les couches de\n%s :\nle nom du fichier de la couche %s ne peut pas "
+    "s'écrire sans parenthèses sur sa ligne %%PlateFile (il contient une espace, une parenthèse ou "
+    "une barre oblique inverse).";
+// %s: the master's path, then the plate's colour.
+constexpr const char* plateNotInFile = "Impossible de renommer les couches de\n%s :\nla couche %s "
+                                       "n'est pas dans un fichier à côté du fichier-maître.";
+// %s: the master's path.
+constexpr const char* platesInsideMaster =
+    "Impossible de renommer les couches de\n%s :\nce fichier-maître DCS 2.0 contient ses "
+    "couches ; le réécrire les déplacerait.";
 
 // %s: the separation file's path, then the path it could not be given.
 constexpr const char* cannotRenameSeparationFile = "Impossible de renommer\n%s en\n%s.";

@@ -49,7 +49,7 @@ run() {
 run 1 'broken  job/A.eps  black "A.N" renamed job/A2.N
 broken  job/sub/A.eps  cyan "A.C" missing; magenta "A.M" missing; yellow "A.J" missing; black "A.N" missing' \
     check --recursive job
-run 1 '{"master":"job/A.eps","title":"'"$(printf 'Caf\303\251')"'","title_bytes":"Q2Fm6Q==","state":"broken","channels":[{"channel":"cyan","plate":"A.C","state":"ok","file":"job/A.C","matches":1},{"channel":"magenta","plate":"A.M","state":"ok","file":"job/A.M","matches":1},{"channel":"yellow","plate":"A.J","state":"ok","file":"job/A.J","matches":1},{"channel":"black","plate":"A.N","state":"renamed","file":"job/A2.N","matches":1}]}' \
+run 1 '{"master":"job/A.eps","title":"'"$(printf 'Caf\303\251')"'","title_bytes":"Q2Fm6Q==","format":"DCS 1.0","state":"broken","channels":[{"channel":"cyan","plate":"A.C","state":"ok","file":"job/A.C","matches":1},{"channel":"magenta","plate":"A.M","state":"ok","file":"job/A.M","matches":1},{"channel":"yellow","plate":"A.J","state":"ok","file":"job/A.J","matches":1},{"channel":"black","plate":"A.N","state":"renamed","file":"job/A2.N","matches":1}]}' \
     check --json job/A.eps
 run 2 "$(printf "Impossible d'ouvrir le fichier-ma\303\256tre job/absent.eps.")" check job/absent.eps
 run 2 'A subcommand is required

@@ -39,7 +39,7 @@ const CliRun relinkRuns[] = {
     CliRun("relinked as JSON")
         .in(image)
         .run("relink --json @IMAGE.eps")
-        .prints(R"({"master":"IMAGE.eps","result":"relinked","changes":[{"channel":"cyan",)"
+        .prints(R"({"master":"IMAGE.eps","format":"DCS 1.0","result":"relinked","changes":[{"channel":"cyan",)"
                 R"("from":"IMAGE.C","to":"IMAGE2.C"},{"channel":"black","from":"IMAGE.N",)"
                 R"("to":"IMAGX.N"}],"backup":"IMAGE.BAK","problems":[]})"
                 "\n")
@@ -59,9 +59,9 @@ const CliRun relinkRuns[] = {
         .in("A.eps+ Bb.eps Bb.C Bb.M Bb.J")
         .run("relink --json @A.eps @Bb.eps")
         .exits(1)
-        .prints(R"({"master":"A.eps","result":"ok","changes":[],"backup":null,"problems":[]})"
+        .prints(R"({"master":"A.eps","format":"DCS 1.0","result":"ok","changes":[],"backup":null,"problems":[]})"
                 "\n"
-                R"({"master":"Bb.eps","result":"broken","changes":[],"backup":null,"channels":)"
+                R"({"master":"Bb.eps","format":"DCS 1.0","result":"broken","changes":[],"backup":null,"channels":)"
                 R"([{"channel":"cyan","plate":"Bb.C","state":"ok","file":"Bb.C","matches":1},)"
                 R"({"channel":"magenta","plate":"Bb.M","state":"ok","file":"Bb.M","matches":1},)"
                 R"({"channel":"yellow","plate":"Bb.J","state":"ok","file":"Bb.J","matches":1},)"
@@ -72,7 +72,7 @@ const CliRun relinkRuns[] = {
         .in("IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N")
         .run("relink --json @IMAGE.BAK")
         .exits(1)
-        .prints(R"({"master":"IMAGE.BAK","result":"refused","changes":[],"backup":null,)"
+        .prints(R"({"master":"IMAGE.BAK","format":"DCS 1.0","result":"refused","changes":[],"backup":null,)"
                 R"("problems":[{"code":"backup-is-master","message":"Impossible de renommer )"
                 R"(les couches de IMAGE.BAK : sa copie de sauvegarde porterait son propre nom )"
                 "(.BAK). Le fichier n'a pas \xC3\xA9t\xC3\xA9 modifi\xC3\xA9.\"}]}"
@@ -111,13 +111,13 @@ const CliRun relinkRuns[] = {
         .in("A.eps A.C A.M A.J AŻ.N")
         .run("relink --dry-run --json @A.eps")
         .exits(win32 ? 1 : 0)
-        .prints(win32 ? R"({"master":"A.eps","result":"refused","changes":[],"backup":null,)"
+        .prints(win32 ? R"({"master":"A.eps","format":"DCS 1.0","result":"refused","changes":[],"backup":null,)"
                         R"("problems":[{"code":"name-not-in-code-page","message":"Impossible de )"
                         R"(renommer les couches de A.eps : le nom de la couche Noir contient un )"
                         R"(caractère qui ne peut pas s'écrire dans le fichier-maître. Le fichier )"
                         R"(n'a pas été modifié."}]})"
                         "\n"
-                      : R"({"master":"A.eps","result":"would-relink","changes":[{"channel":)"
+                      : R"({"master":"A.eps","format":"DCS 1.0","result":"would-relink","changes":[{"channel":)"
                         R"("black","from":"A.N","to":"AŻ.N"}],"backup":null,"problems":[]})"
                         "\n")
         .tells(win32 ? "la couche Noir contient un caractère" : ""),
@@ -183,7 +183,7 @@ const CliRun renameRuns[] = {
     CliRun("save all as JSON")
         .in(image)
         .run("rename --json @IMAGE.eps --cyan NEW.C")
-        .prints(R"({"master":"IMAGE.eps","command":"save-all","result":"changed",)"
+        .prints(R"({"master":"IMAGE.eps","format":"DCS 1.0","command":"save-all","result":"changed",)"
                 R"("backup":"IMAGE.BAK","renamed":[{"channel":"cyan","from":"IMAGE2.C",)"
                 R"("to":"NEW.C"},{"channel":"black","from":"IMAGX.N","to":"IMAGE.N"}],)"
                 R"("problems":[]})"
@@ -211,7 +211,7 @@ const CliRun renameRuns[] = {
         .in(image)
         .run("rename --json @IMAGE.eps --magenta IMAGE.J")
         .exits(1)
-        .prints(R"({"master":"IMAGE.eps","command":"save-all","result":"failed","backup":null,)"
+        .prints(R"({"master":"IMAGE.eps","format":"DCS 1.0","command":"save-all","result":"failed","backup":null,)"
                 R"("renamed":[],"problems":[{"code":"name-taken","message":"Impossible de )"
                 R"(renommer IMAGE.M en IMAGE.J."}]})"
                 "\n")

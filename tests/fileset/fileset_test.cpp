@@ -170,7 +170,7 @@ TEST(CommandObstacles, NameWhatKeepsEachCommandFromRunning) {
         std::string found;
         for (const CommandObstacle& obstacle : commandObstacles(row.command, row.fileset)) {
             found += (found.empty() ? "" : " ") + std::string(1, "mnf"[obstacle.kind]) +
-                     std::to_string(obstacle.channel);
+                     std::to_string(obstacle.plate);
         }
         EXPECT_EQ(found, row.obstacles) << row.obstacles;
     }
@@ -195,10 +195,10 @@ TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
     EXPECT_EQ(planSeparationRename(master, in + "a.C", std::string(256 - in.size(), 'n')).kind,
               RenameOutcome::failed)
         << "a new path of 256 characters";
-    PerChannel recorded = {in + "GONE.C", in + "J.EPS", in + "J.C", ""};
+    PlatePaths recorded = {in + "GONE.C", in + "J.EPS", in + "J.C", ""};
     std::vector<std::string> messages;
     renameSeparationFiles(master, recorded, {"B.C", "X.C", "J.BAK", ""},
-                          [&](ChannelIndex, const RenameOutcome& outcome) {
+                          [&](std::size_t, const RenameOutcome& outcome) {
                               messages.push_back(renameFailureMessage(outcome));
                           });
     const std::string isMaster = " :\nc'est le fichier-maître ou sa copie de sauvegarde.";
