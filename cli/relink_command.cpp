@@ -18,7 +18,7 @@ namespace {
 // Tells what became of the master: a change in the same uninterrupted step
 // as the change itself, so that an interruption never ends the program
 // between the two.
-int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
+Visited relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
     const auto tell = [&](const RelinkResult& result) {
         for (const Problem& problem : result.problems) {
             console.message(problem.message);
@@ -30,7 +30,7 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
             changed ? console.change(line) : console.result(line);
         }
         const bool ok = result.kind != RelinkResult::broken && result.kind != RelinkResult::refused;
-        return ok ? statusOk : statusFailed;
+        return Visited{ok ? statusOk : statusFailed, relinkStateWord(master, result)};
     };
     judgeContents(master, FilesJudged::renamedOnly);
     if (const std::optional<std::size_t> plate = renamedFileWithoutPlate(master)) {
@@ -60,7 +60,7 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
 
 int relinkCommand(const RelinkArguments& arguments, Console& console) {
     return walkMasters(
-        arguments.paths, arguments.recursive, console,
+        arguments.paths, arguments.recursive, !arguments.json, console,
         [&](const CheckedMaster& checked) {
             CheckedMaster master = checked;
             return relink(master, arguments.dryRun, arguments.json, console);

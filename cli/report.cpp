@@ -31,13 +31,6 @@ const char* stateWord(LinkState state) {
     return stateWords[static_cast<int>(state)];
 }
 
-const char* masterStateWord(const CheckedMaster& master) {
-    return master.reading.refusal == MasterRefusal::cannotOpen      ? "unreadable"
-           : master.reading.refusal == MasterRefusal::damagedHeader ? "damaged"
-           : isSound(master)                                        ? "ok"
-                                                                    : "broken";
-}
-
 // Why a refused master was refused, as a problem of its JSON object.
 std::vector<Problem> refusalProblems(const CheckedMaster& master) {
     if (master.isMaster()) {
@@ -227,6 +220,19 @@ std::vector<std::pair<std::size_t, std::string>> relinkedPlates(const CheckedMas
 }
 
 } // namespace
+
+const char* masterStateWord(const CheckedMaster& master) {
+    return master.reading.refusal == MasterRefusal::cannotOpen      ? "unreadable"
+           : master.reading.refusal == MasterRefusal::damagedHeader ? "damaged"
+           : isSound(master)                                        ? "ok"
+                                                                    : "broken";
+}
+
+const char* relinkStateWord(const CheckedMaster& master, const RelinkResult& result) {
+    // In the order of RelinkResult::Kind.
+    static constexpr const char* words[] = {"ok", "broken", "relinked", "would relink", "refused"};
+    return master.isMaster() ? words[result.kind] : masterStateWord(master);
+}
 
 Problem rewriteProblem(const RewriteResult& result, const std::string& masterPath) {
     return {rewriteCode(result.error), rewriteErrorMessage(result, masterPath)};

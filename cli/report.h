@@ -43,6 +43,9 @@ std::string refusalMessage(const std::string& path, MasterRefusal refusal);
 // cannot be read is "unreadable", one whose binary header is damaged
 // "damaged".
 std::string checkForPeople(const CheckedMaster& master);
+// The master's state as check names it: "ok", "broken", "unreadable" or
+// "damaged".
+const char* masterStateWord(const CheckedMaster& master);
 std::string checkAsJson(const CheckedMaster& master);
 
 // What relink did with a master.
@@ -57,6 +60,10 @@ struct RelinkResult {
     Kind kind = unchanged;
     std::vector<Problem> problems; // refused: why
 };
+
+// The result as the summary of a walk counts it: relink's result for
+// people, or the state of a master that could not be read.
+const char* relinkStateWord(const CheckedMaster& master, const RelinkResult& result);
 
 // The line for people (none for a refused master, whose problem is a
 // message), or the JSON object.

@@ -82,9 +82,10 @@ Plate plateOfLine(const std::string& line, std::uint64_t lineStart, const PlateF
 
 // Reads the lines of the section up to a DCS 1.0 plate block after the
 // title, or to the end of the header comments when they hold "%%PlateFile:"
-// lines (a DCS 2.0 master, whose title they hold too, if any). True when a
-// master was found.
-bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReading& reading) {
+// lines (a DCS 2.0 master, whose title they hold too, if any) or when
+// `reach` ends there. True when a master was found.
+bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReach reach,
+                MasterReading& reading) {
     std::string line;
     while (lines.read(line)) {
         const bool inHeader = !header.ended();
@@ -99,8 +100,9 @@ bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReading
                    startsWithKeyword(line, cyanPlateKeyword)) {
             return readPlateBlock(lines, line, reading.plates);
         }
-        if (header.ended() && reading.format == MasterFormat::dcs2) {
-            return true;
+        if (header.ended() &&
+            (reading.format == MasterFormat::dcs2 || reach == MasterReach::headerComments)) {
+            return reading.format == MasterFormat::dcs2;
         }
     }
     return reading.format == MasterFormat::dcs2;
@@ -108,7 +110,7 @@ bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReading
 
 } // namespace
 
-MasterReading readMasterFile(const std::string& path) {
+MasterReading readMasterFile(const std::string& path, MasterReach reach) {
     MasterReading reading;
     FileReader file = FileReader::open(path);
     if (!file) {
@@ -124,7 +126,7 @@ MasterReading readMasterFile(const std::string& path) {
     }
     HeaderComments header;
     SectionLines lines(file, section.start, header);
-    if (readPlates(lines, header, reading)) {
+    if (readPlates(lines, header, reach, reading)) {
         header.readOn(file, headerCommentsReach);
         reading.boxes = header.boxes(file, section);
     } else {

@@ -161,7 +161,8 @@ TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
                   out, out, {}),
               2);
     EXPECT_EQ(out.str(), lines[0] + "Impossible d'ouvrir le fichier-ma\xC3\xAEtre " +
-                             folder.file("none.eps") + ".\n" + lines[1]);
+                             folder.file("none.eps") + ".\n" + lines[1] +
+                             "summary  134 broken, 266 ok; 0 other EPS files passed over\n");
     std::string handed, before;
     InOrderWork work(
         [](CheckedMaster& master) {
@@ -194,7 +195,8 @@ TEST(CheckCommand, WritesWhateverTheMasterHoldsSafely) {
     EXPECT_EQ(out.str(),
               "broken  " + folder.file("Bb.eps") +
                   "  magenta \"\xC3\xA9t\xC3\xA9.M\" missing; yellow \"\" missing; black "
-                  "\"\\t\\x1b[2K\\x1b[1Gok\\x7f\\x81\" missing\n");
+                  "\"\\t\\x1b[2K\\x1b[1Gok\\x7f\\x81\" missing\nsummary  1 broken; 0 other EPS "
+                  "files passed over\n");
     out.str("");
     EXPECT_EQ(runCommandLine({"check", "--json", "--deep", folder.folder()}, out, err, {}), 1);
     const nlohmann::json line = nlohmann::json::parse(out.str());

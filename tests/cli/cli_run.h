@@ -167,8 +167,11 @@ struct CliRun {
     // The arguments, as words; "@NAME" stands for the tree's NAME, "@" for the tree.
     CliRun& run(std::string words) { return call = std::move(words), *this; }
     CliRun& exits(int expected) { return status = expected, *this; }
-    // All of standard output, the tree's path taken out, backslashes as slashes.
+    // All of standard output, the tree's path taken out, backslashes as
+    // slashes, but the summary line that ends a walk.
     CliRun& prints(std::string expected) { return out = std::move(expected), *this; }
+    // The summary line, without its first word; none: a walk's is not looked at.
+    CliRun& sums(std::string expected) { return summary = std::move(expected), *this; }
     CliRun& printsAnything() { return out.reset(), *this; }
     // A part of standard error.
     CliRun& tells(std::string part) { return err = std::move(part), *this; }
@@ -185,6 +188,7 @@ struct CliRun {
     std::string what, tree, call;
     int status = 0;
     std::optional<std::string> out = std::string();
+    std::optional<std::string> summary;
     std::string err;                  // empty: nothing is told
     std::optional<std::string> after; // none: as it was
     int outError = 0;
@@ -231,8 +235,16 @@ inline void checkRun(const CliRun& row) {
         std::replace(text.begin(), text.end(), '\\', '/');
         return text;
     };
+    std::string printed = relative(out.str());
+    std::optional<std::string> summary;
+    if (const std::size_t at = printed.rfind("summary  ");
+        at != std::string::npos && (at == 0 || printed[at - 1] == '\n')) {
+        summary = printed.substr(at + 9, printed.size() - at - 10);
+        printed.erase(at);
+    }
+    EXPECT_TRUE(!row.summary || summary == row.summary) << summary.value_or("no summary");
     EXPECT_EQ(status, row.status);
-    EXPECT_EQ(row.out ? relative(out.str()) : "", row.out.value_or(""));
+    EXPECT_EQ(row.out ? printed : "", row.out.value_or(""));
     const std::string told = relative(err.str());
     EXPECT_TRUE(row.err.empty() ? told.empty() : told.find(row.err) != std::string::npos) << told;
     EXPECT_EQ(describeFolder(folder), row.after.value_or(before));
