@@ -48,7 +48,8 @@ MasterReading showMasterFile(Dialog& dialog, const std::string& masterPath) {
         dialog.setControlText(IDC_TITLE, fileNameOfPlate(*reading.title));
     }
     const PerChannel names = reading.channelNames();
-    for (int channel = cyan; reading.isMaster() && channel <= black; ++channel) {
+    const bool editable = reading.isMaster() && reading.format == MasterFormat::dcs1;
+    for (int channel = cyan; editable && channel <= black; ++channel) {
         dialog.setControlText(IDC_CYAN_NAME + channel,
                               fileNameOfPlate(names[static_cast<std::size_t>(channel)]));
     }

@@ -162,8 +162,10 @@ void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& pat
 
 void openChosenMaster(Dialog& dialog, ControllerState& state) {
     const std::string masterPath = readMasterPath(dialog);
-    if (!showMasterFile(dialog, masterPath).isMaster()) {
-        dialog.showMessage(texts::notAMasterFile, texts::messageCaption);
+    const MasterReading reading = showMasterFile(dialog, masterPath);
+    if (!reading.isMaster() || reading.format != MasterFormat::dcs1) {
+        dialog.showMessage(reading.isMaster() ? texts::dcs2Master : texts::notAMasterFile,
+                           texts::messageCaption);
         return;
     }
     locateSeparationFiles(dialog, masterPath);

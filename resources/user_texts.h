@@ -10,6 +10,9 @@ constexpr const char* messageCaption = "Talvernes";
 
 constexpr const char* notAMasterFile =
     "Ce fichier n'est pas un fichier EPS normal, ou pas le fichier-maître d'un ensemble DCS";
+// The dialog edits DCS 1.0 filesets only.
+constexpr const char* dcs2Master = "Ce fichier est le fichier-maître d'un ensemble DCS 2.0, dont "
+                                   "platelier-cli vérifie et répare les liens.";
 
 // %s: a master's path given on the command line or dropped, whole.
 constexpr const char* pathTooLong =

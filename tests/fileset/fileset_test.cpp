@@ -96,7 +96,7 @@ std::string checked(const TempFolder& folder, const std::string& name) {
     const CheckedMaster master = checkMaster(name, reading, *masterNamed(reading, name));
     std::string links;
     for (const PlateLink& link : master.links) {
-        const char* states[] = {"ok", "renamed", "missing", "ambiguous"};
+        const char* states[] = {"ok", "renamed", "missing", "ambiguous", "cut-short", "unchecked"};
         links += std::string(links.empty() ? "" : " ") + states[static_cast<int>(link.state)] +
                  (link.file.empty() ? "" : " " + fileNamePart(link.file));
     }
@@ -134,6 +134,10 @@ const LinkCase linkCases[] = {
     {"a plate in Windows-1252 never takes a best-fit name for its file",
      {"JOB Żółty.C=c", "JOB.EPS" + plates("JOB Z\xF3lty.C", "x", "x", "x")}, "JOB.EPS",
      "renamed JOB Żółty.C missing missing missing"},
+    // The master is 85 bytes long; a spot plate's file is sought by its own extension.
+    {"DCS 2.0: plates inside the master to its end and past it, a spot plate renamed",
+     {"D.EPS=%%PlateFile: (C) EPS #0 85\n%%PlateFile: (M) EPS #1 85\n%%PlateFile: (S) EPS Local "
+      "D.5\n", "D2.5=s"}, "D.EPS", "ok cut-short renamed D2.5"},
 };
 // clang-format on
 
