@@ -140,23 +140,23 @@ std::optional<PlateNames> namesGiven(const RenameArguments& arguments, const Che
     for (const Plate& plate : plates) {
         names.push_back(fileNameOfPlate(plate.name));
     }
-    for (const auto& [colour, name] : arguments.names) {
-        const auto ofColour = [&](const Plate& plate) {
-            return equalIgnoringAsciiCase(plate.colour, colour);
+    for (const auto& given : arguments.names) {
+        const auto ofColour = [&given](const Plate& plate) {
+            return equalIgnoringAsciiCase(plate.colour, given.first);
         };
         const auto found = std::find_if(plates.begin(), plates.end(), ofColour);
         const auto place = static_cast<std::size_t>(found - plates.begin());
-        why = found == plates.end() ? texts::noPlateOfColour
-              : std::count_if(plates.begin(), plates.end(), ofColour) > 1
-                  ? texts::severalPlatesOfColour
-              : named[place] ? texts::plateNamedTwice
-                             : "";
-        if (!why.empty()) {
-            why = fillPlaceholders(why, {master.path, colour});
+        const char* refusal = found == plates.end() ? texts::noPlateOfColour
+                              : std::count_if(plates.begin(), plates.end(), ofColour) > 1
+                                  ? texts::severalPlatesOfColour
+                              : named[place] ? texts::plateNamedTwice
+                                             : nullptr;
+        if (refusal) {
+            why = fillPlaceholders(refusal, {master.path, given.first});
             return std::nullopt;
         }
         named[place] = true;
-        names[place] = name;
+        names[place] = given.second;
     }
     return names;
 }

@@ -65,11 +65,13 @@ bool readPlateBlock(SectionLines& lines, std::string& line, std::vector<Plate>& 
 }
 
 // The plate a "%%PlateFile:" line names, as the master's plate; a line
-// longer than a DSC line, read in pieces, names one that is not followed.
+// longer than a DSC line, read in pieces, names one that is not followed,
+// and only a plate in a file has a file name.
 Plate plateOfLine(const std::string& line, std::uint64_t lineStart, const PlateFileLine& parsed) {
     const bool whole = isLineEnd(line.back()) || line.size() < masterLineLength;
-    Plate plate{parsed.colour, parsed.name, lineStart, Plate::elsewhere};
+    Plate plate{parsed.colour, std::string(), lineStart, Plate::elsewhere};
     if (whole && parsed.where != PlateFileLine::elsewhere) {
+        plate.name = parsed.name;
         plate.where = parsed.where == PlateFileLine::file ? Plate::file : Plate::inMaster;
         plate.nameOffset = lineStart + parsed.nameAt;
         plate.nameLength = parsed.nameLength;
