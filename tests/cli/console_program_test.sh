@@ -76,7 +76,7 @@ summary  1 broken; 1 other EPS file passed over' check spot
 run 0 'relinked spot/S.eps  PANTONE 185 C "S.5" -> "S-v2.5"
 summary  1 relinked; 1 other EPS file passed over' relink spot
 run 0 '{"master":"spot/S.eps","title":"","format":"DCS 2.0","state":"ok","channels":[{"channel":"Cyan","plate":"S.C","state":"ok","file":"spot/S.C","matches":1},{"channel":"PANTONE 185 C","plate":"S-v2.5","state":"ok","file":"spot/S-v2.5","matches":1}]}' \
-    check --json spot
+    check --json spot/S.eps
 checks=$((checks + 3))
 
 # A folder outside Windows-1252, the code page of Wine's default locale,
