@@ -5,13 +5,14 @@
 #pragma once
 
 #include "master/channel.h"
+#include "master/plate.h"
 
 #include <string>
 
 namespace platelier {
 
 struct ControllerState {
-    PerChannel recordedSeparationPaths;
+    PlatePaths recordedSeparationPaths = PlatePaths(channelCount); // by channel
     std::string masterToOpen;
 };
 

@@ -48,7 +48,8 @@ MasterReading showMasterFile(Dialog& dialog, const std::string& masterPath) {
         dialog.setControlText(IDC_TITLE, fileNameOfPlate(*reading.title));
     }
     const PerChannel names = reading.channelNames();
-    for (int channel = cyan; reading.isMaster() && channel <= black; ++channel) {
+    const bool editable = reading.isMaster() && reading.format == MasterFormat::dcs1;
+    for (int channel = cyan; editable && channel <= black; ++channel) {
         dialog.setControlText(IDC_CYAN_NAME + channel,
                               fileNameOfPlate(names[static_cast<std::size_t>(channel)]));
     }
@@ -80,7 +81,7 @@ void locateSeparationFiles(Dialog& dialog, const std::string& masterPath) {
     }
 }
 
-void browseSeparationFile(Dialog& dialog, ChannelIndex channel, PerChannel& recordedPaths) {
+void browseSeparationFile(Dialog& dialog, ChannelIndex channel, PlatePaths& recordedPaths) {
     const ChannelRow& row = ChannelTable[static_cast<std::size_t>(channel)];
     if (chooseSeparationFile(dialog, channel, std::string(),
                              fillPlaceholders(texts::separationBrowseTitle, {row.colorName}),
@@ -94,11 +95,10 @@ std::string readMasterPath(Dialog& dialog) {
     return dialog.controlText(IDC_MASTER_PATH, dialogTextLimit);
 }
 
-PerChannel readChannelNames(Dialog& dialog) {
-    PerChannel names;
+PlateNames readChannelNames(Dialog& dialog) {
+    PlateNames names;
     for (int channel = cyan; channel <= black; ++channel) {
-        names[static_cast<std::size_t>(channel)] =
-            dialog.controlText(IDC_CYAN_NAME + channel, dialogTextLimit);
+        names.push_back(dialog.controlText(IDC_CYAN_NAME + channel, dialogTextLimit));
     }
     return names;
 }
@@ -110,9 +110,9 @@ void showMessages(Dialog& dialog, const std::vector<std::string>& messages) {
 }
 
 RenameReport showRenames(Dialog& dialog) {
-    return [&dialog](ChannelIndex channel, const RenameOutcome& outcome) {
+    return [&dialog](std::size_t channel, const RenameOutcome& outcome) {
         if (outcome.kind == RenameOutcome::renamed) {
-            dialog.setControlText(IDC_CYAN_PATH + channel, outcome.to);
+            dialog.setControlText(IDC_CYAN_PATH + static_cast<int>(channel), outcome.to);
         } else {
             showMessages(dialog, {renameFailureMessage(outcome)});
         }

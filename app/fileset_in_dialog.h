@@ -24,12 +24,12 @@ void locateSeparationFiles(Dialog& dialog, const std::string& masterPath);
 
 // A channel's Browse button: lets the user choose its separation file, which
 // becomes the channel's path in the dialog and in `recordedPaths`.
-void browseSeparationFile(Dialog& dialog, ChannelIndex channel, PerChannel& recordedPaths);
+void browseSeparationFile(Dialog& dialog, ChannelIndex channel, PlatePaths& recordedPaths);
 
 // The master path and the four channel names as the edits hold them: file
 // names, which the master receives as plate bytes (renameChannels).
 std::string readMasterPath(Dialog& dialog);
-PerChannel readChannelNames(Dialog& dialog);
+PlateNames readChannelNames(Dialog& dialog);
 
 // A message box for each message.
 void showMessages(Dialog& dialog, const std::vector<std::string>& messages);

@@ -53,7 +53,7 @@ void saveAllChangesCommand(Dialog& dialog, ControllerState& state, int) {
                        state.recordedSeparationPaths);
     showMessages(dialog, saveAllMessages(result, masterPath));
     for (const auto& [channel, path] : result.renamed) {
-        dialog.setControlText(IDC_CYAN_PATH + channel, path);
+        dialog.setControlText(IDC_CYAN_PATH + static_cast<int>(channel), path);
     }
 }
 
@@ -162,8 +162,10 @@ void openMasterAt(Dialog& dialog, ControllerState& state, const std::string& pat
 
 void openChosenMaster(Dialog& dialog, ControllerState& state) {
     const std::string masterPath = readMasterPath(dialog);
-    if (!showMasterFile(dialog, masterPath).isMaster()) {
-        dialog.showMessage(texts::notAMasterFile, texts::messageCaption);
+    const MasterReading reading = showMasterFile(dialog, masterPath);
+    if (!reading.isMaster() || reading.format != MasterFormat::dcs1) {
+        dialog.showMessage(reading.isMaster() ? texts::dcs2Master : texts::notAMasterFile,
+                           texts::messageCaption);
         return;
     }
     locateSeparationFiles(dialog, masterPath);

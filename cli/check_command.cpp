@@ -10,12 +10,12 @@ namespace platelier {
 int checkCommand(const CheckArguments& arguments, Console& console) {
     const auto describe = [&](const CheckedMaster& master) {
         console.result(arguments.json ? checkAsJson(master) : checkForPeople(master));
-        return isSound(master) ? statusOk : statusFailed;
+        return Visited{isSound(master) ? statusOk : statusFailed, masterStateWord(master)};
     };
     const MasterPreparation judge = [](CheckedMaster& master) {
         judgeContents(master, FilesJudged::everyFileFound);
     };
-    return walkMasters(arguments.paths, arguments.recursive, console, describe,
+    return walkMasters(arguments.paths, arguments.recursive, !arguments.json, console, describe,
                        leftoversTold(console, arguments.json),
                        arguments.deep ? judge : MasterPreparation());
 }

@@ -13,9 +13,16 @@ namespace platelier {
 
 namespace {
 
+// The names rename is given, as CLI11 parses them.
+struct RenameNames {
+    PerChannel channels;                              // --cyan NAME and the others
+    std::array<CLI::Option*, channelCount> options{}; // which of them were given
+    std::vector<std::string> plates;                  // --plate COLOUR=NAME
+};
+
 CLI::App* addCheck(CLI::App& program, CheckArguments& arguments) {
     CLI::App* check = program.add_subcommand(
-        "check", "Tell, for each master, whether its four separation files are where it says");
+        "check", "Tell, for each master, whether its separation files are where it says");
     check->add_flag("--recursive", arguments.recursive, "Look into the sub-folders of folders too");
     check->add_flag("--json", arguments.json, "One JSON object per line and master");
     check->add_flag(
@@ -39,26 +46,39 @@ CLI::App* addRelink(CLI::App& program, RelinkArguments& arguments) {
     return relink;
 }
 
-CLI::App* addRename(CLI::App& program, RenameArguments& arguments, PerChannel& names,
-                    std::array<CLI::Option*, channelCount>& nameOptions) {
+CLI::App* addRename(CLI::App& program, RenameArguments& arguments, RenameNames& names) {
     CLI::App* rename = program.add_subcommand(
         "rename", "Rename channels in the master and separation files on disk, as the dialog does");
     rename->add_option("MASTER", arguments.master, "A master file")->required();
-    for (std::size_t channel = 0; channel < names.size(); ++channel) {
-        nameOptions[channel] = rename->add_option(std::string("--") + channelWords[channel],
-                                                  names[channel], "The channel's new name");
+    for (std::size_t channel = 0; channel < names.channels.size(); ++channel) {
+        names.options[channel] =
+            rename->add_option(std::string("--") + channelWords[channel], names.channels[channel],
+                               "The process plate's new name");
     }
+    rename
+        ->add_option("--plate", names.plates,
+                     "A plate's new name after its colour, as the master names it: "
+                     "'PANTONE 185 C=POSTER.5' (DCS 2.0 spot plates)")
+        ->check([](const std::string& value) {
+            return value.find('=') == std::string::npos || value.front() == '='
+                       ? std::string("COLOUR=NAME expected")
+                       : std::string();
+        });
     rename->add_flag("--json", arguments.json, "One JSON object on one line");
     rename->add_flag("--shared", arguments.shared,
                      "Rename files that other masters of the folder link to as well");
     CLI::Option* masterOnly = rename->add_flag("--master-only", "Rewrite the master only");
     CLI::Option* filesOnly = rename->add_flag("--files-only", "Rename the files only");
     masterOnly->excludes(filesOnly);
-    rename->callback([&arguments, &names, nameOptions, masterOnly, filesOnly] {
-        for (std::size_t channel = 0; channel < names.size(); ++channel) {
-            if (nameOptions[channel]->count() > 0) {
-                arguments.names[channel] = names[channel];
+    rename->callback([&arguments, &names, masterOnly, filesOnly] {
+        for (std::size_t channel = 0; channel < names.channels.size(); ++channel) {
+            if (names.options[channel]->count() > 0) {
+                arguments.names.emplace_back(channelWords[channel], names.channels[channel]);
             }
+        }
+        for (const std::string& plate : names.plates) {
+            const std::size_t equals = plate.find('=');
+            arguments.names.emplace_back(plate.substr(0, equals), plate.substr(equals + 1));
         }
         arguments.command = masterOnly->count() > 0  ? FilesetCommand::renameChannels
                             : filesOnly->count() > 0 ? FilesetCommand::renameFiles
@@ -100,11 +120,10 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     CheckArguments check;
     RelinkArguments relink;
     RenameArguments rename;
-    PerChannel names;
-    std::array<CLI::Option*, channelCount> nameOptions{};
+    RenameNames names;
     CLI::App* checkCall = addCheck(program, check);
     CLI::App* relinkCall = addRelink(program, relink);
-    CLI::App* renameCall = addRename(program, rename, names, nameOptions);
+    CLI::App* renameCall = addRename(program, rename, names);
     TidyArguments tidy;
     addTidy(program, tidy);
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());

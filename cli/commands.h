@@ -37,7 +37,10 @@ int relinkCommand(const RelinkArguments& arguments, Console& console);
 
 struct RenameArguments {
     std::string master;
-    std::array<std::optional<std::string>, channelCount> names; // none: keep the plate name
+    // The new names, each with the colour of the plate it is for, as given:
+    // --cyan NAME gives "cyan" and NAME, --plate 'COLOUR=NAME' any plate. A
+    // plate not named keeps the file name its plate names.
+    std::vector<std::pair<std::string, std::string>> names;
     FilesetCommand command = FilesetCommand::saveAllChanges;
     bool json = false;
     bool shared = false; // rename files that other masters of the folder link to as well

@@ -37,6 +37,17 @@ constexpr const char* separationShared =
     "Impossible de renommer les fichiers de\n%s :\nle fichier %s de la couche %s est aussi celui "
     "de\n%s (--shared le renomme tout de même).";
 
+// %s: the master's path.
+constexpr const char* singleFileMaster = "Impossible de renommer les couches de\n%s :\nce "
+                                         "fichier-maître DCS 2.0 contient lui-même ses couches.";
+
+// %s: the master's path, then the colour given on the command line.
+constexpr const char* noPlateOfColour = "%s :\nle fichier-maître n'a pas de couche %s.";
+// %s: the master's path, then the colour given on the command line.
+constexpr const char* severalPlatesOfColour = "%s :\nle fichier-maître a plusieurs couches %s.";
+// %s: the master's path, then the colour given on the command line.
+constexpr const char* plateNamedTwice = "%s :\nla couche %s reçoit deux noms.";
+
 // %s: the leftover's path.
 constexpr const char* cannotTidy = "Impossible de ranger\n%s.";
 

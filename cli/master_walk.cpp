@@ -57,6 +57,22 @@ class MasterWalk {
         return status_;
     }
 
+    // The summary line, once a folder was walked.
+    std::optional<std::string> summary() const {
+        if (!walkedAFolder_) {
+            return std::nullopt;
+        }
+        std::string line = "summary ";
+        const char* separator = " ";
+        for (const auto& [state, count] : states_) {
+            line += separator + std::to_string(count) + ' ' + state;
+            separator = ", ";
+        }
+        const bool one = passedOver_ == 1;
+        return line + (states_.empty() ? " no master" : "") + "; " + std::to_string(passedOver_) +
+               (one ? " other EPS file" : " other EPS files") + " passed over";
+    }
+
   private:
     void walk(const std::string& top) {
         std::vector<std::string> folders{top};
@@ -71,6 +87,7 @@ class MasterWalk {
     // Visits the masters of `folder`; returns the sub-folders to walk.
     std::vector<std::string> visitFolder(const std::string& folder) {
         console_.folderSeen();
+        walkedAFolder_ = true;
         const FolderReading reading = readFolder(folder);
         if (!reading.listed) {
             fail(fillPlaceholders(texts::cannotReadFolder, {folder}));
@@ -114,6 +131,8 @@ class MasterWalk {
                 fail(refusalMessage(path, refusal));
             } else if (fileset) {
                 console_.message(refusalMessage(path, refusal));
+            } else {
+                ++passedOver_;
             }
             if (origin == Origin::named || !fileset) {
                 return;
@@ -129,7 +148,16 @@ class MasterWalk {
 
     void report(const CheckedMaster& master) {
         console_.masterSeen();
-        status_ = std::max(status_, visit_(master));
+        const Visited visited = visit_(master);
+        status_ = std::max(status_, visited.status);
+        const auto counted = std::find_if(states_.begin(), states_.end(), [&](const auto& state) {
+            return state.first == visited.state;
+        });
+        if (counted == states_.end()) {
+            states_.emplace_back(visited.state, 1);
+        } else {
+            ++counted->second;
+        }
     }
 
     // The masters before the failure are told first.
@@ -146,6 +174,9 @@ class MasterWalk {
     const MasterVisit& visit_;
     const LeftoverVisit& leftovers_;
     int status_ = statusOk;
+    bool walkedAFolder_ = false;
+    std::vector<std::pair<std::string, std::size_t>> states_; // in the order they came
+    std::size_t passedOver_ = 0;
     std::optional<InOrderWork> work_; // last: its threads stop before the rest goes
 };
 
@@ -159,10 +190,15 @@ LeftoverVisit leftoversTold(Console& console, bool json) {
     };
 }
 
-int walkMasters(const std::vector<std::string>& paths, bool recursive, Console& console,
-                const MasterVisit& visit, const LeftoverVisit& leftovers,
+int walkMasters(const std::vector<std::string>& paths, bool recursive, bool summary,
+                Console& console, const MasterVisit& visit, const LeftoverVisit& leftovers,
                 const MasterPreparation& prepare) {
-    return MasterWalk(recursive, console, visit, leftovers, prepare).run(paths);
+    MasterWalk walk(recursive, console, visit, leftovers, prepare);
+    const int status = walk.run(paths);
+    if (const std::optional<std::string> line = walk.summary(); line && summary) {
+        console.result(*line);
+    }
+    return status;
 }
 
 } // namespace platelier

@@ -14,8 +14,14 @@
 
 namespace platelier {
 
-// Returns the exit status of one master.
-using MasterVisit = std::function<int(const CheckedMaster& master)>;
+// What became of one master: its exit status, and the word for its state or
+// result that the walk's summary counts it under.
+struct Visited {
+    int status;
+    std::string state;
+};
+
+using MasterVisit = std::function<Visited(const CheckedMaster& master)>;
 
 // Work done to a master before its visit, touching nothing else.
 using MasterPreparation = std::function<void(CheckedMaster& master)>;
@@ -34,11 +40,14 @@ LeftoverVisit leftoversTold(Console& console, bool json);
 // `recursive` then its sub-folders, each in the order of the names. Each
 // folder is listed once and each of its masters read once. An unreadable
 // folder, a master that cannot be opened and a named path that is no master
-// are told on the console. Returns the worst status of all. A `prepare`
-// given is done on other threads while the walk goes on (in_order_work.h);
-// the visits and the messages come in the same order all the same.
-int walkMasters(const std::vector<std::string>& paths, bool recursive, Console& console,
-                const MasterVisit& visit, const LeftoverVisit& leftovers,
+// are told on the console. With `summary`, a walk that went through a
+// folder ends with a line for people: how many masters it visited in each
+// state, in the order they first came, and how many other EPS files it
+// passed over. Returns the worst status of all. A `prepare` given is done
+// on other threads while the walk goes on (in_order_work.h); the visits and
+// the messages come in the same order all the same.
+int walkMasters(const std::vector<std::string>& paths, bool recursive, bool summary,
+                Console& console, const MasterVisit& visit, const LeftoverVisit& leftovers,
                 const MasterPreparation& prepare = {});
 
 } // namespace platelier

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/master_walk.h"
 #include "cli/report.h"
+#include "fileset/channel_table.h"
 #include "platform/interruption.h"
 
 namespace platelier {
@@ -17,7 +18,7 @@ namespace {
 // Tells what became of the master: a change in the same uninterrupted step
 // as the change itself, so that an interruption never ends the program
 // between the two.
-int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
+Visited relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
     const auto tell = [&](const RelinkResult& result) {
         for (const Problem& problem : result.problems) {
             console.message(problem.message);
@@ -29,15 +30,15 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
             changed ? console.change(line) : console.result(line);
         }
         const bool ok = result.kind != RelinkResult::broken && result.kind != RelinkResult::refused;
-        return ok ? statusOk : statusFailed;
+        return Visited{ok ? statusOk : statusFailed, relinkStateWord(master, result)};
     };
     judgeContents(master, FilesJudged::renamedOnly);
     if (const std::optional<std::size_t> plate = renamedFileWithoutPlate(master)) {
-        const RewriteResult refusal{RewriteError::nameNotInCodePage,
-                                    static_cast<ChannelIndex>(*plate)};
+        RewriteResult refusal{RewriteError::nameNotInCodePage, *plate};
+        refusal.colour = plateColourName(master.reading, *plate);
         return tell({RelinkResult::refused, {rewriteProblem(refusal, master.path)}});
     }
-    const std::optional<PerChannel> names = relinkedNames(master);
+    const std::optional<PlateNames> names = relinkedNames(master);
     if (!names || allLinksOk(master.links)) {
         return tell({names ? RelinkResult::unchanged : RelinkResult::broken, {}});
     }
@@ -45,8 +46,8 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
         return tell({RelinkResult::refused, {rewriteProblem(master.backup, master.path)}});
     }
     PreparedRewrite rewrite =
-        prepareRewrite(master.path, *names, dryRun ? RewriteMode::checkOnly : RewriteMode::replace,
-                       &master.reading.identity);
+        prepareRewrite(master.path, master.reading, *names,
+                       dryRun ? RewriteMode::checkOnly : RewriteMode::replace);
     const UninterruptedStep step;
     const RewriteResult result = rewrite.commit();
     if (result.error != RewriteError::none) {
@@ -59,7 +60,7 @@ int relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
 
 int relinkCommand(const RelinkArguments& arguments, Console& console) {
     return walkMasters(
-        arguments.paths, arguments.recursive, console,
+        arguments.paths, arguments.recursive, !arguments.json, console,
         [&](const CheckedMaster& checked) {
             CheckedMaster master = checked;
             return relink(master, arguments.dryRun, arguments.json, console);

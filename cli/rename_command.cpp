@@ -6,6 +6,9 @@
 // a rule of the console program's own, where the dialog rewrites the master.
 // So is the next: a file that another master of the folder links to as well
 // is renamed only when asked for (--shared), since that master would lose it.
+// Plates are named by their colours, a DCS 1.0 master's channels as a DCS
+// 2.0 master's plates; a DCS 2.0 master that holds plates itself is
+// refused.
 #include "cli/commands.h"
 #include "cli/console_texts.h"
 #include "cli/report.h"
@@ -13,6 +16,7 @@
 #include "fileset/fileset_commands.h"
 #include "fileset/folder_reading.h"
 #include "fileset/separation_renaming.h"
+#include "platform/ascii_case.h"
 #include "platform/file_names.h"
 #include "platform/folder_listing.h"
 #include "platform/interruption.h"
@@ -28,24 +32,30 @@ namespace {
 using Tell = std::function<void(const RenameResult&)>;
 
 // What stands in the way before anything changes: what keeps the dialog's
-// command disabled, a renamed file that is not sound, and a shared file.
+// command disabled, a renamed file that is not sound, a shared file, and
+// plates inside the master.
 std::vector<Problem> refusals(const RenameArguments& arguments, const FilesetToChange& fileset,
                               const CheckedMaster& master) {
+    const auto inside = [](const Plate& plate) { return plate.where == Plate::inMaster; };
+    const std::vector<Plate>& plates = master.reading.plates;
+    if (std::any_of(plates.begin(), plates.end(), inside)) {
+        return {{"plates-inside-master", fillPlaceholders(texts::singleFileMaster, {master.path})}};
+    }
     std::vector<Problem> problems;
     for (const CommandObstacle& obstacle : commandObstacles(arguments.command, fileset)) {
-        problems.push_back(obstacleProblem(obstacle, arguments.master));
+        problems.push_back(obstacleProblem(obstacle, master));
     }
     const bool renamesFiles = arguments.command != FilesetCommand::renameChannels;
     const std::optional<std::size_t> unsound = unsoundRenamedFile(master);
     if (unsound && renamesFiles) {
         problems.push_back(unsoundFileProblem(master, *unsound));
     }
-    for (std::size_t channel = 0; channel < master.sharedWith.size() && renamesFiles; ++channel) {
+    for (std::size_t plate = 0; plate < master.sharedWith.size() && renamesFiles; ++plate) {
         const RenameOutcome plan =
-            planSeparationRename(arguments.master, fileset.files[channel], fileset.names[channel]);
-        if (!master.sharedWith[channel].empty() && !arguments.shared &&
+            planSeparationRename(arguments.master, fileset.files[plate], fileset.names[plate]);
+        if (!master.sharedWith[plate].empty() && !arguments.shared &&
             plan.kind == RenameOutcome::renamed) {
-            problems.push_back(sharedFileProblem(master, channel));
+            problems.push_back(sharedFileProblem(master, plate));
         }
     }
     return problems;
@@ -55,13 +65,13 @@ std::vector<Problem> refusals(const RenameArguments& arguments, const FilesetToC
 // command writes the master, and every file already has its name, as the
 // system compares names, where it renames files.
 bool changesNothing(const RenameArguments& arguments, const FilesetToChange& fileset,
-                    const PerChannel& plates) {
-    for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
-        const std::string& name = fileset.names[channel];
+                    const MasterReading& reading) {
+    for (std::size_t plate = 0; plate < fileset.names.size(); ++plate) {
+        const std::string& name = fileset.names[plate];
         if ((arguments.command != FilesetCommand::renameFiles &&
-             plateOfFileName(name) != plates[channel]) ||
+             plateOfFileName(name) != reading.plates[plate].name) ||
             (arguments.command != FilesetCommand::renameChannels &&
-             planSeparationRename(arguments.master, fileset.files[channel], name).kind !=
+             planSeparationRename(arguments.master, fileset.files[plate], name).kind !=
                  RenameOutcome::skipped)) {
             return false;
         }
@@ -81,20 +91,21 @@ void renameChannelsOf(const FolderReading& folder, const CheckedMaster& master,
             }
             tell(result);
         },
-        &master.reading.identity);
+        &master.reading);
 }
 
-// Four renames at most: they and what is told of them are one step.
-void renameFilesOf(const FilesetToChange& fileset, const Tell& tell) {
+// A few renames: they and what is told of them are one step.
+void renameFilesOf(const CheckedMaster& master, const FilesetToChange& fileset, const Tell& tell) {
     const UninterruptedStep step;
     RenameResult result;
-    PerChannel files = fileset.files;
+    PlatePaths files = fileset.files;
     renameSeparationFiles(fileset.master, files, fileset.names,
-                          [&](ChannelIndex channel, const RenameOutcome& outcome) {
+                          [&](std::size_t plate, const RenameOutcome& outcome) {
                               if (outcome.kind == RenameOutcome::failed) {
                                   result.problems.push_back(renameProblem(outcome));
                               } else {
-                                  result.renamed.push_back({channel, outcome.from, outcome.to});
+                                  result.renamed.push_back({master.reading.plates[plate].colour,
+                                                            outcome.from, outcome.to});
                               }
                           });
     tell(result);
@@ -102,40 +113,67 @@ void renameFilesOf(const FilesetToChange& fileset, const Tell& tell) {
 
 void saveAllOf(const FolderReading& folder, const CheckedMaster& master,
                const FilesetToChange& fileset, const Tell& tell) {
-    PerChannel files = fileset.files;
+    PlatePaths files = fileset.files;
     saveAllChanges(
         folder, master.path, fileset.names, files,
         [&](const SaveAllResult& saved) {
             RenameResult result;
             result.rewritten = saved.done();
             result.problems = saveAllProblems(saved, master.path);
-            for (const auto& [channel, path] : saved.renamed) {
-                result.renamed.push_back({channel, fileset.files[channel], path});
+            for (const auto& [plate, path] : saved.renamed) {
+                result.renamed.push_back(
+                    {master.reading.plates[plate].colour, fileset.files[plate], path});
             }
             tell(result);
         },
-        &master.reading.identity);
+        &master.reading);
 }
 
-// The names are file names, as the command line gives them; a channel not
-// named keeps the file name its plate names.
-void renameFileset(const RenameArguments& arguments, const FolderReading& folder,
-                   const CheckedMaster& master, const Tell& tell) {
-    FilesetToChange fileset{arguments.master, {}, linkedFiles(master)};
-    const PerChannel plates = master.reading.channelNames();
-    for (std::size_t channel = 0; channel < fileset.names.size(); ++channel) {
-        fileset.names[channel] =
-            arguments.names[channel].value_or(fileNameOfPlate(plates[channel]));
+// The plate each name given is for: the one plate of its colour, letter
+// case aside; none, with the message that says why, when no plate or
+// several have that colour, or when a plate is given two names.
+std::optional<PlateNames> namesGiven(const RenameArguments& arguments, const CheckedMaster& master,
+                                     std::string& why) {
+    const std::vector<Plate>& plates = master.reading.plates;
+    PlateNames names;
+    std::vector<bool> named(plates.size());
+    for (const Plate& plate : plates) {
+        names.push_back(fileNameOfPlate(plate.name));
     }
+    for (const auto& given : arguments.names) {
+        const auto ofColour = [&given](const Plate& plate) {
+            return equalIgnoringAsciiCase(plate.colour, given.first);
+        };
+        const auto found = std::find_if(plates.begin(), plates.end(), ofColour);
+        const auto place = static_cast<std::size_t>(found - plates.begin());
+        const char* refusal = found == plates.end() ? texts::noPlateOfColour
+                              : std::count_if(plates.begin(), plates.end(), ofColour) > 1
+                                  ? texts::severalPlatesOfColour
+                              : named[place] ? texts::plateNamedTwice
+                                             : nullptr;
+        if (refusal) {
+            why = fillPlaceholders(refusal, {master.path, given.first});
+            return std::nullopt;
+        }
+        named[place] = true;
+        names[place] = given.second;
+    }
+    return names;
+}
+
+void renameFileset(const RenameArguments& arguments, const FolderReading& folder,
+                   const CheckedMaster& master, const PlateNames& names, const Tell& tell) {
+    const FilesetToChange fileset{arguments.master, names, linkedFiles(master)};
     RenameResult result;
     result.problems = refusals(arguments, fileset, master);
-    result.unchanged = result.problems.empty() && changesNothing(arguments, fileset, plates);
+    result.unchanged =
+        result.problems.empty() && changesNothing(arguments, fileset, master.reading);
     if (!result.problems.empty() || result.unchanged) {
         tell(result);
     } else if (arguments.command == FilesetCommand::renameChannels) {
         renameChannelsOf(folder, master, fileset, tell);
     } else if (arguments.command == FilesetCommand::renameFiles) {
-        renameFilesOf(fileset, tell);
+        renameFilesOf(master, fileset, tell);
     } else {
         saveAllOf(folder, master, fileset, tell);
     }
@@ -156,11 +194,17 @@ int renameCommand(const RenameArguments& arguments, Console& console) {
         return statusUnusable;
     }
     CheckedMaster master = checkMaster(arguments.master, folder, read);
+    std::string why;
+    const std::optional<PlateNames> names = namesGiven(arguments, master, why);
+    if (!names) {
+        console.message(why);
+        return statusUnusable;
+    }
     judgeContents(master, FilesJudged::renamedOnly);
     int status = statusOk;
-    renameFileset(arguments, folder, master, [&](const RenameResult& result) {
+    renameFileset(arguments, folder, master, *names, [&](const RenameResult& result) {
         if (arguments.json) {
-            console.change(renameAsJson(arguments.master, arguments.command, result));
+            console.change(renameAsJson(master, arguments.command, result));
         }
         for (const std::string& line : arguments.json ? std::vector<std::string>()
                                                       : renameForPeople(arguments.master, result)) {

@@ -24,17 +24,11 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 // Indexed by LinkState.
-constexpr const char* stateWords[] = {"ok", "renamed", "missing", "ambiguous"};
+constexpr const char* stateWords[] = {"ok",        "renamed",   "missing",
+                                      "ambiguous", "cut-short", "unchecked"};
 
 const char* stateWord(LinkState state) {
     return stateWords[static_cast<int>(state)];
-}
-
-const char* masterStateWord(const CheckedMaster& master) {
-    return master.reading.refusal == MasterRefusal::cannotOpen      ? "unreadable"
-           : master.reading.refusal == MasterRefusal::damagedHeader ? "damaged"
-           : isSound(master)                                        ? "ok"
-                                                                    : "broken";
 }
 
 // Why a refused master was refused, as a problem of its JSON object.
@@ -75,6 +69,12 @@ const char* rewriteCode(RewriteError error) {
         return "backup-is-shared";
     case RewriteError::masterIsLink:
         return "master-is-link";
+    case RewriteError::nameNeedsParentheses:
+        return "name-needs-parentheses";
+    case RewriteError::plateNotInFile:
+        return "plate-not-in-file";
+    case RewriteError::platesInsideMaster:
+        return "plates-inside-master";
     case RewriteError::cannotOpenMaster:
         return "cannot-open-master";
     case RewriteError::masterInUse:
@@ -142,10 +142,32 @@ Json problemsAsJson(const std::vector<Problem>& problems) {
     return list;
 }
 
+// The format of a master, as JSON names it; null for a file that cannot be
+// read or whose header is damaged.
+Json formatAsJson(const CheckedMaster& master) {
+    if (!master.isMaster()) {
+        return nullptr;
+    }
+    return master.reading.format == MasterFormat::dcs1 ? "DCS 1.0" : "DCS 2.0";
+}
+
+// Where a plate is, for people: its file's name, or its place in the master.
+std::string plateForPeople(const Plate& plate) {
+    switch (plate.where) {
+    case Plate::file:
+        return '"' + peopleTextFromOneEncoding(plate.name) + '"';
+    case Plate::inMaster:
+        return '#' + std::to_string(plate.offset) + ' ' + std::to_string(plate.length);
+    case Plate::elsewhere:
+        break;
+    }
+    return "elsewhere";
+}
+
 std::string describeBrokenLink(const CheckedMaster& master, std::size_t plate) {
     const PlateLink& link = master.links[plate];
-    std::string text = master.reading.plates[plate].colour + " \"" +
-                       peopleTextFromOneEncoding(master.reading.plates[plate].name) + "\" " +
+    const Plate& read = master.reading.plates[plate];
+    std::string text = peopleTextFromOneEncoding(read.colour) + ' ' + plateForPeople(read) + ' ' +
                        stateWord(link.state);
     if (link.state == LinkState::renamed) {
         text += ' ' + peopleTextFromMixedEncodings(link.file);
@@ -162,9 +184,18 @@ Json channelsAsJson(const CheckedMaster& master) {
     Json channels = Json::array();
     for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
         const PlateLink& link = master.links[plate];
-        Json& described = channels.emplace_back(objectWithRoom(8));
-        described["channel"] = master.reading.plates[plate].colour;
-        setText(described, "plate", master.reading.plates[plate].name, utf8FromOneEncoding);
+        const Plate& read = master.reading.plates[plate];
+        Json& described = channels.emplace_back(objectWithRoom(11));
+        setText(described, "channel", read.colour, utf8FromOneEncoding);
+        if (read.where == Plate::file) {
+            setText(described, "plate", read.name, utf8FromOneEncoding);
+        } else {
+            described["plate"] = nullptr;
+        }
+        if (read.where == Plate::inMaster) {
+            described["offset"] = read.offset;
+            described["length"] = read.length;
+        }
         described["state"] = stateWord(link.state);
         setPath(described, "file", link.file);
         described["matches"] = link.matches;
@@ -190,6 +221,19 @@ std::vector<std::pair<std::size_t, std::string>> relinkedPlates(const CheckedMas
 
 } // namespace
 
+const char* masterStateWord(const CheckedMaster& master) {
+    return master.reading.refusal == MasterRefusal::cannotOpen      ? "unreadable"
+           : master.reading.refusal == MasterRefusal::damagedHeader ? "damaged"
+           : isSound(master)                                        ? "ok"
+                                                                    : "broken";
+}
+
+const char* relinkStateWord(const CheckedMaster& master, const RelinkResult& result) {
+    // In the order of RelinkResult::Kind.
+    static constexpr const char* words[] = {"ok", "broken", "relinked", "would relink", "refused"};
+    return master.isMaster() ? words[result.kind] : masterStateWord(master);
+}
+
 Problem rewriteProblem(const RewriteResult& result, const std::string& masterPath) {
     return {rewriteCode(result.error), rewriteErrorMessage(result, masterPath)};
 }
@@ -198,33 +242,34 @@ Problem renameProblem(const RenameOutcome& outcome) {
     return {renameCode(outcome.failure), renameFailureMessage(outcome)};
 }
 
-Problem obstacleProblem(const CommandObstacle& obstacle, const std::string& masterPath) {
-    const char* colour = ChannelTable[obstacle.channel].colorName;
+Problem obstacleProblem(const CommandObstacle& obstacle, const CheckedMaster& master) {
+    const std::string colour = plateColourName(master.reading, obstacle.plate);
     switch (obstacle.kind) {
     case CommandObstacle::noMaster:
         return {"no-master", texts::noMasterLoaded};
     case CommandObstacle::channelWithoutName:
         return {"channel-without-name",
-                fillPlaceholders(texts::channelWithoutName, {masterPath, colour})};
+                fillPlaceholders(texts::channelWithoutName, {master.path, colour})};
     case CommandObstacle::noSeparationFile:
         break;
     }
     return {"no-single-separation-file",
-            fillPlaceholders(texts::noSingleSeparationFile, {masterPath, colour})};
+            fillPlaceholders(texts::noSingleSeparationFile, {master.path, colour})};
 }
 
 Problem unsoundFileProblem(const CheckedMaster& master, std::size_t plate) {
     return {"separation-not-sound",
             fillPlaceholders(texts::separationNotSound,
-                             {master.path, master.links[plate].file, ChannelTable[plate].colorName,
+                             {master.path, master.links[plate].file,
+                              plateColourName(master.reading, plate),
                               std::string(verdictWord(*master.contents[plate]))})};
 }
 
 Problem sharedFileProblem(const CheckedMaster& master, std::size_t plate) {
     return {"shared-file",
             fillPlaceholders(texts::separationShared,
-                             {master.path, master.links[plate].file, ChannelTable[plate].colorName,
-                              master.sharedWith[plate]})};
+                             {master.path, master.links[plate].file,
+                              plateColourName(master.reading, plate), master.sharedWith[plate]})};
 }
 
 std::vector<Problem> saveAllProblems(const SaveAllResult& result, const std::string& masterPath) {
@@ -272,6 +317,7 @@ std::string checkAsJson(const CheckedMaster& master) {
     Json object = objectWithRoom(6);
     setText(object, "master", master.path, utf8FromMixedEncodings);
     setText(object, "title", master.reading.title.value_or(std::string()), utf8FromOneEncoding);
+    object["format"] = formatAsJson(master);
     object["state"] = masterStateWord(master);
     object["channels"] = channelsAsJson(master);
     if (!master.isMaster()) {
@@ -293,7 +339,7 @@ std::string relinkForPeople(const CheckedMaster& master, const RelinkResult& res
         peopleTextFromMixedEncodings(master.path);
     const char* separator = "  ";
     for (const auto& [plate, name] : relinkedPlates(master)) {
-        line += separator + master.reading.plates[plate].colour + " \"" +
+        line += separator + peopleTextFromOneEncoding(master.reading.plates[plate].colour) + " \"" +
                 peopleTextFromOneEncoding(master.reading.plates[plate].name) + "\" -> \"" +
                 peopleTextFromMixedEncodings(name) + '"';
         separator = "; ";
@@ -305,14 +351,15 @@ std::string relinkAsJson(const CheckedMaster& master, const RelinkResult& result
     // In the order of RelinkResult::Kind.
     static constexpr const char* results[] = {"ok", "broken", "relinked", "would-relink",
                                               "refused"};
-    Json object = objectWithRoom(6);
+    Json object = objectWithRoom(8);
     setText(object, "master", master.path, utf8FromMixedEncodings);
+    object["format"] = formatAsJson(master);
     object["result"] = master.isMaster() ? results[result.kind] : masterStateWord(master);
     Json& changes = object["changes"] = Json::array();
     if (result.kind == RelinkResult::relinked || result.kind == RelinkResult::wouldRelink) {
         for (const auto& [plate, name] : relinkedPlates(master)) {
             Json& change = changes.emplace_back(objectWithRoom(5));
-            change["channel"] = master.reading.plates[plate].colour;
+            setText(change, "channel", master.reading.plates[plate].colour, utf8FromOneEncoding);
             setText(change, "from", master.reading.plates[plate].name, utf8FromOneEncoding);
             setText(change, "to", name, utf8FromMixedEncodings);
         }
@@ -384,12 +431,14 @@ std::vector<std::string> renameForPeople(const std::string& masterPath,
     return lines;
 }
 
-std::string renameAsJson(const std::string& masterPath, FilesetCommand command,
+std::string renameAsJson(const CheckedMaster& master, FilesetCommand command,
                          const RenameResult& result) {
     // In the order of FilesetCommand.
     static constexpr const char* commands[] = {"save-all", "rename-channels", "rename-files"};
-    Json object = objectWithRoom(7);
+    const std::string& masterPath = master.path;
+    Json object = objectWithRoom(8);
     setText(object, "master", masterPath, utf8FromMixedEncodings);
+    object["format"] = formatAsJson(master);
     object["command"] = commands[static_cast<std::size_t>(command)];
     object["result"] = result.unchanged          ? "unchanged"
                        : result.problems.empty() ? "changed"
@@ -398,7 +447,7 @@ std::string renameAsJson(const std::string& masterPath, FilesetCommand command,
     Json& renamed = object["renamed"] = Json::array();
     for (const RenameResult::Renamed& file : result.renamed) {
         Json& entry = renamed.emplace_back(objectWithRoom(5));
-        entry["channel"] = channelWords[file.channel];
+        setText(entry, "channel", file.colour, utf8FromOneEncoding);
         setText(entry, "from", file.from, utf8FromMixedEncodings);
         setText(entry, "to", file.to, utf8FromMixedEncodings);
     }

@@ -27,7 +27,7 @@ struct Problem {
 
 Problem rewriteProblem(const RewriteResult& result, const std::string& masterPath);
 Problem renameProblem(const RenameOutcome& outcome);
-Problem obstacleProblem(const CommandObstacle& obstacle, const std::string& masterPath);
+Problem obstacleProblem(const CommandObstacle& obstacle, const CheckedMaster& master);
 Problem unsoundFileProblem(const CheckedMaster& master, std::size_t plate);
 Problem sharedFileProblem(const CheckedMaster& master, std::size_t plate);
 // The problems of a "Save all changes" that was not done.
@@ -43,6 +43,9 @@ std::string refusalMessage(const std::string& path, MasterRefusal refusal);
 // cannot be read is "unreadable", one whose binary header is damaged
 // "damaged".
 std::string checkForPeople(const CheckedMaster& master);
+// The master's state as check names it: "ok", "broken", "unreadable" or
+// "damaged".
+const char* masterStateWord(const CheckedMaster& master);
 std::string checkAsJson(const CheckedMaster& master);
 
 // What relink did with a master.
@@ -57,6 +60,10 @@ struct RelinkResult {
     Kind kind = unchanged;
     std::vector<Problem> problems; // refused: why
 };
+
+// The result as the summary of a walk counts it: relink's result for
+// people, or the state of a master that could not be read.
+const char* relinkStateWord(const CheckedMaster& master, const RelinkResult& result);
 
 // The line for people (none for a refused master, whose problem is a
 // message), or the JSON object.
@@ -76,16 +83,16 @@ struct RenameResult {
     bool unchanged = false; // nothing to change: nothing written
     bool rewritten = false; // the master was rewritten behind its backup
     struct Renamed {
-        ChannelIndex channel;
+        std::string colour; // the plate's, as the master names it ("cyan" in DCS 1.0)
         std::string from;
         std::string to;
     };
-    std::vector<Renamed> renamed; // in channel order
+    std::vector<Renamed> renamed; // in the order of the plates
     std::vector<Problem> problems;
 };
 
 std::vector<std::string> renameForPeople(const std::string& masterPath, const RenameResult& result);
-std::string renameAsJson(const std::string& masterPath, FilesetCommand command,
+std::string renameAsJson(const CheckedMaster& master, FilesetCommand command,
                          const RenameResult& result);
 
 } // namespace platelier

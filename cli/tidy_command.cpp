@@ -12,7 +12,7 @@
 namespace platelier {
 
 int tidyCommand(const TidyArguments& arguments, Console& console) {
-    const MasterVisit nothingToDo = [](const CheckedMaster&) { return statusOk; };
+    const MasterVisit nothingToDo = [](const CheckedMaster&) { return Visited{statusOk, ""}; };
     const LeftoverVisit tidy = [&](const FolderReading& folder, const Leftover& leftover) {
         const bool tidied = tidyLeftover(folder, leftover);
         const LeftoverAction action = tidied ? LeftoverAction::tidied : LeftoverAction::notTidied;
@@ -23,7 +23,7 @@ int tidyCommand(const TidyArguments& arguments, Console& console) {
         }
         return tidied ? statusOk : statusFailed;
     };
-    return walkMasters(arguments.paths, arguments.recursive, console, nothingToDo, tidy);
+    return walkMasters(arguments.paths, arguments.recursive, false, console, nothingToDo, tidy);
 }
 
 } // namespace platelier

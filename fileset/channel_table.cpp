@@ -11,4 +11,11 @@ const std::array<ChannelRow, channelCount> ChannelTable = {{
     {"N", "Noir"},
 }};
 
+std::string plateColourName(const MasterReading& reading, std::size_t plate) {
+    if (reading.format == MasterFormat::dcs1) {
+        return plate < ChannelTable.size() ? ChannelTable[plate].colorName : std::string();
+    }
+    return plate < reading.plates.size() ? reading.plates[plate].colour : std::string();
+}
+
 } // namespace platelier

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "master/channel.h"
+#include "master/master_file_reader.h"
 
 #include <array>
+#include <string>
 
 namespace platelier {
 
@@ -16,5 +18,9 @@ struct ChannelRow {
 
 // Indexed by ChannelIndex.
 extern const std::array<ChannelRow, channelCount> ChannelTable;
+
+// The colour messages name plate `plate` of a master by: a DCS 1.0
+// channel's French name, a DCS 2.0 plate's own name.
+std::string plateColourName(const MasterReading& reading, std::size_t plate);
 
 } // namespace platelier

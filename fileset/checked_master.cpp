@@ -16,9 +16,9 @@ bool isSoundContent(const std::optional<ContentVerdict>& verdict) {
 
 // Every plate is ok or renamed to a sound file.
 bool relinkable(const CheckedMaster& master) {
-    return master.links.size() == channelCount && !unsoundRenamedFile(master) &&
-           std::none_of(master.links.begin(), master.links.end(), [](const PlateLink& link) {
-               return link.state == LinkState::missing || link.state == LinkState::ambiguous;
+    return master.isMaster() && !unsoundRenamedFile(master) &&
+           std::all_of(master.links.begin(), master.links.end(), [](const PlateLink& link) {
+               return link.state == LinkState::ok || link.state == LinkState::renamed;
            });
 }
 
@@ -57,10 +57,14 @@ void judgeContents(CheckedMaster& master, FilesJudged judged) {
     master.judged = judged;
     for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
         const LinkState state = master.links[plate].state;
+        const Plate& read = master.reading.plates[plate];
         if (state == LinkState::renamed ||
             (judged == FilesJudged::everyFileFound && state == LinkState::ok)) {
             master.contents[plate] =
-                judgeSeparationFile(master.links[plate].file, master.reading.boxes);
+                read.where == Plate::inMaster
+                    ? judgePlateInMaster(master.path, read.offset, read.length,
+                                         master.reading.boxes)
+                    : judgeSeparationFile(master.links[plate].file, master.reading.boxes);
         }
     }
 }
@@ -92,24 +96,23 @@ std::optional<std::size_t> renamedFileWithoutPlate(const CheckedMaster& master) 
     return std::nullopt;
 }
 
-std::optional<PerChannel> relinkedNames(const CheckedMaster& master) {
-    PerChannel names;
+std::optional<PlateNames> relinkedNames(const CheckedMaster& master) {
     if (!relinkable(master) || renamedFileWithoutPlate(master)) {
         return std::nullopt;
     }
-    for (std::size_t channel = 0; channel < names.size(); ++channel) {
-        const PlateLink& link = master.links[channel];
-        names[channel] = link.state == LinkState::renamed ? *renamedPlate(link)
-                                                          : master.reading.plates[channel].name;
+    PlateNames names;
+    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
+        const PlateLink& link = master.links[plate];
+        names.push_back(link.state == LinkState::renamed ? *renamedPlate(link)
+                                                         : master.reading.plates[plate].name);
     }
     return names;
 }
 
-PerChannel linkedFiles(const CheckedMaster& master) {
-    PerChannel files;
-    for (std::size_t channel = 0; channel < files.size() && channel < master.links.size();
-         ++channel) {
-        files[channel] = master.links[channel].file;
+PlatePaths linkedFiles(const CheckedMaster& master) {
+    PlatePaths files;
+    for (const PlateLink& link : master.links) {
+        files.push_back(link.file);
     }
     return files;
 }

@@ -63,11 +63,12 @@ std::optional<std::size_t> renamedFileWithoutPlate(const CheckedMaster& master);
 // judged, as the bytes of its plate lines: each renamed plate takes its
 // file's name, every other keeps its plate name. None while a plate is
 // missing or ambiguous, a renamed file is not sound, or there is a
-// renamedFileWithoutPlate.
-std::optional<PerChannel> relinkedNames(const CheckedMaster& master);
+// renamedFileWithoutPlate; none either while a plate is cut short or not
+// checked.
+std::optional<PlateNames> relinkedNames(const CheckedMaster& master);
 
-// The files the links lead to, by channel (empty for a channel without one):
+// The files the links lead to, by plate (empty for a plate without one):
 // what the dialog would record after discovery.
-PerChannel linkedFiles(const CheckedMaster& master);
+PlatePaths linkedFiles(const CheckedMaster& master);
 
 } // namespace platelier

@@ -6,20 +6,17 @@ namespace platelier {
 std::vector<CommandObstacle> commandObstacles(FilesetCommand command,
                                               const FilesetToChange& fileset) {
     if (fileset.master.empty()) {
-        return {{CommandObstacle::noMaster, cyan}};
+        return {{CommandObstacle::noMaster, 0}};
     }
     const bool writesNames = command != FilesetCommand::renameFiles;
     const bool renamesFiles = command != FilesetCommand::renameChannels;
     std::vector<CommandObstacle> obstacles;
-    for (int channel = cyan; channel <= black; ++channel) {
-        const auto i = static_cast<std::size_t>(channel);
-        if (writesNames && fileset.names[i].empty()) {
-            obstacles.push_back(
-                {CommandObstacle::channelWithoutName, static_cast<ChannelIndex>(channel)});
+    for (std::size_t plate = 0; plate < fileset.names.size(); ++plate) {
+        if (writesNames && fileset.names[plate].empty()) {
+            obstacles.push_back({CommandObstacle::channelWithoutName, plate});
         }
-        if (renamesFiles && fileset.files[i].empty()) {
-            obstacles.push_back(
-                {CommandObstacle::noSeparationFile, static_cast<ChannelIndex>(channel)});
+        if (renamesFiles && fileset.files[plate].empty()) {
+            obstacles.push_back({CommandObstacle::noSeparationFile, plate});
         }
     }
     return obstacles;

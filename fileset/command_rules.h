@@ -4,7 +4,7 @@
 // console program refuses it, saying what stands in the way.
 #pragma once
 
-#include "master/channel.h"
+#include "master/plate.h"
 
 #include <string>
 #include <vector>
@@ -21,20 +21,20 @@ struct CommandObstacle {
         noSeparationFile    // the channel's file was never found nor chosen
     };
     Kind kind;
-    ChannelIndex channel; // of a channel's obstacle
+    std::size_t plate; // of a plate's obstacle (a DCS 1.0 master's channel)
 };
 
-// What a command would change: the master, the channel names as they stand
-// now and the separation files found or chosen (empty for a channel without
-// one).
+// What a command would change: the master, the plate names as they stand
+// now and the separation files found or chosen (empty for a plate without
+// one), in the order of the plates.
 struct FilesetToChange {
     std::string master;
-    PerChannel names;
-    PerChannel files;
+    PlateNames names;
+    PlatePaths files;
 };
 
-// Everything that keeps `command` from running on `fileset`, channel by
-// channel in channel order; empty when it may run.
+// Everything that keeps `command` from running on `fileset`, plate by plate
+// in their order; empty when it may run.
 std::vector<CommandObstacle> commandObstacles(FilesetCommand command,
                                               const FilesetToChange& fileset);
 

@@ -16,7 +16,7 @@ namespace {
 
 // A rename made, which an interruption undoes until the command is done.
 struct DoneRename {
-    ChannelIndex channel;
+    std::size_t plate;
     std::string from;
     std::string to;
     RenameGuard undoneOnInterrupt;
@@ -35,37 +35,49 @@ void undoRenames(const std::vector<DoneRename>& done, SaveAllResult& result) {
 // Renames the files one after the other, each with the guard that undoes it
 // on an interruption in the same uninterrupted step; false, with the outcome
 // that failed, when one fails.
-bool renameFiles(const std::string& masterPath, const PerChannel& names,
-                 const PerChannel& recordedPaths, std::vector<DoneRename>& done,
+bool renameFiles(const std::string& masterPath, const PlateNames& names,
+                 const PlatePaths& recordedPaths, std::vector<DoneRename>& done,
                  SaveAllResult& result) {
-    for (int channel = cyan; channel <= black; ++channel) {
-        const auto i = static_cast<std::size_t>(channel);
+    for (std::size_t plate = 0; plate < recordedPaths.size(); ++plate) {
         const UninterruptedStep step;
-        const RenameOutcome outcome = renameSeparationFile(masterPath, recordedPaths[i], names[i]);
+        const RenameOutcome outcome =
+            renameSeparationFile(masterPath, recordedPaths[plate], names[plate]);
         if (outcome.kind == RenameOutcome::failed) {
             result.failedRename = outcome;
             return false;
         }
         if (outcome.kind == RenameOutcome::renamed) {
-            done.push_back({static_cast<ChannelIndex>(channel), outcome.from, outcome.to,
-                            RenameGuard(outcome.from, outcome.to)});
+            done.push_back(
+                {plate, outcome.from, outcome.to, RenameGuard(outcome.from, outcome.to)});
         }
     }
     return true;
 }
 
 // The plate bytes of each name into `plates`; none, and `plates` left
-// incomplete, at the first channel whose name has none.
-std::optional<ChannelIndex> namesAsPlates(const PerChannel& names, PerChannel& plates) {
-    for (int channel = cyan; channel <= black; ++channel) {
-        const auto i = static_cast<std::size_t>(channel);
-        const std::optional<std::string> plate = plateOfFileName(names[i]);
+// incomplete, at the first plate whose name has none.
+std::optional<std::size_t> namesAsPlates(const PlateNames& names, PlateNames& plates) {
+    plates.clear();
+    for (const std::string& name : names) {
+        const std::optional<std::string> plate = plateOfFileName(name);
         if (!plate) {
-            return static_cast<ChannelIndex>(channel);
+            return plates.size();
         }
-        plates[i] = *plate;
+        plates.push_back(*plate);
     }
     return std::nullopt;
+}
+
+// The rewrite of the master with `plates`: as `asRead` read it, or as a
+// DCS 1.0 master.
+PreparedRewrite prepare(const std::string& masterPath, const PlateNames& plates,
+                        const MasterReading* asRead) {
+    if (asRead) {
+        return prepareRewrite(masterPath, *asRead, plates);
+    }
+    PerChannel channels;
+    std::copy_n(plates.begin(), std::min(plates.size(), channels.size()), channels.begin());
+    return prepareRewrite(masterPath, channels);
 }
 
 } // namespace
@@ -93,18 +105,18 @@ RewriteResult backupConflict(const FolderReading& folder, const FolderMaster& ma
 }
 
 RewriteResult renameChannels(const FolderReading& folder, const std::string& masterPath,
-                             const PerChannel& names,
+                             const PlateNames& names,
                              const std::function<void(const RewriteResult&)>& told,
-                             const FileIdentity* asRead) {
+                             const MasterReading* asRead) {
     RewriteResult result = backupConflict(folder, masterPath);
-    PerChannel plates;
-    if (const std::optional<ChannelIndex> unwritable = namesAsPlates(names, plates);
+    PlateNames plates;
+    if (const std::optional<std::size_t> unwritable = namesAsPlates(names, plates);
         unwritable && result.error == RewriteError::none) {
         result = {RewriteError::nameNotInCodePage, *unwritable};
     }
     std::optional<PreparedRewrite> rewrite;
     if (result.error == RewriteError::none) {
-        rewrite.emplace(prepareRewrite(masterPath, plates, RewriteMode::replace, asRead));
+        rewrite.emplace(prepare(masterPath, plates, asRead));
     }
     const UninterruptedStep step;
     if (rewrite) {
@@ -117,9 +129,9 @@ RewriteResult renameChannels(const FolderReading& folder, const std::string& mas
 }
 
 SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& masterPath,
-                             const PerChannel& names, PerChannel& recordedPaths,
+                             const PlateNames& names, PlatePaths& recordedPaths,
                              const std::function<void(const SaveAllResult&)>& told,
-                             const FileIdentity* asRead) {
+                             const MasterReading* asRead) {
     SaveAllResult result;
     const auto finish = [&] {
         if (told) {
@@ -133,8 +145,8 @@ SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& mas
         return finish();
     }
     result.refusals = separationRenameProblems(masterPath, recordedPaths, names);
-    PerChannel plates;
-    if (const std::optional<ChannelIndex> unwritable = namesAsPlates(names, plates)) {
+    PlateNames plates;
+    if (const std::optional<std::size_t> unwritable = namesAsPlates(names, plates)) {
         result.failedRewrite = RewriteResult{RewriteError::nameNotInCodePage, *unwritable};
     }
     if (!result.done()) {
@@ -144,7 +156,7 @@ SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& mas
     const bool renamed = renameFiles(masterPath, names, recordedPaths, done, result);
     std::optional<PreparedRewrite> rewrite;
     if (renamed) {
-        rewrite.emplace(prepareRewrite(masterPath, plates, RewriteMode::replace, asRead));
+        rewrite.emplace(prepare(masterPath, plates, asRead));
     }
     // The fileset is whole again at the end of this step, all new or all
     // old: the guards are let go in it.
@@ -155,8 +167,8 @@ SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& mas
         undoRenames(done, result);
     } else {
         for (const DoneRename& rename : done) {
-            recordedPaths[static_cast<std::size_t>(rename.channel)] = rename.to;
-            result.renamed.emplace_back(rename.channel, rename.to);
+            recordedPaths[rename.plate] = rename.to;
+            result.renamed.emplace_back(rename.plate, rename.to);
         }
     }
     done.clear();

@@ -37,8 +37,9 @@ struct SaveAllResult {
     std::optional<RewriteResult> failedRewrite;
     // After a failed step, the files that kept their new names.
     std::vector<NotGivenBack> notGivenBack;
-    // When everything was changed, each channel's new path, in channel order.
-    std::vector<std::pair<ChannelIndex, std::string>> renamed;
+    // When everything was changed, each renamed plate's new path, in the
+    // order of the plates.
+    std::vector<std::pair<std::size_t, std::string>> renamed;
 
     bool done() const { return refusals.empty() && !failedRename && !failedRewrite; }
 };
@@ -55,12 +56,12 @@ RewriteResult backupConflict(const FolderReading& folder, const FolderMaster& ma
 
 // "Rename channels": the backup's conflicts, then the rewrite with the plate
 // bytes of `names`; RewriteError::nameNotInCodePage, before the master is
-// read, for the first channel whose name has none. `told` and `asRead` as
+// read, for the first plate whose name has none. `told` and `asRead` as
 // for saveAllChanges.
 RewriteResult renameChannels(const FolderReading& folder, const std::string& masterPath,
-                             const PerChannel& names,
+                             const PlateNames& names,
                              const std::function<void(const RewriteResult&)>& told = {},
-                             const FileIdentity* asRead = nullptr);
+                             const MasterReading* asRead = nullptr);
 
 // "Save all changes": all or nothing. A backup that conflicts, every rename
 // that is sure to fail and a name that the master cannot receive stop the
@@ -71,10 +72,12 @@ RewriteResult renameChannels(const FolderReading& folder, const std::string& mas
 // `recordedPaths` holds the files' new paths.
 // `told`, given, is called with the result in the step that makes the
 // fileset whole again, so that what is told of a change cannot be cut off
-// by an interruption; `asRead`, given, refuses a master that changed since.
+// by an interruption. `asRead`, given, is the master as it was read, any
+// DCS master (see prepareRewrite): one that changed since is refused.
+// Without it, the master is a DCS 1.0 one, with a name for each channel.
 SaveAllResult saveAllChanges(const FolderReading& folder, const std::string& masterPath,
-                             const PerChannel& names, PerChannel& recordedPaths,
+                             const PlateNames& names, PlatePaths& recordedPaths,
                              const std::function<void(const SaveAllResult&)>& told = {},
-                             const FileIdentity* asRead = nullptr);
+                             const MasterReading* asRead = nullptr);
 
 } // namespace platelier

@@ -68,9 +68,12 @@ FolderClaims::FolderClaims(const std::string& folder, const FolderIndex& index,
             hold(backupNames_[fileNameKey(fileNamePart(backupPath(folder + read.name)))], master);
         }
         for (std::size_t plate = 0; plate < read.reading.plates.size(); ++plate) {
-            hold(plateNames_[fileNameKey(read.reading.plates[plate].name)], master);
-            if (const FolderEntry* linked =
-                    linkedEntry(index, read.reading.plates[plate].name, own)) {
+            const Plate& named = read.reading.plates[plate];
+            if (named.where != Plate::file) {
+                continue;
+            }
+            hold(plateNames_[fileNameKey(named.name)], master);
+            if (const FolderEntry* linked = plateEntry(index, named, own)) {
                 hold(claimants_[index.placeOf(linked)], master);
             } else {
                 lostPlates.emplace_back(master, plate);

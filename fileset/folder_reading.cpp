@@ -15,18 +15,32 @@ bool namedAsMaster(const FolderEntry& entry) {
            equalIgnoringAsciiCase(name.substr(name.size() - 4), ".eps");
 }
 
+bool isMacMetadata(const FolderEntry& entry) {
+    return entry.name.compare(0, 2, "._") == 0 || (entry.isFolder && entry.name == ".AppleDouble");
+}
+
 FolderReading readFolder(const std::string& folder, const std::vector<std::string>& named) {
     FolderReading reading;
     reading.folder = folder;
     if (std::optional<std::vector<FolderEntry>> entries = listFolder(folder)) {
         reading.listed = true;
+        entries->erase(std::remove_if(entries->begin(), entries->end(), isMacMetadata),
+                       entries->end());
         reading.index = FolderIndex(std::move(*entries));
+    }
+    std::vector<const FolderEntry*> namedEntries;
+    for (const std::string& name : named) {
+        namedEntries.push_back(reading.index.named(name));
     }
     const std::vector<FolderEntry>& entries = reading.index.entries();
     for (std::size_t at = 0; at < entries.size(); ++at) {
+        const bool isNamed =
+            std::find(namedEntries.begin(), namedEntries.end(), &entries[at]) != namedEntries.end();
         if (namedAsMaster(entries[at])) {
             reading.masters.push_back(
-                {entries[at].name, at, readMasterFile(folder + entries[at].name)});
+                {entries[at].name, at,
+                 readMasterFile(folder + entries[at].name,
+                                isNamed ? MasterReach::wholeFile : MasterReach::headerComments)});
         }
     }
     for (const std::string& name : named) {

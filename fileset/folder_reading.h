@@ -26,9 +26,15 @@ struct FolderReading {
 // folder: no folder, and its name ends in ".eps" in any letter case.
 bool namedAsMaster(const FolderEntry& entry);
 
-// Lists `folder` and reads its masters, and the files of `named` (names of
-// files of the folder) whatever their names: a master named on the command
-// line, which is read even where the folder cannot be listed.
+// True for what a Mac leaves beside files on a volume that has no room for
+// their metadata: AppleDouble files (._NAME) and .AppleDouble folders. The
+// console program never takes them for masters nor separation files.
+bool isMacMetadata(const FolderEntry& entry);
+
+// Lists `folder`, its Mac metadata left out, and reads its masters (only
+// their header comments, see MasterReach), and the files of `named` (names
+// of files of the folder) whole whatever their names: a master named on the
+// command line, which is read even where the folder cannot be listed.
 FolderReading readFolder(const std::string& folder, const std::vector<std::string>& named = {});
 
 // The master of `folder` read as `name`, or null.

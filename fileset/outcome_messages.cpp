@@ -14,7 +14,10 @@ namespace {
 // The message's own text; those that do not say what became of the master
 // are followed by texts::masterUnchanged (rewriteErrorMessage adds it).
 std::string rewriteErrorText(const RewriteResult& result, const std::string& masterPath) {
-    const std::string colour = ChannelTable[static_cast<std::size_t>(result.channel)].colorName;
+    const std::string colour = !result.colour.empty() ? result.colour
+                               : result.plate < ChannelTable.size()
+                                   ? ChannelTable[result.plate].colorName
+                                   : std::string();
     switch (result.error) {
     case RewriteError::none:
         break;
@@ -39,6 +42,12 @@ std::string rewriteErrorText(const RewriteResult& result, const std::string& mas
                                 {masterPath, backupPath(masterPath), result.other});
     case RewriteError::masterIsLink:
         return fillPlaceholders(texts::masterIsLink, {masterPath});
+    case RewriteError::nameNeedsParentheses:
+        return fillPlaceholders(texts::nameNeedsParentheses, {masterPath, colour});
+    case RewriteError::plateNotInFile:
+        return fillPlaceholders(texts::plateNotInFile, {masterPath, colour});
+    case RewriteError::platesInsideMaster:
+        return fillPlaceholders(texts::platesInsideMaster, {masterPath});
     case RewriteError::masterInUse:
         return fillPlaceholders(texts::masterInUse, {masterPath});
     case RewriteError::masterChanged:

@@ -65,6 +65,16 @@ void takeEachFileOnce(MasterLinks& links) {
     }
 }
 
+// The state of a plate that is not in a file beside the master, whose
+// length was `masterSize` when it was read.
+PlateLink plateElsewhere(const Plate& plate, std::uint64_t masterSize) {
+    const bool inside = plate.offset <= masterSize && plate.length <= masterSize - plate.offset;
+    return {plate.where != Plate::inMaster ? LinkState::unchecked
+            : inside                       ? LinkState::ok
+                                           : LinkState::cutShort,
+            std::string(), 0};
+}
+
 } // namespace
 
 MasterLinks checkLinks(const FolderReading& folder, const FolderMaster& master) {
@@ -74,14 +84,16 @@ MasterLinks checkLinks(const FolderReading& folder, const FolderMaster& master) 
     const std::vector<Plate>& plates = master.reading.plates;
     std::vector<const FolderEntry*> linked;
     for (const Plate& plate : plates) {
-        linked.push_back(linkedEntry(folder.index, plate.name, own));
+        linked.push_back(plateEntry(folder.index, plate, own));
     }
     MasterLinks links;
     for (std::size_t plate = 0; plate < plates.size(); ++plate) {
         const std::optional<CandidatePattern> pattern = platePattern(path, master.reading, plate);
         const Candidates found =
             pattern ? candidates(folder, place, *pattern, own, linked, plate) : Candidates();
-        links.push_back(linked[plate]
+        links.push_back(plates[plate].where != Plate::file
+                            ? plateElsewhere(plates[plate], master.reading.identity.size)
+                        : linked[plate]
                             ? PlateLink{LinkState::ok, folder.folder + linked[plate]->name,
                                         static_cast<int>(found.entries.size())}
                             : lostPlate(folder, found));

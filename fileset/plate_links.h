@@ -13,11 +13,16 @@
 
 namespace platelier {
 
+// The states of a plate in a file beside the master; a plate inside the
+// master (DCS 2.0) is ok or cutShort, one in another place unchecked.
 enum class LinkState {
-    ok,       // the system opens a file (no folder) beside the master under the plate name
-    renamed,  // otherwise, the plate has one candidate, a file no other master could take
-    missing,  // it has none, or one that is a folder
-    ambiguous // it has several, or one that another master could take
+    ok,        // the system opens a file (no folder) beside the master under the plate name;
+               // inside the master: its bytes lie inside the file
+    renamed,   // otherwise, the plate has one candidate, a file no other master could take
+    missing,   // it has none, or one that is a folder
+    ambiguous, // it has several, or one that another master could take
+    cutShort,  // inside the master: its bytes run past the end of the file
+    unchecked  // another file type or place than an EPS file beside the master: not followed
 };
 
 struct PlateLink {
@@ -34,7 +39,8 @@ using MasterLinks = std::vector<PlateLink>;
 
 // The links of `master`, one of the masters of `folder`. An empty plate name
 // is never ok; a folder counts as a candidate, as it does for the dialog's
-// search, but is never taken for a plate's file.
+// search, but is never taken for a plate's file. The candidates are found
+// with the plate's own pattern (platePattern).
 MasterLinks checkLinks(const FolderReading& folder, const FolderMaster& master);
 
 bool allLinksOk(const MasterLinks& links);

@@ -78,6 +78,23 @@ ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& mas
     return layout == ContentVerdict::sound ? judgePostScript(file, section, masterBoxes) : layout;
 }
 
+ContentVerdict judgePlateInMaster(const std::string& path, std::uint64_t offset,
+                                  std::uint64_t length, const PageBoxes& masterBoxes) {
+    FileReader file = FileReader::open(path);
+    if (!file) {
+        return file.notRegularFile() ? ContentVerdict::notEps : ContentVerdict::unreadable;
+    }
+    const std::uint64_t fileLength = file.identity().size;
+    if (length == 0 || offset > fileLength || length > fileLength - offset) {
+        return length == 0 ? ContentVerdict::empty : ContentVerdict::truncated;
+    }
+    PostScriptSection section;
+    section.start = offset;
+    section.end = offset + length;
+    section.fileLength = fileLength;
+    return judgePostScript(file, section, masterBoxes);
+}
+
 std::string_view verdictWord(ContentVerdict verdict) {
     // In the order of ContentVerdict.
     static constexpr std::string_view words[] = {"sound",     "empty",      "not-eps",

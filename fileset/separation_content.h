@@ -31,6 +31,12 @@ enum class ContentVerdict {
 // compares them. A value that is no box states none.
 ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& masterBoxes);
 
+// Judges a DCS 2.0 plate inside its master, the `length` bytes at `offset`
+// of the file at `path`, the same way: its PostScript text begins at its
+// offset (it has no binary header of its own).
+ContentVerdict judgePlateInMaster(const std::string& path, std::uint64_t offset,
+                                  std::uint64_t length, const PageBoxes& masterBoxes);
+
 // The verdict as the console program names it: "sound", "empty", "not-eps",
 // "truncated", "other-page" or "unreadable".
 std::string_view verdictWord(ContentVerdict verdict);

@@ -32,12 +32,25 @@ const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plat
     return entry && !entry->isFolder && !own.holds(*entry) ? entry : nullptr;
 }
 
+const FolderEntry* plateEntry(const FolderIndex& index, const Plate& plate,
+                              const MasterEntries& own) {
+    return plate.where == Plate::file ? linkedEntry(index, plate.name, own) : nullptr;
+}
+
 std::optional<CandidatePattern> platePattern(const std::string& masterPath,
                                              const MasterReading& reading, std::size_t plate) {
-    if (plate >= ChannelTable.size() || plate >= reading.plates.size()) {
+    if (plate >= reading.plates.size() || reading.plates[plate].where != Plate::file) {
         return std::nullopt;
     }
-    return candidatePattern(masterPath, ChannelTable[plate].searchLetter);
+    const std::string name = fileNamePart(fileNameOfPlate(reading.plates[plate].name));
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot + 1 < name.size()) {
+        return candidatePattern(masterPath, name.substr(dot + 1));
+    }
+    if (reading.format == MasterFormat::dcs1 && plate < ChannelTable.size()) {
+        return candidatePattern(masterPath, ChannelTable[plate].searchLetter);
+    }
+    return std::nullopt;
 }
 
 } // namespace platelier

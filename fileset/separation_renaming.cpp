@@ -92,14 +92,14 @@ RenameOutcome renameSeparationFile(const std::string& masterPath, const std::str
 // A file recorded for two channels could only be renamed once, and one
 // that is gone not at all.
 std::vector<RenameOutcome> separationRenameProblems(const std::string& masterPath,
-                                                    const PerChannel& recordedPaths,
-                                                    const PerChannel& names) {
+                                                    const PlatePaths& recordedPaths,
+                                                    const PlateNames& names) {
     std::vector<RenameOutcome> problems;
     std::vector<std::string> leaving; // the recorded paths of the renames that go ahead
     std::vector<std::string> taken;   // and the paths they take
-    for (std::size_t channel = 0; channel < recordedPaths.size(); ++channel) {
-        const std::string& recordedPath = recordedPaths[channel];
-        RenameOutcome plan = planSeparationRename(masterPath, recordedPath, names[channel]);
+    for (std::size_t plate = 0; plate < recordedPaths.size(); ++plate) {
+        const std::string& recordedPath = recordedPaths[plate];
+        RenameOutcome plan = planSeparationRename(masterPath, recordedPath, names[plate]);
         if (plan.kind == RenameOutcome::renamed) {
             const bool recordedTwice =
                 std::any_of(leaving.begin(), leaving.end(), [&](const std::string& file) {
@@ -125,16 +125,16 @@ std::vector<RenameOutcome> separationRenameProblems(const std::string& masterPat
     return problems;
 }
 
-void renameSeparationFiles(const std::string& masterPath, PerChannel& recordedPaths,
-                           const PerChannel& names, const RenameReport& report) {
-    for (int channel = cyan; channel <= black; ++channel) {
-        const auto i = static_cast<std::size_t>(channel);
-        const RenameOutcome outcome = renameSeparationFile(masterPath, recordedPaths[i], names[i]);
+void renameSeparationFiles(const std::string& masterPath, PlatePaths& recordedPaths,
+                           const PlateNames& names, const RenameReport& report) {
+    for (std::size_t plate = 0; plate < recordedPaths.size(); ++plate) {
+        const RenameOutcome outcome =
+            renameSeparationFile(masterPath, recordedPaths[plate], names[plate]);
         if (outcome.kind == RenameOutcome::renamed) {
-            recordedPaths[i] = outcome.to;
+            recordedPaths[plate] = outcome.to;
         }
         if (outcome.kind != RenameOutcome::skipped) {
-            report(static_cast<ChannelIndex>(channel), outcome);
+            report(plate, outcome);
         }
     }
 }

@@ -4,7 +4,7 @@
 // file given the name of either.
 #pragma once
 
-#include "master/channel.h"
+#include "master/plate.h"
 
 #include <functional>
 #include <string>
@@ -31,10 +31,10 @@ struct RenameOutcome {
     std::string to;   // the new path: where the file now is, or would have been
 };
 
-// Each outcome as it happens, with its channel.
-using RenameReport = std::function<void(ChannelIndex channel, const RenameOutcome& outcome)>;
+// Each outcome as it happens, with its plate (a DCS 1.0 master's channel).
+using RenameReport = std::function<void(std::size_t plate, const RenameOutcome& outcome)>;
 
-// What renaming one channel's file would do, without touching the disk.
+// What renaming one plate's file would do, without touching the disk.
 // Skipped when there is no recorded file or its name already is `name` as
 // the system compares names; failed when the system refuses the name, the
 // new path would pass 255 characters, or the file or the new name is that
@@ -48,18 +48,19 @@ RenameOutcome renameSeparationFile(const std::string& masterPath, const std::str
                                    const std::string& name);
 
 // Every rename that is sure to fail when the renames are done one after the
-// other in channel order: names that cannot be given, names taken on disk
-// when their turn comes, one new name given to two files, one file recorded
-// for two channels, and a file that is gone. Checked before anything is
-// changed.
+// other in the order of the plates: names that cannot be given, names
+// taken on disk when their turn comes, one new name given to two files, one
+// file recorded for two plates, and a file that is gone. Checked before
+// anything is changed.
 std::vector<RenameOutcome> separationRenameProblems(const std::string& masterPath,
-                                                    const PerChannel& recordedPaths,
-                                                    const PerChannel& names);
+                                                    const PlatePaths& recordedPaths,
+                                                    const PlateNames& names);
 
-// "Rename files": renames each channel's recorded file to its name, in
-// channel order, and reports each outcome but a skipped one before going on
-// with the next channel. A renamed file's recorded path becomes its new path.
-void renameSeparationFiles(const std::string& masterPath, PerChannel& recordedPaths,
-                           const PerChannel& names, const RenameReport& report);
+// "Rename files": renames each plate's recorded file to its name, in the
+// order of the plates, and reports each outcome but a skipped one before
+// going on with the next plate. A renamed file's recorded path becomes its
+// new path.
+void renameSeparationFiles(const std::string& masterPath, PlatePaths& recordedPaths,
+                           const PlateNames& names, const RenameReport& report);
 
 } // namespace platelier

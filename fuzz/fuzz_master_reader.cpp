@@ -1,9 +1,11 @@
-// Fuzzes readMasterFile: it never fails in an uncontrolled way, a master
-// always has its title, a refused file never has plate names, no value holds
-// a line end, the plate lines follow each other from the "%%CyanPlate" line
-// (the three after it hold whatever the master holds there), and a box is
-// stated in the PostScript section and the same when the master is judged
-// as a separation file.
+// Fuzzes readMasterFile: it never fails in an uncontrolled way, a DCS 1.0
+// master always has its title, a refused file never has plate names, no
+// value read as it stands holds a line end (a PostScript string may, by its
+// escapes), the plate lines follow each other from the first
+// (the three after a "%%CyanPlate" line hold whatever the master holds
+// there), a DCS 2.0 plate's file name stands where its line says, and a box
+// is stated in the PostScript section and the same when the master is
+// judged as a separation file.
 #include "fileset/separation_content.h"
 #include "fixtures.h"
 #include "master/comment_value.h"
@@ -45,13 +47,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Plate& plate : reading.plates) {
         anyPlate = anyPlate || !plate.name.empty();
         const bool first = &plate == &reading.plates.front();
-        if (holdsLineEnd(plate.name) || plate.lineOffset < after ||
-            (first && bytes.compare(plate.lineOffset, 2, "%%") != 0)) {
+        const bool nameOutside = reading.format == MasterFormat::dcs2 &&
+                                 plate.where == Plate::file && !plate.quoted &&
+                                 bytes.compare(plate.nameOffset, plate.nameLength, plate.name) != 0;
+        if ((holdsLineEnd(plate.name) && !plate.quoted) || plate.lineOffset < after ||
+            nameOutside || (first && bytes.compare(plate.lineOffset, 2, "%%") != 0)) {
             std::abort();
         }
         after = plate.lineOffset + 1;
     }
-    if ((reading.isMaster() && !reading.title) || (!reading.isMaster() && anyPlate) ||
+    const bool titled = reading.title || reading.format == MasterFormat::dcs2;
+    if ((reading.isMaster() && !titled) || (!reading.isMaster() && anyPlate) ||
         (reading.title && holdsLineEnd(*reading.title)) ||
         (reading.boxes.box && !boxStated(path, bytes, *reading.boxes.box)) ||
         judgeSeparationFile(path, reading.boxes) == ContentVerdict::otherPage) {

@@ -65,11 +65,13 @@ bool readPlateBlock(SectionLines& lines, std::string& line, std::vector<Plate>& 
 }
 
 // The plate a "%%PlateFile:" line names, as the master's plate; a line
-// longer than a DSC line, read in pieces, names one that is not followed.
+// longer than a DSC line, read in pieces, names one that is not followed,
+// and only a plate in a file has a file name.
 Plate plateOfLine(const std::string& line, std::uint64_t lineStart, const PlateFileLine& parsed) {
     const bool whole = isLineEnd(line.back()) || line.size() < masterLineLength;
-    Plate plate{parsed.colour, parsed.name, lineStart, Plate::elsewhere};
+    Plate plate{parsed.colour, std::string(), lineStart, Plate::elsewhere};
     if (whole && parsed.where != PlateFileLine::elsewhere) {
+        plate.name = parsed.name;
         plate.where = parsed.where == PlateFileLine::file ? Plate::file : Plate::inMaster;
         plate.nameOffset = lineStart + parsed.nameAt;
         plate.nameLength = parsed.nameLength;
@@ -82,9 +84,10 @@ Plate plateOfLine(const std::string& line, std::uint64_t lineStart, const PlateF
 
 // Reads the lines of the section up to a DCS 1.0 plate block after the
 // title, or to the end of the header comments when they hold "%%PlateFile:"
-// lines (a DCS 2.0 master, whose title they hold too, if any). True when a
-// master was found.
-bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReading& reading) {
+// lines (a DCS 2.0 master, whose title they hold too, if any) or when
+// `reach` ends there. True when a master was found.
+bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReach reach,
+                MasterReading& reading) {
     std::string line;
     while (lines.read(line)) {
         const bool inHeader = !header.ended();
@@ -99,8 +102,9 @@ bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReading
                    startsWithKeyword(line, cyanPlateKeyword)) {
             return readPlateBlock(lines, line, reading.plates);
         }
-        if (header.ended() && reading.format == MasterFormat::dcs2) {
-            return true;
+        if (header.ended() &&
+            (reading.format == MasterFormat::dcs2 || reach == MasterReach::headerComments)) {
+            return reading.format == MasterFormat::dcs2;
         }
     }
     return reading.format == MasterFormat::dcs2;
@@ -108,7 +112,7 @@ bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReading
 
 } // namespace
 
-MasterReading readMasterFile(const std::string& path) {
+MasterReading readMasterFile(const std::string& path, MasterReach reach) {
     MasterReading reading;
     FileReader file = FileReader::open(path);
     if (!file) {
@@ -124,7 +128,7 @@ MasterReading readMasterFile(const std::string& path) {
     }
     HeaderComments header;
     SectionLines lines(file, section.start, header);
-    if (readPlates(lines, header, reading)) {
+    if (readPlates(lines, header, reach, reading)) {
         header.readOn(file, headerCommentsReach);
         reading.boxes = header.boxes(file, section);
     } else {

@@ -44,6 +44,12 @@ struct MasterReading {
     PerChannel channelNames() const;
 };
 
+// How far the reader looks for plates: as far as the file goes, or, where a
+// walk through a tree decides whether a file is a master at all, no further
+// than its header comments, so that an EPS image that is no master costs a
+// few lines of reading whatever its size.
+enum class MasterReach { wholeFile, headerComments };
+
 // Reads the master file at `path` (behind an EPS binary header, only its
 // PostScript section): a DCS 2.0 master's "%%PlateFile:" lines among its
 // header comments, or a DCS 1.0 master's first "%%Title" line and the plate
@@ -51,8 +57,10 @@ struct MasterReading {
 // three lines after it); then the bounding boxes: their lines among the
 // header comments before the plates or at most headerCommentsReach bytes
 // past them, and for "(atend)" their lines in the trailer. A DCS 1.0 master
-// needs its title; a DCS 2.0 one has it where its header comments do. A read that fails ends the
-// reading as the end of the file does.
-MasterReading readMasterFile(const std::string& path);
+// needs its title; a DCS 2.0 one has it where its header comments do. A
+// read that fails ends the reading as the end of the file does. With
+// `reach` headerComments, a plate block after the header comments is not
+// looked for.
+MasterReading readMasterFile(const std::string& path, MasterReach reach = MasterReach::wholeFile);
 
 } // namespace platelier

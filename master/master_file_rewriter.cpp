@@ -12,6 +12,7 @@
 #include "master/dsc_syntax.h"
 #include "master/line_copier.h"
 #include "master/line_reader.h"
+#include "master/plate_file_line.h"
 #include "master/postscript_section.h"
 #include "platform/ascii_case.h"
 #include "platform/file_names.h"
@@ -22,6 +23,7 @@
 #include "platform/path_parts.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -34,11 +36,14 @@ bool endsWithLineEnd(const std::string& line) {
     return !line.empty() && isLineEnd(line.back());
 }
 
-// The rewrite of one master, from the opened input to the written output.
+// The rewrite of one master, from the opened input to the written output:
+// a DCS 1.0 master's plate blocks, or, given its plates as read, the plate
+// lines of a DCS 2.0 master.
 class Rewrite {
   public:
-    Rewrite(FileReader& input, ByteSink& output, const PerChannel& names)
-        : input_(input), output_(output), names_(names) {}
+    Rewrite(FileReader& input, ByteSink& output, const PlateNames& names,
+            const std::vector<Plate>* plateFiles = nullptr)
+        : input_(input), output_(output), names_(names), plateFiles_(plateFiles) {}
 
     RewriteResult run() {
         PostScriptSection section;
@@ -50,7 +55,7 @@ class Rewrite {
         if (input_.failed()) {
             return {RewriteError::cannotReadMaster};
         }
-        return {error, failedChannel_};
+        return {error, failedPlate_};
     }
 
   private:
@@ -60,7 +65,8 @@ class Rewrite {
         }
         input_.limitReading(section.end - section.start);
         std::uint64_t written = 0;
-        const RewriteError error = rewriteLines(written);
+        const RewriteError error =
+            plateFiles_ ? rewritePlateFileLines(section, written) : rewriteLines(written);
         if (error != RewriteError::none) {
             return error;
         }
@@ -116,7 +122,7 @@ class Rewrite {
             const std::string rebuilt =
                 line.substr(0, colon + 1) + " " + names_[static_cast<std::size_t>(channel)];
             if (rebuilt.size() >= static_cast<std::size_t>(masterLineLength)) {
-                failedChannel_ = static_cast<ChannelIndex>(channel);
+                failedPlate_ = static_cast<std::size_t>(channel);
                 return RewriteError::nameTooLong;
             }
             if (!emit(rebuilt + "\r\n", written)) {
@@ -124,6 +130,60 @@ class Rewrite {
             }
         }
         return RewriteError::none;
+    }
+
+    // Copies the section, each plate line whose file gets another name with
+    // that name in place of the old one. The line must still be the one that
+    // was read (the master's identity says so; a line that says otherwise is
+    // refused as damaged rather than trusted).
+    RewriteError rewritePlateFileLines(const PostScriptSection& section, std::uint64_t& written) {
+        std::uint64_t at = section.start;
+        for (std::size_t plate = 0; plate < plateFiles_->size(); ++plate) {
+            const Plate& read = (*plateFiles_)[plate];
+            if (names_[plate] == read.name) {
+                continue;
+            }
+            if (read.lineOffset < at || !copyBytes(input_, output_, read.lineOffset - at)) {
+                return read.lineOffset < at ? RewriteError::damagedPlateBlock : writeOrReadError();
+            }
+            written += read.lineOffset - at;
+            std::string line;
+            at = read.lineOffset +
+                 static_cast<std::uint64_t>(readLine(line, masterLineLength, input_));
+            const RewriteError error = renamePlateFile(read, plate, line, written);
+            if (error != RewriteError::none) {
+                return error;
+            }
+        }
+        if (!copyBytes(input_, output_, section.end - at)) {
+            return writeOrReadError();
+        }
+        written += section.end - at;
+        return RewriteError::none;
+    }
+
+    // `line` is the plate line of `read`, the plate in place `plate`.
+    RewriteError renamePlateFile(const Plate& read, std::size_t plate, const std::string& line,
+                                 std::uint64_t& written) {
+        const std::optional<PlateFileLine> parsed =
+            parsePlateFileLine(line.substr(0, line.find_first_of(lineEnds)));
+        if (!parsed || parsed->where != PlateFileLine::file || parsed->name != read.name ||
+            read.lineOffset + parsed->nameAt != read.nameOffset || !lineIsWhole(line)) {
+            return input_.failed() ? RewriteError::cannotReadMaster
+                                   : RewriteError::damagedPlateBlock;
+        }
+        failedPlate_ = plate;
+        const std::optional<std::string> name = plateFileName(names_[plate], read.quoted);
+        if (!name) {
+            return RewriteError::nameNeedsParentheses;
+        }
+        const std::string rebuilt = line.substr(0, parsed->nameAt) + *name +
+                                    line.substr(parsed->nameAt + parsed->nameLength);
+        if (std::min(rebuilt.find_first_of(lineEnds), rebuilt.size()) >=
+            static_cast<std::size_t>(masterLineLength)) {
+            return RewriteError::nameTooLong;
+        }
+        return emit(rebuilt, written) ? RewriteError::none : writeOrReadError();
     }
 
     // A line read in full: it has its ending, or it is the last of the input.
@@ -176,8 +236,9 @@ class Rewrite {
 
     FileReader& input_;
     ByteSink& output_;
-    const PerChannel& names_;
-    ChannelIndex failedChannel_ = cyan;
+    const PlateNames& names_;
+    const std::vector<Plate>* plateFiles_;
+    std::size_t failedPlate_ = 0;
 };
 
 // Whether a name reads back from a plate line as it is written: the reader
@@ -192,26 +253,69 @@ RewriteError nameError(const std::string& name) {
     return control || trimmed ? RewriteError::nameNotReadBack : RewriteError::none;
 }
 
-// Refuses what can be refused without opening the master: the names, and a
-// backup path that is the master itself, or a file the master links to.
-RewriteResult checkNames(const std::string& masterPath, const PerChannel& names) {
+// Refuses a master path whose backup would be the master itself.
+RewriteResult checkMasterPath(const std::string& masterPath) {
     if (masterPath.empty()) {
         return {RewriteError::noMasterPath};
     }
-    if (equalIgnoringAsciiCase(backupPath(masterPath), masterPath)) {
-        return {RewriteError::backupIsMaster};
+    return {equalIgnoringAsciiCase(backupPath(masterPath), masterPath)
+                ? RewriteError::backupIsMaster
+                : RewriteError::none};
+}
+
+// Why `name` may not be written as the name of a plate's file: it would not
+// read back, or the backup would replace the file it names.
+RewriteError plateNameError(const std::string& masterPath, const std::string& name) {
+    const RewriteError error = nameError(name);
+    return error != RewriteError::none                                ? error
+           : sameFileName(name, fileNamePart(backupPath(masterPath))) ? RewriteError::backupIsLinked
+                                                                      : RewriteError::none;
+}
+
+// Refuses what can be refused of a DCS 1.0 rewrite without opening the
+// master: the names, and a backup path that is the master itself, or a file
+// the master links to.
+RewriteResult checkNames(const std::string& masterPath, const PerChannel& names) {
+    RewriteResult result = checkMasterPath(masterPath);
+    for (std::size_t channel = 0; channel < names.size() && result.error == RewriteError::none;
+         ++channel) {
+        result = {plateNameError(masterPath, names[channel]), channel};
     }
-    const std::string backupName = fileNamePart(backupPath(masterPath));
-    for (int channel = cyan; channel <= black; ++channel) {
-        const std::string& name = names[static_cast<std::size_t>(channel)];
-        const RewriteError error = nameError(name) != RewriteError::none ? nameError(name)
-                                   : sameFileName(name, backupName) ? RewriteError::backupIsLinked
-                                                                    : RewriteError::none;
-        if (error != RewriteError::none) {
-            return {error, static_cast<ChannelIndex>(channel)};
-        }
+    return result;
+}
+
+// Why plate `plate` of a DCS 2.0 master as it was read may not be given
+// `name`. A plate that keeps its name keeps its line as it was written; only
+// a file's name may change. The backup may replace no plate's file.
+RewriteError plateFileError(const std::string& masterPath, const Plate& plate,
+                            const std::string& name) {
+    if (name != plate.name) {
+        return plate.where == Plate::file ? plateNameError(masterPath, name)
+                                          : RewriteError::plateNotInFile;
     }
-    return {};
+    const bool isBackup =
+        plate.where == Plate::file && sameFileName(name, fileNamePart(backupPath(masterPath)));
+    return isBackup ? RewriteError::backupIsLinked : RewriteError::none;
+}
+
+// The same for a DCS 2.0 master as it was read; a master that holds plates
+// at offsets is refused any change, which could move them.
+RewriteResult checkPlateNames(const std::string& masterPath, const MasterReading& read,
+                              const PlateNames& names) {
+    RewriteResult result = checkMasterPath(masterPath);
+    for (std::size_t plate = 0; plate < read.plates.size() && result.error == RewriteError::none;
+         ++plate) {
+        result = {plateFileError(masterPath, read.plates[plate], names[plate]), plate};
+    }
+    const auto inside = [](const Plate& plate) { return plate.where == Plate::inMaster; };
+    const bool changes =
+        !std::equal(read.plates.begin(), read.plates.end(), names.begin(),
+                    [](const Plate& plate, const std::string& name) { return name == plate.name; });
+    if (result.error == RewriteError::none && changes &&
+        std::any_of(read.plates.begin(), read.plates.end(), inside)) {
+        result = {RewriteError::platesInsideMaster};
+    }
+    return result;
 }
 
 // Opens the master for its rewrite, locked against another, as the master
@@ -237,10 +341,13 @@ RewriteResult openMaster(const std::string& masterPath, const FileIdentity* asRe
                                              : RewriteError::none};
 }
 
+// Runs the rewrite from the opened master into a sink.
+using RunRewrite = std::function<RewriteResult(FileReader&, ByteSink&)>;
+
 // Writes the new master into `output` from the opened master.
-RewriteResult writeNewMaster(FileReader& input, FileWriter& output, const PerChannel& names) {
+RewriteResult writeNewMaster(FileReader& input, FileWriter& output, const RunRewrite& run) {
     FileSink sink(output);
-    const RewriteResult result = Rewrite(input, sink, names).run();
+    const RewriteResult result = run(input, sink);
     if (!output.close() && result.error == RewriteError::none) {
         return {RewriteError::cannotWriteNewMaster};
     }
@@ -300,15 +407,16 @@ RewriteResult PreparedRewrite::commit() {
     return {RewriteError::cannotReplaceMaster};
 }
 
-PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& names,
-                               RewriteMode mode, const FileIdentity* asRead) {
-    auto state = std::make_unique<PreparedRewrite::State>();
+PreparedRewrite PreparedRewrite::prepare(const std::string& masterPath, RewriteMode mode,
+                                         const FileIdentity* asRead, const RewriteResult& checked,
+                                         const RunRewrite& run) {
+    auto state = std::make_unique<State>();
     state->masterPath = masterPath;
     state->mode = mode;
     PreparedRewrite prepared(std::move(state));
-    PreparedRewrite::State& held = *prepared.state_;
+    State& held = *prepared.state_;
     RewriteResult& result = prepared.result_;
-    result = checkNames(masterPath, names);
+    result = checked;
     if (result.error == RewriteError::none) {
         result = openMaster(masterPath, asRead, held.input);
     }
@@ -317,7 +425,7 @@ PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& 
     }
     if (mode == RewriteMode::checkOnly) {
         DiscardingSink nowhere;
-        result = Rewrite(held.input, nowhere, names).run();
+        result = run(held.input, nowhere);
         return prepared;
     }
     FileWriter output = FileWriter::create(folderPart(masterPath), held.input.ownership());
@@ -327,8 +435,40 @@ PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& 
     }
     held.newPath = output.path();
     held.removedOnInterrupt.emplace(*held.newPath);
-    result = writeNewMaster(held.input, output, names);
+    result = writeNewMaster(held.input, output, run);
     return prepared;
+}
+
+PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& names,
+                               RewriteMode mode, const FileIdentity* asRead) {
+    const PlateNames plates(names.begin(), names.end());
+    return PreparedRewrite::prepare(
+        masterPath, mode, asRead, checkNames(masterPath, names),
+        [&](FileReader& input, ByteSink& output) { return Rewrite(input, output, plates).run(); });
+}
+
+PreparedRewrite prepareRewrite(const std::string& masterPath, const MasterReading& asRead,
+                               const PlateNames& names, RewriteMode mode) {
+    if (asRead.format == MasterFormat::dcs1) {
+        PerChannel channels = asRead.channelNames();
+        std::copy_n(names.begin(), std::min(names.size(), channels.size()), channels.begin());
+        return prepareRewrite(masterPath, channels, mode, &asRead.identity);
+    }
+    PlateNames all = names;
+    for (std::size_t plate = all.size(); plate < asRead.plates.size(); ++plate) {
+        all.push_back(asRead.plates[plate].name);
+    }
+    const auto coloured = [&](RewriteResult result) {
+        if (result.error != RewriteError::none && result.plate < asRead.plates.size()) {
+            result.colour = asRead.plates[result.plate].colour;
+        }
+        return result;
+    };
+    return PreparedRewrite::prepare(
+        masterPath, mode, &asRead.identity, coloured(checkPlateNames(masterPath, asRead, all)),
+        [&](FileReader& input, ByteSink& output) {
+            return coloured(Rewrite(input, output, all, &asRead.plates).run());
+        });
 }
 
 RewriteResult rewriteMasterFile(const std::string& masterPath, const PerChannel& names,

@@ -1,15 +1,20 @@
-// Writes edited channel names into a master file's plate lines, keeping the
+// Writes edited plate names into a master file's plate lines, keeping the
 // master's previous bytes under its backup path.
 #pragma once
 
 #include "master/channel.h"
+#include "master/master_file_reader.h"
 #include "platform/open_files.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 
 namespace platelier {
+
+class ByteSink;
+class FileReader;
 
 // Why a rewrite did not take place. In every case the master is as it was.
 // So is an older backup, except after cannotReplaceMaster: the master may
@@ -19,16 +24,21 @@ enum class RewriteError {
     none,
     noMasterPath,     // no master file is loaded
     backupIsMaster,   // the master's own extension is BAK
-    nameHasLineBreak, // a name holds CR or LF; `channel` says which
+    nameHasLineBreak, // a name holds CR or LF; `plate` says which
     nameNotReadBack,  // a name the reader would change: blanks at either end, a control character
-    nameTooLong,      // a plate line would not be read back whole; `channel` says which
+    nameTooLong,      // a plate line would not be read back whole; `plate` says which
     // A name given as a file name has no bytes a plate line names that file
-    // with (on Win32 a character outside the ANSI code page); `channel`
+    // with (on Win32 a character outside the ANSI code page); `plate`
     // says which. The fileset's commands refuse it before the rewrite.
     nameNotInCodePage,
-    backupIsLinked, // the backup's name is a plate's: `channel`'s, or one of `other`'s
+    backupIsLinked, // the backup's name is a plate's: `plate`'s, or one of `other`'s
     backupIsShared, // `other`, another master of the folder, has the same backup
     masterIsLink,   // a symbolic link: the file it leads to is rewritten by its own path
+    // DCS 2.0: a file name that the plate line writes bare (without
+    // parentheses) with a blank, a parenthesis or a backslash in it.
+    nameNeedsParentheses,
+    plateNotInFile,     // DCS 2.0: a new name for a plate that is not in a file
+    platesInsideMaster, // DCS 2.0: the master holds plates at offsets that a change would move
     cannotOpenMaster,
     masterInUse,       // another rewrite of it runs, or (on Win32) a program writes it
     masterChanged,     // it changed since it was read, or while it was rewritten
@@ -41,13 +51,14 @@ enum class RewriteError {
 };
 
 struct RewriteResult {
-    RewriteResult(RewriteError why = RewriteError::none, ChannelIndex which = cyan,
+    RewriteResult(RewriteError why = RewriteError::none, std::size_t which = cyan,
                   std::string master = std::string())
-        : error(why), channel(which), other(std::move(master)) {}
+        : error(why), plate(which), other(std::move(master)) {}
 
     RewriteError error;
-    ChannelIndex channel;
-    std::string other; // backupIsLinked, backupIsShared: another master's path
+    std::size_t plate;  // the plate in the master's order: a DCS 1.0 master's channel
+    std::string other;  // backupIsLinked, backupIsShared: another master's path
+    std::string colour; // DCS 2.0: the plate's colour, as the master names it
 };
 
 // Whether a rewrite replaces the master, or only reads it through the same
@@ -81,7 +92,14 @@ class PreparedRewrite {
     struct State;
     friend PreparedRewrite prepareRewrite(const std::string&, const PerChannel&, RewriteMode,
                                           const FileIdentity*);
+    friend PreparedRewrite prepareRewrite(const std::string&, const MasterReading&,
+                                          const PlateNames&, RewriteMode);
     explicit PreparedRewrite(std::unique_ptr<State> state);
+    // Checked as `checked` says, the master opened as `asRead` read it and
+    // written by `run`.
+    static PreparedRewrite prepare(const std::string& masterPath, RewriteMode mode,
+                                   const FileIdentity* asRead, const RewriteResult& checked,
+                                   const std::function<RewriteResult(FileReader&, ByteSink&)>& run);
 
     std::unique_ptr<State> state_;
     RewriteResult result_;
@@ -91,15 +109,26 @@ class PreparedRewrite {
 // three lines after it) as keyword, colon, one blank, the channel's name and
 // CR LF (a blank line that followed a plate line in a master whose lines
 // end with LF or CR alone was part of that line's ending, and goes with
-// it); every other byte stays as it was. A rebuilt line must stay under 256 bytes, and each name
-// must read back as it is written, so that the master is read back with the
-// names written. The new master is written whole beside the old one first
-// (an interruption removes it, in a program that asked for that: see
-// platform/interruption.h). With `asRead`, the identity of the master when
-// its plates were read, a master that changed since is refused.
+// it); every other byte stays as it was. A rebuilt line must stay under 256
+// bytes, and each name must read back as it is written, so that the master
+// is read back with the names written. The new master is written whole
+// beside the old one first (an interruption removes it, in a program that
+// asked for that: see platform/interruption.h). With `asRead`, the identity
+// of the master when its plates were read, a master that changed since is
+// refused.
 PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& names,
                                RewriteMode mode = RewriteMode::replace,
                                const FileIdentity* asRead = nullptr);
+
+// The rewrite of the master that `asRead` read, with a name for each of its
+// plates: a DCS 1.0 master's as above; in a DCS 2.0 master, the file name
+// on each plate line whose name changes, written as the line wrote it (bare
+// or as a PostScript string), every other byte of the master kept, the
+// line's own ending included. A DCS 2.0 master with plates inside it is
+// rewritten only when nothing changes. A master that changed since it was
+// read is refused.
+PreparedRewrite prepareRewrite(const std::string& masterPath, const MasterReading& asRead,
+                               const PlateNames& names, RewriteMode mode = RewriteMode::replace);
 
 // prepareRewrite, then its commit in an uninterrupted step.
 RewriteResult rewriteMasterFile(const std::string& masterPath, const PerChannel& names,

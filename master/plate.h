@@ -38,4 +38,8 @@ enum class MasterFormat { dcs1, dcs2 };
 // A name for each plate of a master, in the order of its plates.
 using PlateNames = std::vector<std::string>;
 
+// A path for each plate of a master (empty for a plate without a file), in
+// the order of its plates.
+using PlatePaths = std::vector<std::string>;
+
 } // namespace platelier

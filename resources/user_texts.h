@@ -10,6 +10,9 @@ constexpr const char* messageCaption = "Talvernes";
 
 constexpr const char* notAMasterFile =
     "Ce fichier n'est pas un fichier EPS normal, ou pas le fichier-maître d'un ensemble DCS";
+// The dialog edits DCS 1.0 filesets only.
+constexpr const char* dcs2Master = "Ce fichier est le fichier-maître d'un ensemble DCS 2.0, dont "
+                                   "platelier-cli vérifie et répare les liens.";
 
 // %s: a master's path given on the command line or dropped, whole.
 constexpr const char* pathTooLong =
@@ -90,6 +93,18 @@ constexpr const char* masterInUse =
     "par un autre programme.";
 constexpr const char* masterChanged = "Impossible de renommer les couches de\n%s :\nle "
                                       "fichier-maître a été modifié depuis sa lecture.";
+// DCS 2.0 masters. %s: the master's path, then the plate's colour.
+constexpr const char* nameNeedsParentheses =
+    "Impossible de renommer les couches de\n%s :\nle nom du fichier de la couche %s ne peut pas "
+    "s'écrire sans parenthèses sur sa ligne %%PlateFile (il contient une espace, une parenthèse ou "
+    "une barre oblique inverse).";
+// %s: the master's path, then the plate's colour.
+constexpr const char* plateNotInFile = "Impossible de renommer les couches de\n%s :\nla couche %s "
+                                       "n'est pas dans un fichier à côté du fichier-maître.";
+// %s: the master's path.
+constexpr const char* platesInsideMaster =
+    "Impossible de renommer les couches de\n%s :\nce fichier-maître DCS 2.0 contient ses "
+    "couches ; le réécrire les déplacerait.";
 
 // %s: the separation file's path, then the path it could not be given.
 constexpr const char* cannotRenameSeparationFile = "Impossible de renommer\n%s en\n%s.";

@@ -24,7 +24,7 @@ inline std::vector<std::string> masterValues(const std::string& path) {
     if (!reading.isMaster()) {
         return {};
     }
-    std::vector<std::string> values{*reading.title};
+    std::vector<std::string> values{reading.title.value_or("")};
     for (const Plate& plate : reading.plates) {
         values.push_back(plate.name);
     }
@@ -51,12 +51,21 @@ inline std::optional<std::string> preview(const std::string& bytes, int index) {
     return bytes.substr(offset, length);
 }
 
+// The rewrite of the master at `path` as it reads now, with `names` for its
+// plates, committed.
+inline RewriteResult rewriteAsRead(const std::string& path, const PlateNames& names,
+                                   RewriteMode mode = RewriteMode::replace) {
+    PreparedRewrite prepared = prepareRewrite(path, readMasterFile(path), names, mode);
+    return prepared.commit();
+}
+
 // What broke of the promises of a rewrite of the master at `master`, which
-// held `before` and was rewritten with `names` with the result `error`;
+// held `before` and was rewritten with `names` (for its plates as it read)
+// with the result `error`;
 // empty when all hold. `olderBackup`: what stood at the backup path before;
 // `others`: how many other entries the master's folder holds.
 inline std::string rewriteViolation(const std::string& master, const std::string& before,
-                                    const Names& names, RewriteError error,
+                                    const PlateNames& names, RewriteError error,
                                     const std::optional<std::string>& olderBackup = {},
                                     std::ptrdiff_t others = 0) {
     const std::string backup = backupPath(master), after = readFileBytes(master);
@@ -74,8 +83,10 @@ inline std::string rewriteViolation(const std::string& master, const std::string
                                : "";
     }
     const std::vector<std::string> old = masterValues(backup);
-    const std::vector<std::string> written = {old.empty() ? "" : old[0], names[0], names[1],
-                                              names[2], names[3]};
+    std::vector<std::string> written = {old.empty() ? "" : old[0]};
+    const std::size_t plates = std::min(names.size(), old.empty() ? 0 : old.size() - 1);
+    written.insert(written.end(), names.begin(),
+                   names.begin() + static_cast<std::ptrdiff_t>(plates));
     if (readFileBytes(backup) != before) {
         return "the backup does not hold the master's old bytes";
     }
@@ -87,11 +98,19 @@ inline std::string rewriteViolation(const std::string& master, const std::string
             return "a preview changed";
         }
     }
-    if (rewriteMasterFile(master, names).error != RewriteError::none ||
+    if (rewriteAsRead(master, names).error != RewriteError::none ||
         readFileBytes(master) != after) {
         return "the same names written again changed the master";
     }
     return "";
+}
+
+inline std::string rewriteViolation(const std::string& master, const std::string& before,
+                                    const Names& names, RewriteError error,
+                                    const std::optional<std::string>& olderBackup = {},
+                                    std::ptrdiff_t others = 0) {
+    return rewriteViolation(master, before, PlateNames(names.begin(), names.end()), error,
+                            olderBackup, others);
 }
 
 } // namespace platelier::testing

@@ -81,6 +81,7 @@ struct Step {
 
 TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
     TempFolder folder({"PLAIN.EPS=%!PS-Adobe-3.0\r\n%%Title: x\r\n",
+                       "DCS2.EPS=%%Title: d2\r\n%%PlateFile: (Cyan) EPS Local pic.C\r\n",
                        "IMAGE.EPS=" + masterText("\r\n"),
                        "NOCYAN.EPS=" + masterText("\r\n", plateBlock("\r\n", "", "m", "y", "k"))});
     std::optional<MainDialog> main;
@@ -102,23 +103,24 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
             "browse channels", 0, "My picture|pic.C"},
         {"started with nothing", [&] { main.emplace(); }, "", 0, "|"},
         {"a refused file", [&] { open("PLAIN.EPS"); }, "", 1, "x|"},
-        {"a cancelled open", [&] { main->command(IDC_MASTER_BROWSE); }, "", 1, "x|"},
+        {"a DCS 2.0 master", [&] { open("DCS2.EPS"); }, "", 2, "d2|"},
+        {"a cancelled open", [&] { main->command(IDC_MASTER_BROWSE); }, "", 2, "d2|"},
         {"an empty name, four paths", [&] { setPaths("D:\\x"); open("NOCYAN.EPS"); },
-            "browse files", 1, "My picture|"},
-        {"a full open", [&] { open("IMAGE.EPS"); }, "browse channels files save", 1,
+            "browse files", 2, "My picture|"},
+        {"a full open", [&] { open("IMAGE.EPS"); }, "browse channels files save", 2,
             "My picture|pic.C"},
-        {"a refused file after it", [&] { open("PLAIN.EPS"); }, "browse channels files save", 2,
+        {"a refused file after it", [&] { open("PLAIN.EPS"); }, "browse channels files save", 3,
             "x|pic.C"},
         {"New Fileset, then cancel", [&] { main->command(IDC_NEW_FILESET); },
-            "channels files save", 2, "|"},
+            "channels files save", 3, "|"},
         {"a separation file of 256 characters chosen", [&] { main->dialog.answers = {
             folder.file("NOCYAN.EPS"), image(256)}; main->command(IDC_MASTER_BROWSE); },
-            "browse channels files save", 3, "My picture|"},
+            "browse channels files save", 4, "My picture|"},
         {"a dropped master, paths too long", [&] { setPaths(std::string(300, 'p'));
-            openMasterAt(main->dialog, main->state, image(255)); }, "browse channels files save", 3,
+            openMasterAt(main->dialog, main->state, image(255)); }, "browse channels files save", 4,
             "My picture|pic.C"},
         {"a dropped path of 256 characters", [&] { openMasterAt(main->dialog, main->state,
-            image(256)); }, "browse channels files save", 4, "My picture|pic.C"},
+            image(256)); }, "browse channels files save", 5, "My picture|pic.C"},
     };
     // clang-format on
     for (const Step& step : steps) {
@@ -144,16 +146,18 @@ TEST(OpenSequence, EnablesCommandsAndShowsTheMasterStepByStep) {
     EXPECT_EQ(main->state.recordedSeparationPaths[black], std::string(255, 'p'));
     EXPECT_EQ(main->dialog.texts[IDC_MASTER_PATH], image(255)) << "refused, the edit kept";
     for (const std::size_t refusal :
-         {std::size_t{2}, std::size_t{3}}) { // a chosen separation file, a dropped master
+         {std::size_t{3}, std::size_t{4}}) { // a chosen separation file, a dropped master
         EXPECT_EQ(main->dialog.messages[refusal], "Impossible d'ouvrir le fichier\n" + image(256) +
                                                       " :\nson chemin a plus de 255 caractères.");
     }
-    EXPECT_EQ(main->dialog.choosers.size(), 11u) << "a cancelled chooser ends the discovery";
+    EXPECT_EQ(main->dialog.choosers.size(), 12u) << "a cancelled chooser ends the discovery";
     const RecordingDialog::Chooser& chooser = main->dialog.choosers[0];
     EXPECT_EQ(chooser.title + chooser.filter + chooser.extension,
               "Ouverture du fichier EPS principalFichiers EPS [*.eps]|*.epseps");
     EXPECT_EQ(main->dialog.messages[0], "Ce fichier n'est pas un fichier EPS normal, ou pas le "
                                         "fichier-maître d'un ensemble DCS");
+    EXPECT_EQ(main->dialog.messages[1], "Ce fichier est le fichier-maître d'un ensemble DCS 2.0, "
+                                        "dont platelier-cli vérifie et répare les liens.");
 }
 
 // The help file beside the program when it is there, else the user guide's

@@ -46,7 +46,46 @@ const CliRun checkRuns[] = {
     CliRun("line ends, a binary header, files that are no masters")
         .in("lf-A.eps+ bin-B.EPS+ not-C.eps notes.txt D.eps/")
         .run("check @")
-        .prints("ok      bin-B.EPS\nok      lf-A.eps\n"),
+        .prints("ok      bin-B.EPS\nok      lf-A.eps\n")
+        .sums("2 ok; 1 other EPS file passed over"),
+    // A walk reads no further than the header comments; a named master, whole.
+    CliRun("a plate block after the header comments")
+        .in("late-A.eps+")
+        .run("check @ @late-A.eps")
+        .prints("ok      late-A.eps\n")
+        .sums("1 ok; 1 other EPS file passed over"),
+    CliRun("Mac metadata is neither master nor separation file")
+        .in("A.eps A.M A.J A.N ._A2.C ._A.eps .AppleDouble/B.eps+")
+        .run("check --recursive @")
+        .exits(1)
+        .prints("broken  A.eps  cyan \"A.C\" missing\n")
+        .sums("1 broken; 0 other EPS files passed over"),
+    CliRun("Photoshop's letters")
+        .in("IMAGE.eps(IMAGE.C,IMAGE.M,IMAGE.Y,IMAGE.K) IMAGE.C IMAGE.M IMAGE-v2.Y IMAGE.K")
+        .run("check @")
+        .exits(1)
+        .prints("broken  IMAGE.eps  yellow \"IMAGE.Y\" renamed IMAGE-v2.Y\n"),
+    CliRun("DCS 2.0: a spot plate renamed, a process plate lost")
+        .in("dcs2-S.eps dcs2-S.C dcs2-S.M dcs2-S.Y dcs2-S-v2.5")
+        .run("check @")
+        .exits(1)
+        .prints("broken  dcs2-S.eps  Black \"dcs2-S.K\" missing; Spot5 \"dcs2-S.5\" renamed "
+                "dcs2-S-v2.5\n"),
+    CliRun("DCS 2.0: plates inside the master, judged, and in another place")
+        .in("dcs2-I.eps(#0_20,#4_10,#9_99999,!R.K)")
+        .run("check --deep @")
+        .exits(1)
+        .prints("broken  dcs2-I.eps  Magenta #4 10 ok not-eps; Yellow #9 99999 cut-short; Black "
+                "elsewhere unchecked\n"),
+    CliRun("DCS 2.0 as JSON")
+        .in("dcs2-I.eps(#0_20,!R.K)")
+        .run("check --json @")
+        .exits(1)
+        .prints(R"({"master":"dcs2-I.eps","title":"dcs2-I","format":"DCS 2.0","state":"broken",)"
+                R"("channels":[{"channel":"Cyan","plate":null,"offset":0,"length":20,"state":"ok",)"
+                R"("file":null,"matches":0},{"channel":"Magenta","plate":null,"state":"unchecked",)"
+                R"("file":null,"matches":0}]})"
+                "\n"),
     CliRun("a folder without its sub-folders")
         .in("Z.eps+ sub/A.eps+ sub/deeper/B.eps a/C.eps+")
         .run("check @")
@@ -161,7 +200,8 @@ TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
                   out, out, {}),
               2);
     EXPECT_EQ(out.str(), lines[0] + "Impossible d'ouvrir le fichier-ma\xC3\xAEtre " +
-                             folder.file("none.eps") + ".\n" + lines[1]);
+                             folder.file("none.eps") + ".\n" + lines[1] +
+                             "summary  134 broken, 266 ok; 0 other EPS files passed over\n");
     std::string handed, before;
     InOrderWork work(
         [](CheckedMaster& master) {
@@ -194,7 +234,8 @@ TEST(CheckCommand, WritesWhateverTheMasterHoldsSafely) {
     EXPECT_EQ(out.str(),
               "broken  " + folder.file("Bb.eps") +
                   "  magenta \"\xC3\xA9t\xC3\xA9.M\" missing; yellow \"\" missing; black "
-                  "\"\\t\\x1b[2K\\x1b[1Gok\\x7f\\x81\" missing\n");
+                  "\"\\t\\x1b[2K\\x1b[1Gok\\x7f\\x81\" missing\nsummary  1 broken; 0 other EPS "
+                  "files passed over\n");
     out.str("");
     EXPECT_EQ(runCommandLine({"check", "--json", "--deep", folder.folder()}, out, err, {}), 1);
     const nlohmann::json line = nlohmann::json::parse(out.str());

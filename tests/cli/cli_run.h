@@ -36,6 +36,26 @@ inline std::string master(const std::string& title, const std::array<std::string
            plateBlock(e, plates[0], plates[1], plates[2], plates[3]) + "%%EndComments" + e;
 }
 
+// A DCS 2.0 master: Cyan, Magenta, Yellow, Black, then Spot5 and on, each
+// in a file ("NAME"), inside the master ("#OFFSET_LENGTH") or in another
+// place ("!NAME", a Remote one).
+inline std::string dcs2Master(const std::string& title, const std::vector<std::string>& plates,
+                              const std::string& e) {
+    static const char* const process[] = {"Cyan", "Magenta", "Yellow", "Black"};
+    std::string bytes = "%!PS-Adobe-3.0 EPSF-3.0" + e + "%%Title: " + title + e;
+    for (std::size_t at = 0; at < plates.size(); ++at) {
+        std::string where = plates[at];
+        std::replace(where.begin(), where.end(), '_', ' ');
+        where = where[0] == '#'   ? where
+                : where[0] == '!' ? "Remote " + where.substr(1)
+                                  : "Local " + where;
+        bytes += "%%PlateFile: (" +
+                 (at < 4 ? std::string(process[at]) : "Spot" + std::to_string(at + 1)) + ") EPS " +
+                 where + e;
+    }
+    return bytes + "%%EndComments" + e;
+}
+
 // A separation file as the trees hold it: an EPS file naming itself,
 // stating no bounding box.
 inline std::string separation(const std::string& name) {
@@ -48,8 +68,10 @@ inline std::string separation(const std::string& name) {
 // its stem with C, M, J and N ("lf-" in it: lines ending in LF; "bin-":
 // behind an EPS binary header; "not-": no plate block; "dmg-": a second
 // block, cut short, that only a rewrite reads; "box-": a bounding box of
-// 0 0 9 9; "=damaged" after it: a binary header whose sections overlap),
-// and "+" after it adds its stem's four files; any other name is a
+// 0 0 9 9; "late-": the plate block after the header comments; "dcs2-": a
+// DCS 2.0 master (dcs2Master), by default with C, M, Y, K and 5; "=damaged"
+// after it: a binary header whose sections overlap), and "+" after it adds
+// its stem's files; any other name is a
 // separation file, or with "=text" a file holding its name, "=page" an EPS
 // file of a box of 0 0 5 5, "=" an empty file.
 inline void makeTree(const TempFolder& folder, const std::string& names) {
@@ -85,13 +107,24 @@ inline void makeTree(const TempFolder& folder, const std::string& names) {
         }
         const std::string path = name.substr(0, dot);
         const std::string stem = path.substr(path.rfind('/') + 1);
+        const bool dcs2 = name.find("dcs2-") != std::string::npos;
+        const std::vector<std::string> letters =
+            dcs2 ? std::vector<std::string>{".C", ".M", ".Y", ".K", ".5"}
+                 : std::vector<std::string>{".C", ".M", ".J", ".N"};
         if (plates.empty()) {
-            plates = {stem + ".C", stem + ".M", stem + ".J", stem + ".N"};
+            for (const std::string& letter : letters) {
+                plates.push_back(stem + letter);
+            }
         }
         const std::string e = name.find("lf-") != std::string::npos ? "\n" : "\r\n";
-        std::string bytes = master(stem, {plates[0], plates[1], plates[2], plates[3]}, e);
+        std::string bytes = dcs2 ? dcs2Master(stem, plates, e)
+                                 : master(stem, {plates[0], plates[1], plates[2], plates[3]}, e);
         if (name.find("box-") != std::string::npos) {
-            bytes.insert(bytes.find("%%CyanPlate"), "%%BoundingBox: 0 0 9 9" + e);
+            bytes.insert(bytes.find("%%" + std::string(dcs2 ? "PlateFile" : "CyanPlate")),
+                         "%%BoundingBox: 0 0 9 9" + e);
+        }
+        if (name.find("late-") != std::string::npos) {
+            bytes.insert(bytes.find("%%CyanPlate"), "%%EndComments" + e);
         }
         const bool damaged = kind == "=damaged";
         if (name.find("bin-") != std::string::npos || damaged) {
@@ -100,7 +133,7 @@ inline void makeTree(const TempFolder& folder, const std::string& names) {
         }
         bytes += name.find("dmg-") != std::string::npos ? "%%CyanPlate: cut" + e : "";
         folder.write(name, name.find("not-") != std::string::npos ? "%!PS-Adobe-3.0\n" : bytes);
-        for (const char* letter : {".C", ".M", ".J", ".N"}) {
+        for (const std::string& letter : letters) {
             if (withFiles) {
                 folder.write(path + letter, separation(path.substr(path.rfind('/') + 1) + letter));
             }
@@ -167,8 +200,11 @@ struct CliRun {
     // The arguments, as words; "@NAME" stands for the tree's NAME, "@" for the tree.
     CliRun& run(std::string words) { return call = std::move(words), *this; }
     CliRun& exits(int expected) { return status = expected, *this; }
-    // All of standard output, the tree's path taken out, backslashes as slashes.
+    // All of standard output, the tree's path taken out, backslashes as
+    // slashes, but the summary line that ends a walk.
     CliRun& prints(std::string expected) { return out = std::move(expected), *this; }
+    // The summary line, without its first word; none: a walk's is not looked at.
+    CliRun& sums(std::string expected) { return summary = std::move(expected), *this; }
     CliRun& printsAnything() { return out.reset(), *this; }
     // A part of standard error.
     CliRun& tells(std::string part) { return err = std::move(part), *this; }
@@ -185,6 +221,7 @@ struct CliRun {
     std::string what, tree, call;
     int status = 0;
     std::optional<std::string> out = std::string();
+    std::optional<std::string> summary;
     std::string err;                  // empty: nothing is told
     std::optional<std::string> after; // none: as it was
     int outError = 0;
@@ -231,8 +268,16 @@ inline void checkRun(const CliRun& row) {
         std::replace(text.begin(), text.end(), '\\', '/');
         return text;
     };
+    std::string printed = relative(out.str());
+    std::optional<std::string> summary;
+    if (const std::size_t at = printed.rfind("summary  ");
+        at != std::string::npos && (at == 0 || printed[at - 1] == '\n')) {
+        summary = printed.substr(at + 9, printed.size() - at - 10);
+        printed.erase(at);
+    }
+    EXPECT_TRUE(!row.summary || summary == row.summary) << summary.value_or("no summary");
     EXPECT_EQ(status, row.status);
-    EXPECT_EQ(row.out ? relative(out.str()) : "", row.out.value_or(""));
+    EXPECT_EQ(row.out ? printed : "", row.out.value_or(""));
     const std::string told = relative(err.str());
     EXPECT_TRUE(row.err.empty() ? told.empty() : told.find(row.err) != std::string::npos) << told;
     EXPECT_EQ(describeFolder(folder), row.after.value_or(before));

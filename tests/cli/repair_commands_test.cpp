@@ -39,12 +39,25 @@ const CliRun relinkRuns[] = {
     CliRun("relinked as JSON")
         .in(image)
         .run("relink --json @IMAGE.eps")
-        .prints(R"({"master":"IMAGE.eps","result":"relinked","changes":[{"channel":"cyan",)"
-                R"("from":"IMAGE.C","to":"IMAGE2.C"},{"channel":"black","from":"IMAGE.N",)"
-                R"("to":"IMAGX.N"}],"backup":"IMAGE.BAK","problems":[]})"
-                "\n")
+        .prints(
+            R"({"master":"IMAGE.eps","format":"DCS 1.0","result":"relinked","changes":[{"channel":"cyan",)"
+            R"("from":"IMAGE.C","to":"IMAGE2.C"},{"channel":"black","from":"IMAGE.N",)"
+            R"("to":"IMAGX.N"}],"backup":"IMAGE.BAK","problems":[]})"
+            "\n")
         .leaves("IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M "
                 "IMAGE.eps[IMAGE2.C IMAGE.M IMAGE.J IMAGX.N] IMAGE2.C IMAGX.N "),
+    CliRun("DCS 2.0: a renamed spot plate relinked")
+        .in("dcs2-S.eps dcs2-S.C dcs2-S.M dcs2-S.Y dcs2-S.K dcs2-S-v2.5")
+        .run("relink @dcs2-S.eps")
+        .prints("relinked dcs2-S.eps  Spot5 \"dcs2-S.5\" -> \"dcs2-S-v2.5\"\n")
+        .leaves("dcs2-S-v2.5 dcs2-S.BAK[dcs2-S.C dcs2-S.M dcs2-S.Y dcs2-S.K dcs2-S.5] dcs2-S.C "
+                "dcs2-S.K dcs2-S.M dcs2-S.Y dcs2-S.eps[dcs2-S.C dcs2-S.M dcs2-S.Y dcs2-S.K "
+                "dcs2-S-v2.5] "),
+    CliRun("DCS 2.0: plates inside the master, never rewritten")
+        .in("dcs2-I.eps(#0_20)")
+        .run("relink @")
+        .prints("ok      dcs2-I.eps\n")
+        .sums("1 ok; 0 other EPS files passed over"),
     CliRun("a renamed file of another page")
         .in("box-A.eps box-A2.C=page box-A.M=text box-A.J box-A.N")
         .run("relink @box-A.eps")
@@ -59,24 +72,26 @@ const CliRun relinkRuns[] = {
         .in("A.eps+ Bb.eps Bb.C Bb.M Bb.J")
         .run("relink --json @A.eps @Bb.eps")
         .exits(1)
-        .prints(R"({"master":"A.eps","result":"ok","changes":[],"backup":null,"problems":[]})"
-                "\n"
-                R"({"master":"Bb.eps","result":"broken","changes":[],"backup":null,"channels":)"
-                R"([{"channel":"cyan","plate":"Bb.C","state":"ok","file":"Bb.C","matches":1},)"
-                R"({"channel":"magenta","plate":"Bb.M","state":"ok","file":"Bb.M","matches":1},)"
-                R"({"channel":"yellow","plate":"Bb.J","state":"ok","file":"Bb.J","matches":1},)"
-                R"({"channel":"black","plate":"Bb.N","state":"missing","file":null,)"
-                R"("matches":0}],"problems":[]})"
-                "\n"),
+        .prints(
+            R"({"master":"A.eps","format":"DCS 1.0","result":"ok","changes":[],"backup":null,"problems":[]})"
+            "\n"
+            R"({"master":"Bb.eps","format":"DCS 1.0","result":"broken","changes":[],"backup":null,"channels":)"
+            R"([{"channel":"cyan","plate":"Bb.C","state":"ok","file":"Bb.C","matches":1},)"
+            R"({"channel":"magenta","plate":"Bb.M","state":"ok","file":"Bb.M","matches":1},)"
+            R"({"channel":"yellow","plate":"Bb.J","state":"ok","file":"Bb.J","matches":1},)"
+            R"({"channel":"black","plate":"Bb.N","state":"missing","file":null,)"
+            R"("matches":0}],"problems":[]})"
+            "\n"),
     CliRun("a refusal as JSON")
         .in("IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N")
         .run("relink --json @IMAGE.BAK")
         .exits(1)
-        .prints(R"({"master":"IMAGE.BAK","result":"refused","changes":[],"backup":null,)"
-                R"("problems":[{"code":"backup-is-master","message":"Impossible de renommer )"
-                R"(les couches de IMAGE.BAK : sa copie de sauvegarde porterait son propre nom )"
-                "(.BAK). Le fichier n'a pas \xC3\xA9t\xC3\xA9 modifi\xC3\xA9.\"}]}"
-                "\n")
+        .prints(
+            R"({"master":"IMAGE.BAK","format":"DCS 1.0","result":"refused","changes":[],"backup":null,)"
+            R"("problems":[{"code":"backup-is-master","message":"Impossible de renommer )"
+            R"(les couches de IMAGE.BAK : sa copie de sauvegarde porterait son propre nom )"
+            "(.BAK). Le fichier n'a pas \xC3\xA9t\xC3\xA9 modifi\xC3\xA9.\"}]}"
+            "\n")
         .tells(unchanged),
     CliRun("another fileset's file is not taken")
         .in(twoFilesets)
@@ -111,15 +126,17 @@ const CliRun relinkRuns[] = {
         .in("A.eps A.C A.M A.J AŻ.N")
         .run("relink --dry-run --json @A.eps")
         .exits(win32 ? 1 : 0)
-        .prints(win32 ? R"({"master":"A.eps","result":"refused","changes":[],"backup":null,)"
-                        R"("problems":[{"code":"name-not-in-code-page","message":"Impossible de )"
-                        R"(renommer les couches de A.eps : le nom de la couche Noir contient un )"
-                        R"(caractère qui ne peut pas s'écrire dans le fichier-maître. Le fichier )"
-                        R"(n'a pas été modifié."}]})"
-                        "\n"
-                      : R"({"master":"A.eps","result":"would-relink","changes":[{"channel":)"
-                        R"("black","from":"A.N","to":"AŻ.N"}],"backup":null,"problems":[]})"
-                        "\n")
+        .prints(
+            win32
+                ? R"({"master":"A.eps","format":"DCS 1.0","result":"refused","changes":[],"backup":null,)"
+                  R"("problems":[{"code":"name-not-in-code-page","message":"Impossible de )"
+                  R"(renommer les couches de A.eps : le nom de la couche Noir contient un )"
+                  R"(caractère qui ne peut pas s'écrire dans le fichier-maître. Le fichier )"
+                  R"(n'a pas été modifié."}]})"
+                  "\n"
+                : R"({"master":"A.eps","format":"DCS 1.0","result":"would-relink","changes":[{"channel":)"
+                  R"("black","from":"A.N","to":"AŻ.N"}],"backup":null,"problems":[]})"
+                  "\n")
         .tells(win32 ? "la couche Noir contient un caractère" : ""),
     CliRun("no master, an absent path")
         .in("A.C")
@@ -152,6 +169,7 @@ const CliRun relinkRuns[] = {
 std::vector<CliRun> dryRunRefusals() {
     // The wide calls open a file whose name fills a plate line on Win32 too.
     const std::string tooLong = "I.eps I.M I.J I.N I" + std::string(243, 'x') + ".C";
+    const std::string dcs2TooLong = "dcs2-S.eps(dcs2-S.C) dcs2-" + std::string(230, 'x') + ".C";
     const char* const refusals[][4] = {
         {"the backup would be the master", "IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N",
          "@IMAGE.BAK",
@@ -160,6 +178,8 @@ std::vector<CliRun> dryRunRefusals() {
          "dmg-I.eps : un bloc %%CyanPlate est incomplet ou mal form\xC3\xA9. Le fichier n'a pas"},
         {"a folder at the backup path", "I.eps I2.C I.M I.J I.N I.BAK/", "@",
          "Impossible de remplacer I.eps et d'en garder la copie de sauvegarde I.BAK. Le fichier"},
+        {"a DCS 2.0 plate line too long", dcs2TooLong.c_str(), "@",
+         "dcs2-S.eps : le nom de la couche Cyan est trop long pour le fichier-ma\xC3\xAEtre."},
         {"a name too long for a plate line", tooLong.c_str(), "@",
          "I.eps : le nom de la couche Cyan est trop long pour le fichier-ma\xC3\xAEtre. Le"},
     };
@@ -183,11 +203,12 @@ const CliRun renameRuns[] = {
     CliRun("save all as JSON")
         .in(image)
         .run("rename --json @IMAGE.eps --cyan NEW.C")
-        .prints(R"({"master":"IMAGE.eps","command":"save-all","result":"changed",)"
-                R"("backup":"IMAGE.BAK","renamed":[{"channel":"cyan","from":"IMAGE2.C",)"
-                R"("to":"NEW.C"},{"channel":"black","from":"IMAGX.N","to":"IMAGE.N"}],)"
-                R"("problems":[]})"
-                "\n")
+        .prints(
+            R"({"master":"IMAGE.eps","format":"DCS 1.0","command":"save-all","result":"changed",)"
+            R"("backup":"IMAGE.BAK","renamed":[{"channel":"cyan","from":"IMAGE2.C",)"
+            R"("to":"NEW.C"},{"channel":"black","from":"IMAGX.N","to":"IMAGE.N"}],)"
+            R"("problems":[]})"
+            "\n")
         .leaves("IMAGE.BAK[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
                 "IMAGE.eps[NEW.C IMAGE.M IMAGE.J IMAGE.N] NEW.C=IMAGE2.C "),
     CliRun("the master only")
@@ -202,6 +223,29 @@ const CliRun renameRuns[] = {
         .prints("renamed IMAGE2.C -> IMAGE.C\nrenamed IMAGX.N -> IMAGE.N\n")
         .leaves("IMAGE.C=IMAGE2.C IMAGE.J IMAGE.M IMAGE.N=IMAGX.N "
                 "IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] "),
+    CliRun("DCS 2.0: a spot plate and a process plate")
+        .in("dcs2-S.eps+")
+        .run("rename @dcs2-S.eps --plate Spot5=POSTER.5 --cyan NEW.C")
+        .prints("rewrote dcs2-S.eps (backup dcs2-S.BAK)\nrenamed dcs2-S.C -> NEW.C\n"
+                "renamed dcs2-S.5 -> POSTER.5\n")
+        .leaves("NEW.C=dcs2-S.C POSTER.5=dcs2-S.5 dcs2-S.BAK[dcs2-S.C dcs2-S.M dcs2-S.Y dcs2-S.K "
+                "dcs2-S.5] dcs2-S.K dcs2-S.M dcs2-S.Y dcs2-S.eps[NEW.C dcs2-S.M dcs2-S.Y dcs2-S.K "
+                "POSTER.5] "),
+    CliRun("DCS 2.0: a master that holds its plates")
+        .in("dcs2-I.eps(#0_20)")
+        .run("rename @dcs2-I.eps --cyan X")
+        .exits(1)
+        .tells("ce fichier-ma\xC3\xAEtre DCS 2.0 contient lui-m\xC3\xAAme ses couches."),
+    CliRun("a colour the master has not")
+        .in("A.eps+")
+        .run("rename @A.eps --plate Spot5=X")
+        .exits(2)
+        .tells("A.eps : le fichier-ma\xC3\xAEtre n'a pas de couche Spot5."),
+    CliRun("a plate named twice")
+        .in("A.eps+")
+        .run("rename @A.eps --cyan X --plate CYAN=Y")
+        .exits(2)
+        .tells("A.eps : la couche CYAN re\xC3\xA7oit deux noms."),
     CliRun("a name taken")
         .in(image)
         .run("rename @IMAGE.eps --magenta IMAGE.J")
@@ -211,10 +255,11 @@ const CliRun renameRuns[] = {
         .in(image)
         .run("rename --json @IMAGE.eps --magenta IMAGE.J")
         .exits(1)
-        .prints(R"({"master":"IMAGE.eps","command":"save-all","result":"failed","backup":null,)"
-                R"("renamed":[],"problems":[{"code":"name-taken","message":"Impossible de )"
-                R"(renommer IMAGE.M en IMAGE.J."}]})"
-                "\n")
+        .prints(
+            R"({"master":"IMAGE.eps","format":"DCS 1.0","command":"save-all","result":"failed","backup":null,)"
+            R"("renamed":[],"problems":[{"code":"name-taken","message":"Impossible de )"
+            R"(renommer IMAGE.M en IMAGE.J."}]})"
+            "\n")
         .tells("Impossible de renommer IMAGE.M en IMAGE.J."),
     CliRun("the files only, one name refused")
         .in(image)

@@ -96,7 +96,7 @@ std::string checked(const TempFolder& folder, const std::string& name) {
     const CheckedMaster master = checkMaster(name, reading, *masterNamed(reading, name));
     std::string links;
     for (const PlateLink& link : master.links) {
-        const char* states[] = {"ok", "renamed", "missing", "ambiguous"};
+        const char* states[] = {"ok", "renamed", "missing", "ambiguous", "cut-short", "unchecked"};
         links += std::string(links.empty() ? "" : " ") + states[static_cast<int>(link.state)] +
                  (link.file.empty() ? "" : " " + fileNamePart(link.file));
     }
@@ -134,6 +134,10 @@ const LinkCase linkCases[] = {
     {"a plate in Windows-1252 never takes a best-fit name for its file",
      {"JOB Żółty.C=c", "JOB.EPS" + plates("JOB Z\xF3lty.C", "x", "x", "x")}, "JOB.EPS",
      "renamed JOB Żółty.C missing missing missing"},
+    // The master is 85 bytes long; a spot plate's file is sought by its own extension.
+    {"DCS 2.0: plates inside the master to its end and past it, a spot plate renamed",
+     {"D.EPS=%%PlateFile: (C) EPS #0 85\n%%PlateFile: (M) EPS #1 85\n%%PlateFile: (S) EPS Local "
+      "D.5\n", "D2.5=s"}, "D.EPS", "ok cut-short renamed D2.5"},
 };
 // clang-format on
 
@@ -170,7 +174,7 @@ TEST(CommandObstacles, NameWhatKeepsEachCommandFromRunning) {
         std::string found;
         for (const CommandObstacle& obstacle : commandObstacles(row.command, row.fileset)) {
             found += (found.empty() ? "" : " ") + std::string(1, "mnf"[obstacle.kind]) +
-                     std::to_string(obstacle.channel);
+                     std::to_string(obstacle.plate);
         }
         EXPECT_EQ(found, row.obstacles) << row.obstacles;
     }
@@ -195,10 +199,10 @@ TEST(RenameSeparationFiles, FollowTheSystemsNamesAndNeverTouchTheMaster) {
     EXPECT_EQ(planSeparationRename(master, in + "a.C", std::string(256 - in.size(), 'n')).kind,
               RenameOutcome::failed)
         << "a new path of 256 characters";
-    PerChannel recorded = {in + "GONE.C", in + "J.EPS", in + "J.C", ""};
+    PlatePaths recorded = {in + "GONE.C", in + "J.EPS", in + "J.C", ""};
     std::vector<std::string> messages;
     renameSeparationFiles(master, recorded, {"B.C", "X.C", "J.BAK", ""},
-                          [&](ChannelIndex, const RenameOutcome& outcome) {
+                          [&](std::size_t, const RenameOutcome& outcome) {
                               messages.push_back(renameFailureMessage(outcome));
                           });
     const std::string isMaster = " :\nc'est le fichier-maître ou sa copie de sauvegarde.";

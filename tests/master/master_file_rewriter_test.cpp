@@ -18,6 +18,7 @@ namespace {
 using namespace testing;
 
 const Names newNames = {"new.C", "new.M", "new.J", "new.N"};
+const PlateNames newPlates(newNames.begin(), newNames.end());
 constexpr RewriteError damagedBlock = RewriteError::damagedPlateBlock;
 constexpr RewriteError damagedHeader = RewriteError::damagedHeader;
 const std::string crlf = "\r\n", block = plateBlock(crlf),
@@ -33,21 +34,30 @@ const auto shortSize = static_cast<std::uint32_t>(shortPs.size());
 const std::string shortBlock = "%%CyanPlate: a\r\nm: b\r\ny: c\r\nk: d",
                   rebuilt = "%%CyanPlate: new.C\r\nm: new.M\r\ny: new.J\r\nk: new.N\r\n";
 
+// The rewrite of the master as it reads, checked first in check-only mode.
 RewriteResult rewriteAfterCheck(const TempFolder& folder, const std::string& master,
-                                const Names& names, const char* what) {
+                                const PlateNames& names, const char* what) {
     const Entries before = folder.entries();
-    const RewriteResult checked = rewriteMasterFile(master, names, RewriteMode::checkOnly);
+    const RewriteResult checked = rewriteAsRead(master, names, RewriteMode::checkOnly);
     EXPECT_EQ(folder.entries(), before) << what;
-    const RewriteResult result = rewriteMasterFile(master, names);
+    const RewriteResult result = rewriteAsRead(master, names);
     EXPECT_EQ(checked.error, result.error) << what;
-    EXPECT_EQ(checked.channel, result.channel) << what;
+    EXPECT_EQ(checked.plate, result.plate) << what;
     return result;
+}
+
+// DCS 2.0 plate lines: a process plate and a spot plate in files.
+std::string plateFiles(const std::string& e, const std::string& cyan = "IMG.C",
+                       const std::string& spot = "IMG.5") {
+    return "%!PS-Adobe-3.0 EPSF-3.0" + e + "%%PlateFile: (Cyan) EPS Local " + cyan + e +
+           "%%PlateFile: (PANTONE 185 C) EPSF local " + spot + e + "%%EndComments" + e;
 }
 
 // clang-format off
 struct RewriteCase {
     const char* what;
     std::string before, after;
+    PlateNames names = newPlates;
 };
 
 void PrintTo(const RewriteCase& row, std::ostream* out) {
@@ -79,6 +89,17 @@ const RewriteCase rewriteCases[] = {
     {"the same length keeps the header", epsBinaryHeader(30, psSize).replace(28, 2,
         "\x12\x34") + ps,
      epsBinaryHeader(30, psSize).replace(28, 2, "\x12\x34") + newPs},
+    {"DCS 2.0: one name changed, every other byte kept", plateFiles(crlf) + longLine + block,
+        plateFiles(crlf, "NEW-NAME.C") + longLine + block, {"NEW-NAME.C", "IMG.5"}},
+    {"DCS 2.0: a quoted name, CR alone, blanks after it kept",
+     "%%PlateFile: (Cyan) EPS Local (IMG \\(1\\).C)  \r%%PlateFile: Black EPS Local my black.N \n"
+        "%%PlateFile: (Y) EPS Local Y.J",
+     "%%PlateFile: (Cyan) EPS Local (my \\(2\\).C)  \r%%PlateFile: Black EPS Local K.N \n"
+        "%%PlateFile: (Y) EPS Local NEW.J", {"my (2).C", "K.N", "NEW.J"}},
+    {"DCS 2.0: a TIFF preview behind a section that grows", withPreview(plateFiles("\n"), 2049),
+        withPreview(plateFiles("\n", "IMG.C", "SPOT-2.5"), 2049), {"IMG.C", "SPOT-2.5"}},
+    {"DCS 2.0: a plate inside the master, nothing to change", "%%PlateFile: (Cyan) EPS #0 5\n",
+        "%%PlateFile: (Cyan) EPS #0 5\n", {""}},
 };
 // clang-format on
 
@@ -88,10 +109,10 @@ TEST_P(RewriteLines, RebuildsPlateLinesAndKeepsEveryOtherByte) {
     const RewriteCase& row = GetParam();
     TempFolder folder({"photo.BAK=older"});
     const std::string master = folder.write("photo.eps", row.before);
-    const RewriteError error = rewriteAfterCheck(folder, master, newNames, row.what).error;
+    const RewriteError error = rewriteAfterCheck(folder, master, row.names, row.what).error;
     EXPECT_EQ(error, RewriteError::none);
     EXPECT_EQ(readFileBytes(master), row.after);
-    EXPECT_EQ(rewriteViolation(master, row.before, newNames, error), "");
+    EXPECT_EQ(rewriteViolation(master, row.before, row.names, error), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Masters, RewriteLines, ::testing::ValuesIn(rewriteCases), RowName());
@@ -100,9 +121,9 @@ INSTANTIATE_TEST_SUITE_P(Masters, RewriteLines, ::testing::ValuesIn(rewriteCases
 struct RefusalCase {
     const char* what;
     std::string before;
-    Names names;
+    PlateNames names;
     RewriteError error;
-    ChannelIndex channel;
+    std::size_t plate;
 };
 
 void PrintTo(const RefusalCase& row, std::ostream* out) {
@@ -110,19 +131,19 @@ void PrintTo(const RefusalCase& row, std::ostream* out) {
 }
 
 const RefusalCase refusalCases[] = {
-    {"a block cut short", "%%CyanPlate: a\r\nm: b\r\ny: c\r\n", newNames, damagedBlock, cyan},
-    {"a plate line without colon", "%%CyanPlate: a\r\nm b\r\ny: c\r\nk: d\r\n", newNames,
+    {"a block cut short", "%%CyanPlate: a\r\nm: b\r\ny: c\r\n", newPlates, damagedBlock, cyan},
+    {"a plate line without colon", "%%CyanPlate: a\r\nm b\r\ny: c\r\nk: d\r\n", newPlates,
         damagedBlock, cyan},
-    {"a colon after the line end", "%%CyanPlate: a\r\nm\r:b\r\ny: c\r\nk: d\r\n", newNames,
+    {"a colon after the line end", "%%CyanPlate: a\r\nm\r:b\r\ny: c\r\nk: d\r\n", newPlates,
         damagedBlock, cyan},
-    {"a block inside a block", "%%CyanPlate: a\r\n" + block, newNames, damagedBlock, cyan},
-    {"the title inside a block", "%%CyanPlate: a\r\nm: b\r\n%%Title: t\r\nk: d\r\n", newNames,
+    {"a block inside a block", "%%CyanPlate: a\r\n" + block, newPlates, damagedBlock, cyan},
+    {"the title inside a block", "%%CyanPlate: a\r\nm: b\r\n%%Title: t\r\nk: d\r\n", newPlates,
         damagedBlock, cyan},
-    {"a plate line longer than a line read", "%%CyanPlate: " + longLine + block, newNames,
+    {"a plate line longer than a line read", "%%CyanPlate: " + longLine + block, newPlates,
         damagedBlock, cyan},
     {"a plate line read in two pieces", "%%CyanPlate: " + std::string(250,
         'a') + ":b\r\nm: b\r\ny: c\r\nk: d\r\n",
-        newNames, damagedBlock, cyan},
+        newPlates, damagedBlock, cyan},
     {"a name with CR", block, {"a", "b", "c\r", "d"}, RewriteError::nameHasLineBreak, yellow},
     {"a name with LF", block, {"a", "b", "c", "\nd"}, RewriteError::nameHasLineBreak, black},
     {"a name with a blank at its end", block, {"a", "b ", "c", "d"},
@@ -131,15 +152,27 @@ const RefusalCase refusalCases[] = {
     {"the backup's name", block, {"a", "b", "m.BAK", "d"}, RewriteError::backupIsLinked, yellow},
     {"a name too long to read back", block, {"a", std::string(240, 'm'), "c", "d"},
         RewriteError::nameTooLong, magenta},
-    {"an offset inside the header", epsBinaryHeader(20, 10) + block, newNames, damagedHeader, cyan},
-    {"an offset past the end", epsBinaryHeader(9000, 10) + block, newNames, damagedHeader, cyan},
-    {"an offset at the end", epsBinaryHeader(30, 10), newNames, damagedHeader, cyan},
-    {"a header cut short", epsBinaryHeader(30, 10).substr(0, 20), newNames, damagedHeader, cyan},
-    {"a magic number alone", "\xC5\xD0\xD3\xC6", newNames, damagedHeader, cyan},
+    {"an offset inside the header", epsBinaryHeader(20, 10) + block, newPlates, damagedHeader, cyan},
+    {"an offset past the end", epsBinaryHeader(9000, 10) + block, newPlates, damagedHeader, cyan},
+    {"an offset at the end", epsBinaryHeader(30, 10), newPlates, damagedHeader, cyan},
+    {"a header cut short", epsBinaryHeader(30, 10).substr(0, 20), newPlates, damagedHeader, cyan},
+    {"a magic number alone", "\xC5\xD0\xD3\xC6", newPlates, damagedHeader, cyan},
     // The header's PostScript length takes in the TIFF that follows.
     {"sections that overlap", epsBinaryHeader(30, shortSize + 9, 30 + shortSize, 9) + shortPs +
-        "TIFFbytes", newNames, damagedHeader, cyan},
-    {"a length past the end", epsBinaryHeader(30, 100000) + shortPs, newNames, damagedHeader, cyan},
+        "TIFFbytes", newPlates, damagedHeader, cyan},
+    {"a length past the end", epsBinaryHeader(30, 100000) + shortPs, newPlates, damagedHeader, cyan},
+    {"DCS 2.0: a blank in a name written bare", plateFiles(crlf), {"IMG.C", "SPOT 2.5"},
+        RewriteError::nameNeedsParentheses, 1},
+    {"DCS 2.0: a plate line too long", plateFiles(crlf), {std::string(230, 'c'), "IMG.5"},
+        RewriteError::nameTooLong, 0},
+    {"DCS 2.0: a plate file named as the backup", plateFiles(crlf, "IMG.C", "m.BAK"),
+        {"NEW.C", "m.BAK"}, RewriteError::backupIsLinked, 1},
+    {"DCS 2.0: a new name for a plate in another place",
+     "%%PlateFile: (Cyan) EPS Local C\n%%PlateFile: (Black) EPS Remote K\n", {"C", "NEW.K"},
+        RewriteError::plateNotInFile, 1},
+    {"DCS 2.0: a file renamed where plates lie inside the master",
+     "%%PlateFile: (Cyan) EPS Local C\n%%PlateFile: (Black) EPS #0 5\n", {"NEW.C", ""},
+        RewriteError::platesInsideMaster, 0},
 };
 // clang-format on
 
@@ -151,7 +184,7 @@ TEST_P(RewriteRefusal, LeavesMasterAndBackupAsTheyWere) {
     const std::string master = folder.write("m.eps", row.before);
     const RewriteResult result = rewriteAfterCheck(folder, master, row.names, row.what);
     EXPECT_EQ(result.error, row.error);
-    EXPECT_EQ(result.channel, row.channel);
+    EXPECT_EQ(result.plate, row.plate);
     EXPECT_EQ(rewriteViolation(master, row.before, row.names, result.error, "older"), "");
 }
 
@@ -242,7 +275,7 @@ TEST(RewriteMasterFile, KeepsTheMastersOwnerAndPermissions) {
     const perms writable = perms::owner_write | perms::group_write | perms::others_write;
     std::filesystem::permissions(master, writable, std::filesystem::perm_options::remove);
     const Entries before = folder.entries();
-    EXPECT_EQ(rewriteAfterCheck(folder, master, newNames, "").error, RewriteError::masterReadOnly);
+    EXPECT_EQ(rewriteAfterCheck(folder, master, newPlates, "").error, RewriteError::masterReadOnly);
     EXPECT_EQ(folder.entries(), before);
     std::filesystem::permissions(master, writable, std::filesystem::perm_options::add);
 }
