@@ -15,7 +15,8 @@ and keep backups. That tree is not copied for each round: between rounds,
 untimed, the backups are removed and each cyan file is given back the name
 the master no longer has, so that every master needs relinking again.
 
-Last, from a cold file cache (the dirty pages written and the cache dropped
+grep and check --deep are timed once more while another process keeps one
+processor busy. Last, from a cold file cache (the dirty pages written and the cache dropped
 before each run, which takes root), `check --recursive` against the same
 grep over 100 filesets beside 100 EPS images of 20 MiB that are no masters:
 header comments, then image data. Without root that tree is passed over.
@@ -73,6 +74,21 @@ def make_images(root, count):
             image.write(IMAGE_HEADER)
             for _ in range(IMAGE_MIB):
                 image.write(mebibyte)
+
+
+def busy_times(rounds, grep, deep):
+    """Median times of grep and check --deep while another process keeps
+    one processor busy (`yes` into nothing)."""
+    busy = subprocess.Popen(["yes"], stdout=subprocess.DEVNULL)
+    try:
+        times = {"grep": [], "deep": []}
+        for _ in range(rounds):
+            times["grep"].append(run(grep))
+            times["deep"].append(run(deep))
+    finally:
+        busy.kill()
+        busy.wait()
+    return [statistics.median(t[0] for t in times[name]) for name in ("grep", "deep")]
 
 
 def cold_run(command):
@@ -201,22 +217,26 @@ def main():
                 times["check"].append(run(check))
                 times["grep"].append(run(grep))
                 times["deep"].append(run(deep))
+            busy = busy_times(rounds, grep, deep)
             row = [filesets, folders]
             for name in ("check", "grep", "deep"):
                 row += [statistics.median(t[0] for t in times[name]),
                         statistics.median(t[1] for t in times[name])]
+            row += busy
             rows.append(row)
             print("%6d filesets, %4d folders: check %.4f s (%.4f s processor), grep %.4f s (%.4f s),"
-                  " check --deep %.4f s (%.4f s), check/grep %.2f, deep/grep %.2f"
-                  % (*row, row[2] / row[4], row[6] / row[4]), flush=True)
+                  " check --deep %.4f s (%.4f s), check/grep %.2f, deep/grep %.2f;"
+                  " one processor busy: grep %.4f s, check --deep %.4f s, deep/grep %.2f"
+                  % (*row[:8], row[2] / row[4], row[6] / row[4], *busy, busy[1] / busy[0]),
+                  flush=True)
             relink_rows += bench_relink(program, work, rounds, filesets, folders, tree)
             shutil.rmtree(tree)
     with open(results, "w") as out:
         out.write("filesets\tfolders\tcheck_s\tcheck_cpu_s\tgrep_s\tgrep_cpu_s\tdeep_s\tdeep_cpu_s"
-                  "\tcheck_over_grep\tdeep_over_grep\n")
+                  "\tcheck_over_grep\tdeep_over_grep\tbusy_grep_s\tbusy_deep_s\tbusy_deep_over_grep\n")
         for row in rows:
-            out.write("%d\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.2f\t%.2f\n"
-                      % (*row, row[2] / row[4], row[6] / row[4]))
+            out.write("%d\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.2f\t%.2f\t%.4f\t%.4f\t%.2f\n"
+                      % (*row[:8], row[2] / row[4], row[6] / row[4], *row[8:], row[9] / row[8]))
     commands = ("relink", "check", "dry_run", "sed")
     with open(relink_results, "w") as out:
         out.write("filesets\tfolders\tto_relink\t" +

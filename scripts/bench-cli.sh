@@ -4,7 +4,8 @@
 # `grep -rl '%%CyanPlate'` over the same trees of filesets in the same run
 # (bench/cli_bench.py): 1,000 and 10,000 filesets, all in one folder and
 # spread over 1,000 folders; then `relink --recursive` over those trees, where
-# nothing needs relinking, and over trees where every master does; last,
+# nothing needs relinking, and over trees where every master does; grep and
+# check --deep again while another process keeps one processor busy; last,
 # `check --recursive` and the same grep from a cold file cache (as root) over
 # 100 filesets beside 100 EPS images of 20 MiB. Builds the program in a
 # Release build of its own (build/bench), makes the trees in a temporary
