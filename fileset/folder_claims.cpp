@@ -73,7 +73,7 @@ FolderClaims::FolderClaims(const std::string& folder, const FolderIndex& index,
                 continue;
             }
             hold(plateNames_[fileNameKey(named.name)], master);
-            if (const FolderEntry* linked = plateEntry(index, named, own)) {
+            if (const FolderEntry* linked = linkedEntry(index, named.name, own)) {
                 hold(claimants_[index.placeOf(linked)], master);
             } else {
                 lostPlates.emplace_back(master, plate);

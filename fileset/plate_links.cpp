@@ -84,7 +84,7 @@ MasterLinks checkLinks(const FolderReading& folder, const FolderMaster& master) 
     const std::vector<Plate>& plates = master.reading.plates;
     std::vector<const FolderEntry*> linked;
     for (const Plate& plate : plates) {
-        linked.push_back(plateEntry(folder.index, plate, own));
+        linked.push_back(linkedEntry(folder.index, plate.name, own));
     }
     MasterLinks links;
     for (std::size_t plate = 0; plate < plates.size(); ++plate) {

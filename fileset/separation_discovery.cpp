@@ -32,14 +32,9 @@ const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plat
     return entry && !entry->isFolder && !own.holds(*entry) ? entry : nullptr;
 }
 
-const FolderEntry* plateEntry(const FolderIndex& index, const Plate& plate,
-                              const MasterEntries& own) {
-    return plate.where == Plate::file ? linkedEntry(index, plate.name, own) : nullptr;
-}
-
 std::optional<CandidatePattern> platePattern(const std::string& masterPath,
                                              const MasterReading& reading, std::size_t plate) {
-    if (plate >= reading.plates.size() || reading.plates[plate].where != Plate::file) {
+    if (plate >= reading.plates.size()) {
         return std::nullopt;
     }
     const std::string name = fileNamePart(fileNameOfPlate(reading.plates[plate].name));

@@ -39,19 +39,14 @@ std::vector<const FolderEntry*> discoveryMatches(const FolderIndex& index,
 const FolderEntry* linkedEntry(const FolderIndex& index, const std::string& plate,
                                const MasterEntries& own);
 
-// The file a plate in a file beside the master leads to (linkedEntry); none
-// for a plate that is not in such a file.
-const FolderEntry* plateEntry(const FolderIndex& index, const Plate& plate,
-                              const MasterEntries& own);
-
 // The pattern the console program searches the separation file of plate
 // `plate` of a master with: the master's pattern with the extension of the
 // plate's file name (SPOT.EPS with a plate SPOT.5: SPO*.5; IMAGE.EPS with a
 // DCS 1.0 plate IMAGE.Y: IMAG*.Y), or, for a DCS 1.0 plate name without
 // one, the channel's letter. A rule of the console program's own: the
 // dialog, which asks the user when it finds nothing, searches with the
-// channel's letter. None for a plate not in a file, and for a DCS 2.0 plate
-// file name without extension.
+// channel's letter. None for a DCS 2.0 plate file name without extension,
+// and so for a plate not in a file, which has no file name.
 std::optional<CandidatePattern> platePattern(const std::string& masterPath,
                                              const MasterReading& reading, std::size_t plate);
 

@@ -134,8 +134,9 @@ class Rewrite {
 
     // Copies the section, each plate line whose file gets another name with
     // that name in place of the old one. The line must still be the one that
-    // was read (the master's identity says so; a line that says otherwise is
-    // refused as damaged rather than trusted).
+    // was read (the master's identity says so; a line that says otherwise, as
+    // after a change that kept the file's size and time, is refused as
+    // damaged rather than trusted).
     RewriteError rewritePlateFileLines(const PostScriptSection& section, std::uint64_t& written) {
         std::uint64_t at = section.start;
         for (std::size_t plate = 0; plate < plateFiles_->size(); ++plate) {
@@ -143,8 +144,8 @@ class Rewrite {
             if (names_[plate] == read.name) {
                 continue;
             }
-            if (read.lineOffset < at || !copyBytes(input_, output_, read.lineOffset - at)) {
-                return read.lineOffset < at ? RewriteError::damagedPlateBlock : writeOrReadError();
+            if (!copyBytes(input_, output_, read.lineOffset - at)) {
+                return writeOrReadError();
             }
             written += read.lineOffset - at;
             std::string line;
@@ -168,7 +169,7 @@ class Rewrite {
         const std::optional<PlateFileLine> parsed =
             parsePlateFileLine(line.substr(0, line.find_first_of(lineEnds)));
         if (!parsed || parsed->where != PlateFileLine::file || parsed->name != read.name ||
-            read.lineOffset + parsed->nameAt != read.nameOffset || !lineIsWhole(line)) {
+            read.lineOffset + parsed->nameAt != read.nameOffset) {
             return input_.failed() ? RewriteError::cannotReadMaster
                                    : RewriteError::damagedPlateBlock;
         }
@@ -293,9 +294,8 @@ RewriteError plateFileError(const std::string& masterPath, const Plate& plate,
         return plate.where == Plate::file ? plateNameError(masterPath, name)
                                           : RewriteError::plateNotInFile;
     }
-    const bool isBackup =
-        plate.where == Plate::file && sameFileName(name, fileNamePart(backupPath(masterPath)));
-    return isBackup ? RewriteError::backupIsLinked : RewriteError::none;
+    return sameFileName(name, fileNamePart(backupPath(masterPath))) ? RewriteError::backupIsLinked
+                                                                    : RewriteError::none;
 }
 
 // The same for a DCS 2.0 master as it was read; a master that holds plates

@@ -77,6 +77,15 @@ const CliRun checkRuns[] = {
         .exits(1)
         .prints("broken  dcs2-I.eps  Magenta #4 10 ok not-eps; Yellow #9 99999 cut-short; Black "
                 "elsewhere unchecked\n"),
+    CliRun("a damaged master as JSON")
+        .in("A.eps=damaged")
+        .run("check --json @")
+        .exits(1)
+        .prints(R"({"master":"A.eps","title":"","format":null,"state":"damaged","channels":[],)"
+                R"("problems":[{"code":"damaged-header","message":"A.eps : son en-tête )"
+                R"(EPS binaire ne correspond pas au fichier."}]})"
+                "\n")
+        .tells("A.eps : son en-t\xC3\xAAte EPS binaire ne correspond pas au fichier."),
     CliRun("DCS 2.0 as JSON")
         .in("dcs2-I.eps(#0_20,!R.K)")
         .run("check --json @")
@@ -99,6 +108,7 @@ const CliRun checkRuns[] = {
         .run("check @A.eps @not-B.eps @absent.eps @A.C")
         .exits(2)
         .prints("ok      A.eps\n")
+        .sums("none")
         .tells(std::string("not-B.eps") + notAMaster +
                "Impossible d'ouvrir le fichier-ma\xC3\xAEtre absent.eps.\nA.C" + notAMaster),
     CliRun("a master named only by its extension")

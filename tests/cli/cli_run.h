@@ -36,22 +36,24 @@ inline std::string master(const std::string& title, const std::array<std::string
            plateBlock(e, plates[0], plates[1], plates[2], plates[3]) + "%%EndComments" + e;
 }
 
-// A DCS 2.0 master: Cyan, Magenta, Yellow, Black, then Spot5 and on, each
-// in a file ("NAME"), inside the master ("#OFFSET_LENGTH") or in another
-// place ("!NAME", a Remote one).
+// A DCS 2.0 master: Cyan, Magenta, Yellow, Black, then Spot5 and on (or
+// the colour after '@'), each in a file ("NAME"), inside the master
+// ("#OFFSET_LENGTH") or in another place ("!NAME", a Remote one).
 inline std::string dcs2Master(const std::string& title, const std::vector<std::string>& plates,
                               const std::string& e) {
     static const char* const process[] = {"Cyan", "Magenta", "Yellow", "Black"};
     std::string bytes = "%!PS-Adobe-3.0 EPSF-3.0" + e + "%%Title: " + title + e;
     for (std::size_t at = 0; at < plates.size(); ++at) {
-        std::string where = plates[at];
+        const std::size_t named = plates[at].find('@');
+        std::string where = plates[at].substr(0, named);
         std::replace(where.begin(), where.end(), '_', ' ');
         where = where[0] == '#'   ? where
                 : where[0] == '!' ? "Remote " + where.substr(1)
                                   : "Local " + where;
-        bytes += "%%PlateFile: (" +
-                 (at < 4 ? std::string(process[at]) : "Spot" + std::to_string(at + 1)) + ") EPS " +
-                 where + e;
+        const std::string colour = named != std::string::npos ? plates[at].substr(named + 1)
+                                   : at < 4                   ? std::string(process[at])
+                                                              : "Spot" + std::to_string(at + 1);
+        bytes += "%%PlateFile: (" + colour + ") EPS " + where + e;
     }
     return bytes + "%%EndComments" + e;
 }
@@ -203,7 +205,8 @@ struct CliRun {
     // All of standard output, the tree's path taken out, backslashes as
     // slashes, but the summary line that ends a walk.
     CliRun& prints(std::string expected) { return out = std::move(expected), *this; }
-    // The summary line, without its first word; none: a walk's is not looked at.
+    // The summary line, without its first word, or "none"; not given: a
+    // walk's is not looked at.
     CliRun& sums(std::string expected) { return summary = std::move(expected), *this; }
     CliRun& printsAnything() { return out.reset(), *this; }
     // A part of standard error.
@@ -275,7 +278,8 @@ inline void checkRun(const CliRun& row) {
         summary = printed.substr(at + 9, printed.size() - at - 10);
         printed.erase(at);
     }
-    EXPECT_TRUE(!row.summary || summary == row.summary) << summary.value_or("no summary");
+    EXPECT_TRUE(!row.summary || summary.value_or("none") == row.summary)
+        << summary.value_or("none");
     EXPECT_EQ(status, row.status);
     EXPECT_EQ(row.out ? printed : "", row.out.value_or(""));
     const std::string told = relative(err.str());

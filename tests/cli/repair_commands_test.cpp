@@ -169,7 +169,8 @@ const CliRun relinkRuns[] = {
 std::vector<CliRun> dryRunRefusals() {
     // The wide calls open a file whose name fills a plate line on Win32 too.
     const std::string tooLong = "I.eps I.M I.J I.N I" + std::string(243, 'x') + ".C";
-    const std::string dcs2TooLong = "dcs2-S.eps(dcs2-S.C) dcs2-" + std::string(230, 'x') + ".C";
+    const std::string dcs2TooLong =
+        "dcs2-S.eps dcs2-S.C dcs2-S.M dcs2-S.Y dcs2-S.K dcs2-" + std::string(230, 'x') + ".5";
     const char* const refusals[][4] = {
         {"the backup would be the master", "IMAGE.BAK IMAGE2.C IMAGE.M IMAGE.J IMAGE.N",
          "@IMAGE.BAK",
@@ -179,7 +180,7 @@ std::vector<CliRun> dryRunRefusals() {
         {"a folder at the backup path", "I.eps I2.C I.M I.J I.N I.BAK/", "@",
          "Impossible de remplacer I.eps et d'en garder la copie de sauvegarde I.BAK. Le fichier"},
         {"a DCS 2.0 plate line too long", dcs2TooLong.c_str(), "@",
-         "dcs2-S.eps : le nom de la couche Cyan est trop long pour le fichier-ma\xC3\xAEtre."},
+         "dcs2-S.eps : le nom de la couche Spot5 est trop long pour le fichier-ma\xC3\xAEtre."},
         {"a name too long for a plate line", tooLong.c_str(), "@",
          "I.eps : le nom de la couche Cyan est trop long pour le fichier-ma\xC3\xAEtre. Le"},
     };
@@ -241,6 +242,16 @@ const CliRun renameRuns[] = {
         .run("rename @A.eps --plate Spot5=X")
         .exits(2)
         .tells("A.eps : le fichier-ma\xC3\xAEtre n'a pas de couche Spot5."),
+    CliRun("a colour two plates have")
+        .in("dcs2-S.eps(S.C@Black,S.K@black)")
+        .run("rename @dcs2-S.eps --black X")
+        .exits(2)
+        .tells("dcs2-S.eps : le fichier-ma\xC3\xAEtre a plusieurs couches black."),
+    CliRun("a plate without its colour")
+        .in("A.eps+")
+        .run("rename @A.eps --plate X.C")
+        .exits(2)
+        .tells("COLOUR=NAME expected"),
     CliRun("a plate named twice")
         .in("A.eps+")
         .run("rename @A.eps --cyan X --plate CYAN=Y")

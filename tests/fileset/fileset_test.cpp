@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 namespace platelier {
 namespace {
@@ -134,10 +135,12 @@ const LinkCase linkCases[] = {
     {"a plate in Windows-1252 never takes a best-fit name for its file",
      {"JOB Żółty.C=c", "JOB.EPS" + plates("JOB Z\xF3lty.C", "x", "x", "x")}, "JOB.EPS",
      "renamed JOB Żółty.C missing missing missing"},
-    // The master is 85 bytes long; a spot plate's file is sought by its own extension.
+    // The master is 116 bytes long; a spot plate's file is sought by its own
+    // extension, one without extension by none (not black's letter N).
     {"DCS 2.0: plates inside the master to its end and past it, a spot plate renamed",
-     {"D.EPS=%%PlateFile: (C) EPS #0 85\n%%PlateFile: (M) EPS #1 85\n%%PlateFile: (S) EPS Local "
-      "D.5\n", "D2.5=s"}, "D.EPS", "ok cut-short renamed D2.5"},
+     {"D.EPS=%%PlateFile: (C) EPS #0 116\n%%PlateFile: (M) EPS #1 116\n%%PlateFile: (S) EPS "
+      "Local D.5\n%%PlateFile: (K) EPS Local K\n", "D2.5=s", "D2.N=n"}, "D.EPS",
+     "ok cut-short renamed D2.5 missing"},
 };
 // clang-format on
 
@@ -270,6 +273,17 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         EXPECT_LE(fileBytesRead(),
                   headerCommentsReach + masterLineLength + 1 + (atItsEnd ? trailerReach + 1 : 0))
             << row.bytes.value_or("no file");
+    }
+    // A plate inside a master is judged in place, its text beginning at its
+    // offset; bytes past the file's end are a master cut short.
+    const TempFolder folder({"m.eps=abc" + eps});
+    const std::uint64_t size = eps.size();
+    const std::tuple<std::uint64_t, std::uint64_t, const char*> plates[] = {
+        {3, size, "sound"}, {0, size, "not-eps"}, {4, size, "truncated"}, {3, 0, "empty"}};
+    for (const auto& [offset, length, verdict] : plates) {
+        EXPECT_EQ(verdictWord(judgePlateInMaster(folder.file("m.eps"), offset, length, page)),
+                  verdict)
+            << offset << "+" << length;
     }
 }
 

@@ -98,6 +98,8 @@ const RewriteCase rewriteCases[] = {
         "%%PlateFile: (Y) EPS Local NEW.J", {"my (2).C", "K.N", "NEW.J"}},
     {"DCS 2.0: a TIFF preview behind a section that grows", withPreview(plateFiles("\n"), 2049),
         withPreview(plateFiles("\n", "IMG.C", "SPOT-2.5"), 2049), {"IMG.C", "SPOT-2.5"}},
+    {"DCS 2.0: the longest name a plate line takes", plateFiles(crlf),
+        plateFiles(crlf, std::string(225, 'c')), {std::string(225, 'c'), "IMG.5"}},
     {"DCS 2.0: a plate inside the master, nothing to change", "%%PlateFile: (Cyan) EPS #0 5\n",
         "%%PlateFile: (Cyan) EPS #0 5\n", {""}},
 };
@@ -189,6 +191,27 @@ TEST_P(RewriteRefusal, LeavesMasterAndBackupAsTheyWere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Masters, RewriteRefusal, ::testing::ValuesIn(refusalCases), RowName());
+
+// A master whose plate lines are no longer where its reading says, though
+// it kept its size and time, is refused, never written from the reading; a
+// plate given no name keeps its own.
+TEST(RewriteMasterFile, RewritesADcs2MasterOnlyAsItWasRead) {
+    TempFolder folder;
+    const std::string master = folder.write("m.eps", plateFiles(crlf));
+    const std::function<void(Plate&)> changes[] = {[](Plate& plate) { plate.name = "OTHER.C"; },
+                                                   [](Plate& plate) { ++plate.nameOffset; },
+                                                   [](Plate& plate) { plate.lineOffset = 0; }};
+    for (const auto& change : changes) {
+        MasterReading reading = readMasterFile(master);
+        change(reading.plates[0]);
+        EXPECT_EQ(prepareRewrite(master, reading, {"NEW.C", "IMG.5"}).commit().error,
+                  RewriteError::damagedPlateBlock);
+        EXPECT_EQ(rewriteViolation(master, plateFiles(crlf), newNames, damagedBlock), "");
+    }
+    EXPECT_EQ(prepareRewrite(master, readMasterFile(master), {"NEW.C"}).commit().error,
+              RewriteError::none);
+    EXPECT_EQ(masterValues(master), (std::vector<std::string>{"", "NEW.C", "IMG.5"}));
+}
 
 TEST(RewriteMasterFile, RefusesWhatIsNoMasterToRewrite) {
     for (const char* name : {"m.BAK", "m.bak"}) {
