@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Times `platelier-cli check --recursive --json`, and the same with --deep,
-against `grep -rl '%%CyanPlate'` over the same trees of filesets, in the same
-run: 1,000 and 10,000 filesets (a master of about 2 KiB and four EPS
-separation files of 4 KiB each, of the master's page), all in one folder and
-spread over 1,000 folders. Each command runs once untimed, then ROUNDS times
+against `grep -rlF -e '%%CyanPlate' -e '%%PlateFile'` over the same trees of
+filesets, in the same run: 1,000 and 10,000 filesets (a master of about 2 KiB
+and its EPS separation files of 4 KiB each, of the master's page), all in one
+folder and spread over 1,000 folders. Every tenth fileset is DCS 2.0, as
+Photoshop writes it: `%%PlateFile:` lines for the four process plates and a
+spot colour plate, files named .C .M .Y .K and .5; the others are DCS 1.0. Each command runs once untimed, then ROUNDS times
 in turn with the others; the figures are medians of the time elapsed and of
 the processor time (user and system) the command took.
 
@@ -32,6 +34,9 @@ import sys
 import time
 
 CHANNELS = (("Cyan", "C"), ("Magenta", "M"), ("Yellow", "J"), ("Black", "N"))
+DCS2_PLATES = (("Cyan", "C"), ("Magenta", "M"), ("Yellow", "Y"), ("Black", "K"), ("PANTONE 185 C", "5"))
+DCS2_EVERY = 10
+GREP = ["grep", "-rlF", "-e", "%%CyanPlate", "-e", "%%PlateFile"]
 BODY = "".join("%02x" % (i % 256) for i in range(900)) + "\r\n"
 SEPARATION_HEADER = b"%!PS-Adobe-3.0 EPSF-3.0\r\n%%BoundingBox: 0 0 100 100\r\n%%EndComments\r\n"
 SEPARATION = SEPARATION_HEADER + bytes(i * 7 % 256 for i in range(4096 - len(SEPARATION_HEADER)))
@@ -48,11 +53,17 @@ def make_tree(root, filesets, folders, suffix=""):
         folder = fileset_folder(root, i, folders)
         os.makedirs(folder, exist_ok=True)
         name = "image%05d%s" % (i, suffix)
-        plates = "".join("%%%%%sPlate: %s.%s\r\n" % (colour, name, letter) for colour, letter in CHANNELS)
+        if i % DCS2_EVERY == DCS2_EVERY - 1:
+            channels = DCS2_PLATES
+            plates = "".join("%%%%PlateFile: (%s) EPS Local %s.%s\r\n" % (colour, name, letter)
+                             for colour, letter in channels)
+        else:
+            channels = CHANNELS
+            plates = "".join("%%%%%sPlate: %s.%s\r\n" % (colour, name, letter) for colour, letter in channels)
         with open(os.path.join(folder, name + ".eps"), "w", newline="") as master:
             master.write("%!PS-Adobe-3.0 EPSF-3.0\r\n%%Title: Image " + str(i) + "\r\n"
                          "%%BoundingBox: 0 0 100 100\r\n" + plates + "%%EndComments\r\n" + BODY + "%%EOF\r\n")
-        for _, letter in CHANNELS:
+        for _, letter in channels:
             with open(os.path.join(folder, name + "." + letter), "wb") as separation:
                 separation.write(SEPARATION)
 
@@ -109,7 +120,7 @@ def bench_cold(program, work):
     make_tree(tree, 100, 1)
     make_images(tree, 100)
     check = [program, "check", "--recursive", tree]
-    grep = ["grep", "-rl", "%%CyanPlate", tree]
+    grep = GREP + [tree]
     if subprocess.run(check, capture_output=True, text=True).stdout.count("ok      ") != 100:
         sys.exit("check did not find 100 masters ok in %s" % tree)
     times = {"check": [], "grep": []}
@@ -171,7 +182,7 @@ def bench_relink(program, work, rounds, filesets, folders, nothing_tree):
     dry = [program, "relink", "--dry-run", "--recursive", tree]
     real = [program, "relink", "--recursive", tree]
     sed = ["find", tree, "-name", "*.eps", "-exec",
-           "sed", "-i.BAK", "s/%%CyanPlate/%%CyanPlate/", "{}", "+"]
+           "sed", "-i.BAK", "s/%%CyanPlate/%%CyanPlate/;s/%%PlateFile/%%PlateFile/", "{}", "+"]
     report = subprocess.run(dry, capture_output=True, text=True).stdout
     if report.count("would relink ") != filesets:
         sys.exit("relink --dry-run did not find %d masters to relink in %s" % (filesets, tree))
@@ -206,7 +217,7 @@ def main():
             make_tree(tree, filesets, folders)
             check = [program, "check", "--recursive", "--json", tree]
             deep = [program, "check", "--deep", "--recursive", "--json", tree]
-            grep = ["grep", "-rl", "%%CyanPlate", tree]
+            grep = GREP + [tree]
             for command in (check, deep):
                 report = subprocess.run(command, capture_output=True, text=True).stdout
                 if report.count('"state":"ok","channels"') != filesets:

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Measures `platelier-cli check --recursive --json`, with and without --deep,
 # against
-# `grep -rl '%%CyanPlate'` over the same trees of filesets in the same run
-# (bench/cli_bench.py): 1,000 and 10,000 filesets, all in one folder and
-# spread over 1,000 folders; then `relink --recursive` over those trees, where
+# `grep -rlF -e '%%CyanPlate' -e '%%PlateFile'` over the same trees of
+# filesets in the same run (bench/cli_bench.py): 1,000 and 10,000 filesets,
+# one in ten DCS 2.0 with a spot colour plate, all in one folder and spread
+# over 1,000 folders; then `relink --recursive` over those trees, where
 # nothing needs relinking, and over trees where every master does; grep and
 # check --deep again while another process keeps one processor busy; last,
 # `check --recursive` and the same grep from a cold file cache (as root) over
