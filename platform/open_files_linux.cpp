@@ -42,9 +42,16 @@ void takeOwnerAndPermissions(int file, const FileOwnership& like) {
 }
 
 // The process may write the file, and so may someone: root may write any
-// file, but not one its owner made read-only.
+// file, but not one its owner made read-only. The owner's write permission
+// is read from the status, with no call to the system: for a file on a
+// read-only file system that lets a rewrite go on to fail at its new file,
+// before anything changed, as it would for a folder that may not be
+// written.
 bool mayWrite(const std::string& path, const struct stat& status) {
-    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
+    static const uid_t user = getuid(); // whom access() asks for
+    const bool ownerMay = status.st_uid == user && (status.st_mode & S_IWUSR) != 0;
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+           (ownerMay || access(path.c_str(), W_OK) == 0);
 }
 
 } // namespace

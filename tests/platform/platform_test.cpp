@@ -6,8 +6,15 @@
 #include "platform/file_faults.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
+#include "platform/interruption.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace platelier {
 namespace {
@@ -96,6 +103,41 @@ TEST(FileOperations, NeverReplaceAFileNorMoveOneThatIsNotThere) {
     TempFolder folder({"IMAGE.C/"});
     EXPECT_TRUE(moveFileNoReplace(folder.file("IMAGE.C"), folder.file("B.C"))) << "a folder moves";
 }
+
+#ifndef _WIN32
+// A signal during an uninterrupted step lets the outermost step end, then
+// removes what the guards hold and ends the program as the signal does;
+// outside a step it ends it at once. Each row runs in a child process, which
+// the signal ends; the files it writes tell how far it went.
+TEST(Interruption, WaitsForTheOutermostStepThenEndsTheProgram) {
+    const std::pair<std::size_t, Entries> rows[] = {
+        {0, {}}, {1, {"went on="}}, {2, {"an inner step ended=", "went on="}}};
+    for (const auto& [steps, written] : rows) {
+        TempFolder folder({".platelier-AAAAAA=new master"});
+        const pid_t child = fork();
+        if (child == 0) {
+            undoOnInterrupt();
+            const TemporaryFileGuard guard(folder.file(".platelier-AAAAAA"));
+            std::vector<std::unique_ptr<UninterruptedStep>> nested(steps);
+            for (auto& step : nested) {
+                step = std::make_unique<UninterruptedStep>();
+            }
+            raise(SIGTERM);
+            folder.write("went on", "");
+            while (nested.size() > 1) {
+                nested.pop_back();
+                folder.write("an inner step ended", "");
+            }
+            nested.clear();
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << steps;
+        EXPECT_EQ(folder.entries(), written) << steps;
+    }
+}
+#endif
 
 } // namespace
 } // namespace platelier
