@@ -6,8 +6,45 @@
 #include "platform/file_names.h"
 
 #include <algorithm>
+#include <future>
+#include <thread>
 
 namespace platelier {
+
+namespace {
+
+// From this many masters on, a folder's masters are read on several threads.
+constexpr std::size_t manyMasters = 256;
+constexpr unsigned mostThreads = 8;
+
+// Reads each master's file as far as its reach. A folder of many masters is
+// read on one thread for each processor: reading one small file after
+// another is mostly waiting on the system, and a walk has nothing else to do
+// until the folder is read (each master's links are checked against every
+// other master's). Each reading lands in its master's place, so the order
+// is the index's however the threads go.
+void readMasters(const std::string& folder, std::vector<FolderMaster>& masters,
+                 const std::vector<MasterReach>& reaches) {
+    const std::size_t threads =
+        masters.size() < manyMasters
+            ? 1
+            : std::clamp(std::thread::hardware_concurrency(), 1U, mostThreads);
+    const auto readEvery = [&](std::size_t first) {
+        for (std::size_t at = first; at < masters.size(); at += threads) {
+            masters[at].reading = readMasterFile(folder + masters[at].name, reaches[at]);
+        }
+    };
+    std::vector<std::future<void>> others;
+    for (std::size_t first = 1; first < threads; ++first) {
+        others.push_back(std::async(std::launch::async, readEvery, first));
+    }
+    readEvery(0);
+    for (std::future<void>& other : others) {
+        other.get();
+    }
+}
+
+} // namespace
 
 bool namedAsMaster(const FolderEntry& entry) {
     const std::string& name = entry.name;
@@ -33,16 +70,16 @@ FolderReading readFolder(const std::string& folder, const std::vector<std::strin
         namedEntries.push_back(reading.index.named(name));
     }
     const std::vector<FolderEntry>& entries = reading.index.entries();
+    std::vector<MasterReach> reaches;
     for (std::size_t at = 0; at < entries.size(); ++at) {
         const bool isNamed =
             std::find(namedEntries.begin(), namedEntries.end(), &entries[at]) != namedEntries.end();
         if (namedAsMaster(entries[at])) {
-            reading.masters.push_back(
-                {entries[at].name, at,
-                 readMasterFile(folder + entries[at].name,
-                                isNamed ? MasterReach::wholeFile : MasterReach::headerComments)});
+            reading.masters.push_back({entries[at].name, at, {}});
+            reaches.push_back(isNamed ? MasterReach::wholeFile : MasterReach::headerComments);
         }
     }
+    readMasters(folder, reading.masters, reaches);
     for (const std::string& name : named) {
         const FolderEntry* entry = reading.index.named(name);
         if (!entry || !namedAsMaster(*entry)) {

@@ -184,7 +184,8 @@ TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
               "Impossible de lire le dossier " + folder.folder() + pathSeparator() + ".\n");
 }
 
-// --deep judges the files beside the walk, yet writes what a walk on one
+// --deep judges the files beside the walk, and a folder of hundreds of
+// masters is read on several threads, yet it writes what a walk on one
 // thread writes: every line in its place, a message too (here on the same
 // stream as the results), and a failure of the work at its master's turn,
 // at the end.
@@ -193,7 +194,7 @@ TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
     std::string tree, lines[2];
     for (int n = 0; n < 400; ++n) {
         // Every third fileset without files: nothing to judge, soon done.
-        const std::string stem = std::to_string(1000 + n), in = n < 200 ? "a" : "b";
+        const std::string stem = std::to_string(1000 + n), in = n < 300 ? "a" : "b";
         tree += in + "/" + stem + (n % 3 ? ".eps+ " : ".eps ");
         std::string line =
             (n % 3 ? "ok      " : "broken  ") + folder.file(in) + pathSeparator() + stem + ".eps";
@@ -201,7 +202,7 @@ TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
              {"  cyan \"*.C\"", "; magenta \"*.M\"", "; yellow \"*.J\"", "; black \"*.N\""}) {
             line += n % 3 ? "" : channel.replace(channel.find('*'), 1, stem) + " missing";
         }
-        lines[n / 200] += line + "\n";
+        lines[n < 300 ? 0 : 1] += line + "\n";
     }
     makeTree(folder, tree);
     std::ostringstream out;
