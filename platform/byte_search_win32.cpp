@@ -1,44 +1,34 @@
 // The byte search on Win32. The C runtime that the program links, msvcrt.dll,
 // may have a memchr that takes a byte at a time: Wine's does, and there the
 // rewrite of a 256 MiB master took 1.8 times as long as CopyFileA took to
-// copy it, against 1.0 with this search, which takes 32 bytes at a time.
+// copy it. This search compares 64 bytes a step with SSE2, which every
+// x86-64 processor has (the Win32 program is built for x86-64): three times
+// as fast as comparing eight-byte words, on data just read into a buffer.
 #include "platform/byte_search.h"
 
-#include <cstdint>
-#include <cstring>
+#include <emmintrin.h>
 
 namespace platelier {
 
 namespace {
 
-constexpr std::uint64_t everyByteOne = 0x0101010101010101;
-constexpr std::uint64_t everyByteHigh = 0x8080808080808080;
-constexpr std::size_t wordsAtOnce = 4;
+constexpr std::size_t stride = 64;
 
-// The high bit of each zero byte of `word` set (and perhaps of a byte 0x01
-// above a zero byte): a byte that borrows when one is taken from it, and had
-// its high bit clear.
-std::uint64_t zeroBytes(std::uint64_t word) {
-    return (word - everyByteOne) & ~word & everyByteHigh;
-}
-
-// True when one of the bytes at `data` (four words) equals every byte of
-// `pattern`.
-bool anyEqual(const char* data, std::uint64_t pattern) {
-    std::uint64_t words[wordsAtOnce];
-    std::memcpy(words, data, sizeof words);
-    std::uint64_t found = 0;
-    for (const std::uint64_t word : words) {
-        found |= zeroBytes(word ^ pattern);
-    }
-    return found != 0;
+// True when one of the 64 bytes at `data` equals `pattern`'s.
+bool anyEqual(const char* data, __m128i pattern) {
+    const auto equal = [&](std::size_t at) {
+        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at)),
+                              pattern);
+    };
+    const __m128i found =
+        _mm_or_si128(_mm_or_si128(equal(0), equal(16)), _mm_or_si128(equal(32), equal(48)));
+    return _mm_movemask_epi8(found) != 0;
 }
 
 } // namespace
 
 std::size_t findByte(std::string_view bytes, char byte, std::size_t from) {
-    const std::uint64_t pattern = everyByteOne * static_cast<unsigned char>(byte);
-    constexpr std::size_t stride = wordsAtOnce * sizeof(std::uint64_t);
+    const __m128i pattern = _mm_set1_epi8(byte);
     std::size_t at = from;
     while (at + stride <= bytes.size() && !anyEqual(bytes.data() + at, pattern)) {
         at += stride;

@@ -3,6 +3,7 @@
 // Wine): the system's rules for file names, renames that never replace, and
 // a folder renamed.
 #include "fixtures.h"
+#include "platform/byte_search.h"
 #include "platform/file_faults.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
@@ -83,6 +84,19 @@ TEST(FileNames, OfPlatesAreTheirBytesInTheCodePage) {
         if (plate) {
             EXPECT_EQ(fileNameOfPlate(*plate), name);
         }
+    }
+}
+
+// The search finds a byte at every place of a stride of the Win32 search and
+// of the words before it, from every start, and reports none past the end.
+TEST(FindByte, FindsTheFirstAtEveryOffset) {
+    for (std::size_t at = 0; at < 200; ++at) {
+        std::string bytes(200, 'x');
+        bytes[at] = '%';
+        for (std::size_t from : {std::size_t(0), at / 2, at}) {
+            ASSERT_EQ(findByte(bytes, '%', from), at) << at << " from " << from;
+        }
+        ASSERT_EQ(findByte(bytes, '%', at + 1), std::string_view::npos) << at;
     }
 }
 
