@@ -14,8 +14,11 @@ needs relinking (the check's trees, timed beside check), and where every
 master does (each cyan file renamed), timed beside its dry run and beside
 `sed -i.BAK` over every master, the least a tool does to rewrite the masters
 and keep backups. That tree is not copied for each round: between rounds,
-untimed, the backups are removed and each cyan file is given back the name
-the master no longer has, so that every master needs relinking again.
+untimed, the backups are set aside and each cyan file is given back the name
+the master no longer has, so that every master needs relinking again. No
+tree nor backup is removed before the end (the caller removes WORK_DIR):
+ext4 makes every new file of the next minutes pass over the inodes of files
+just removed, and the commands would be timed against that.
 
 grep and check --deep are timed once more while another process keeps one
 processor busy. Last, from a cold file cache (the dirty pages written and the cache dropped
@@ -31,8 +34,10 @@ import shutil
 import statistics
 import subprocess
 import sys
+import itertools
 import time
 
+SET_ASIDE = itertools.count()
 CHANNELS = (("Cyan", "C"), ("Magenta", "M"), ("Yellow", "J"), ("Black", "N"))
 DCS2_PLATES = (("Cyan", "C"), ("Magenta", "M"), ("Yellow", "Y"), ("Black", "K"), ("PANTONE 185 C", "5"))
 DCS2_EVERY = 10
@@ -148,9 +153,13 @@ def median_times(times):
     return [statistics.median(t[0] for t in times), statistics.median(t[1] for t in times)]
 
 
-def toggle_cyan_names(root, filesets, folders):
+def toggle_cyan_names(root, filesets, folders, trash):
     """Renames each cyan file between image00001a.C and image00001a-v2.C and
-    removes every backup: the masters that named one now need the other."""
+    moves every backup into `trash`: the masters that named one now need the
+    other. The backups are set aside, not removed: right after thousands of
+    files were removed, ext4 passes over their inodes, each looked at in turn,
+    for every file made in the next minutes, which would time the file
+    system's state after a mass removal rather than the commands."""
     for i in range(filesets):
         folder = fileset_folder(root, i, folders)
         old, new = (os.path.join(folder, "image%05da%s.C" % (i, s)) for s in ("", "-v2"))
@@ -160,7 +169,7 @@ def toggle_cyan_names(root, filesets, folders):
             os.rename(new, old)
         for backup in ("image%05da.BAK" % i, "image%05da.eps.BAK" % i):
             if os.path.exists(os.path.join(folder, backup)):
-                os.remove(os.path.join(folder, backup))
+                os.rename(os.path.join(folder, backup), os.path.join(trash, "%d-%s" % (next(SET_ASIDE), backup)))
 
 
 def bench_relink(program, work, rounds, filesets, folders, nothing_tree):
@@ -177,8 +186,10 @@ def bench_relink(program, work, rounds, filesets, folders, nothing_tree):
         times["check"].append(run(check))
     nothing = {"relink": median_times(times["relink"]), "check": median_times(times["check"])}
     tree = os.path.join(work, "relink-%d-%d" % (filesets, folders))
+    trash = tree + "-backups"
     make_tree(tree, filesets, folders, "a")
-    toggle_cyan_names(tree, filesets, folders)
+    os.makedirs(trash)
+    toggle_cyan_names(tree, filesets, folders, trash)
     dry = [program, "relink", "--dry-run", "--recursive", tree]
     real = [program, "relink", "--recursive", tree]
     sed = ["find", tree, "-name", "*.eps", "-exec",
@@ -195,10 +206,10 @@ def bench_relink(program, work, rounds, filesets, folders, nothing_tree):
             if after.count("ok      ") != filesets:
                 sys.exit("relink left masters to relink in %s" % tree)
         times["sed"].append(run(sed))
-        toggle_cyan_names(tree, filesets, folders)
+        toggle_cyan_names(tree, filesets, folders, trash)
     every = {"relink": median_times(times["real"]), "dry_run": median_times(times["dry"]),
              "sed": median_times(times["sed"])}
-    shutil.rmtree(tree)
+    os.rename(tree, tree + "-done")
     print("%6d filesets, %4d folders: relink, nothing to do %.4f s (check %.4f s);"
           " every master %.4f s (dry run %.4f s, sed -i %.4f s)"
           % (filesets, folders, nothing["relink"][0], nothing["check"][0], every["relink"][0],
@@ -241,7 +252,7 @@ def main():
                   % (*row[:8], row[2] / row[4], row[6] / row[4], *busy, busy[1] / busy[0]),
                   flush=True)
             relink_rows += bench_relink(program, work, rounds, filesets, folders, tree)
-            shutil.rmtree(tree)
+            os.rename(tree, tree + "-done")
     with open(results, "w") as out:
         out.write("filesets\tfolders\tcheck_s\tcheck_cpu_s\tgrep_s\tgrep_cpu_s\tdeep_s\tdeep_cpu_s"
                   "\tcheck_over_grep\tdeep_over_grep\tbusy_grep_s\tbusy_deep_s\tbusy_deep_over_grep\n")

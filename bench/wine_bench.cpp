@@ -1,6 +1,6 @@
 // The rewrite on Win32 against the system's own copy: in one run and on the
 // same synthetic master (256 MiB by default), rewriteMasterFile and
-// CopyFileA into a new file, each timed in turn, once untimed and then five
+// CopyFileA into a new file, each timed in turn, once untimed and then nine
 // times; it prints the medians and their ratio, and can write them to a
 // results file. scripts/bench.sh runs it under Wine with its files in
 // memory (/dev/shm), so that the figure is the program's own work and
@@ -23,7 +23,7 @@ namespace platelier::bench {
 
 namespace {
 
-constexpr int timedRounds = 5;
+constexpr int timedRounds = 9;
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
