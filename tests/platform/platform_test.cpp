@@ -121,18 +121,31 @@ TEST(FileOperations, NeverReplaceAFileNorMoveOneThatIsNotThere) {
 #ifndef _WIN32
 // A signal during an uninterrupted step lets the outermost step end, then
 // removes what the guards hold and ends the program as the signal does;
-// outside a step it ends it at once. Each row runs in a child process, which
-// the signal ends; the files it writes tell how far it went.
+// outside a step it ends it at once; a signal the program was started
+// ignoring (nohup) stays ignored. Each row runs in a child process; the
+// files it writes tell how far it went.
+struct InterruptionRow {
+    const char* what;
+    std::size_t steps;
+    bool ignoredAtStart;
+    Entries left;
+};
+
 TEST(Interruption, WaitsForTheOutermostStepThenEndsTheProgram) {
-    const std::pair<std::size_t, Entries> rows[] = {
-        {0, {}}, {1, {"went on="}}, {2, {"an inner step ended=", "went on="}}};
-    for (const auto& [steps, written] : rows) {
+    const Entries ran = {".platelier-AAAAAA=new master", "went on="};
+    const InterruptionRow rows[] = {
+        {"outside a step", 0, false, {}},
+        {"in a step", 1, false, {"went on="}},
+        {"in nested steps", 2, false, {"an inner step ended=", "went on="}},
+        {"ignored from the start", 0, true, ran}};
+    for (const InterruptionRow& row : rows) {
         TempFolder folder({".platelier-AAAAAA=new master"});
         const pid_t child = fork();
         if (child == 0) {
+            signal(SIGTERM, row.ignoredAtStart ? SIG_IGN : SIG_DFL);
             undoOnInterrupt();
             const TemporaryFileGuard guard(folder.file(".platelier-AAAAAA"));
-            std::vector<std::unique_ptr<UninterruptedStep>> nested(steps);
+            std::vector<std::unique_ptr<UninterruptedStep>> nested(row.steps);
             for (auto& step : nested) {
                 step = std::make_unique<UninterruptedStep>();
             }
@@ -147,8 +160,9 @@ TEST(Interruption, WaitsForTheOutermostStepThenEndsTheProgram) {
         }
         int status = 0;
         waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << steps;
-        EXPECT_EQ(folder.entries(), written) << steps;
+        const bool ended = WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM;
+        EXPECT_EQ(ended, !row.ignoredAtStart) << row.what;
+        EXPECT_EQ(folder.entries(), row.left) << row.what;
     }
 }
 #endif
