@@ -51,8 +51,9 @@ class RenameGuard {
 };
 
 // While it lives, an interruption waits, and takes effect when the last
-// step ends. On POSIX systems the signals are blocked; on Win32, where the
-// system runs the handler on a thread of its own, the handler waits.
+// step ends. On POSIX systems the handler notes the signal for the step's
+// end; on Win32, where the system runs the handler on a thread of its own,
+// the handler waits.
 class UninterruptedStep {
   public:
     UninterruptedStep();
