@@ -186,6 +186,7 @@ bool FileWriter::writeOut(const char* bytes, std::size_t size) {
         failed_ = true;
     }
     notWrittenOut_ += size;
+    written_ += size;
     if (notWrittenOut_ >= writeOutInterval && !failed_) {
         file_.startWritingOut();
         notWrittenOut_ = 0;
@@ -202,7 +203,7 @@ bool FileWriter::close() {
         return false;
     }
     const bool flushed = flush();
-    if (notWrittenOut_ > 0 && !failed_) {
+    if (notWrittenOut_ > 0 && written_ >= smallFileSize && !failed_) {
         file_.startWritingOut();
     }
     const bool injectedFailure = fileOperationFails(FileOperation::close);

@@ -130,6 +130,13 @@ class FileWriter {
     // start writing them out to the disk (see startWritingOut).
     static constexpr std::uint64_t writeOutInterval = 8 * 1024 * 1024;
 
+    // A file smaller than this is left to the system to write out in its own
+    // time. Asking for it costs a round trip to the device for each file,
+    // more than writing a master of a few KiB; the price is that a power cut
+    // in the half-minute before the system writes it out may find such a
+    // file empty (a master's backup holds its bytes all the same).
+    static constexpr std::uint64_t smallFileSize = 64 * 1024;
+
     // Creates a new file with a name of its own in `folder` and opens it
     // (see FileForWriting::create); path() names it. Every file the program
     // writes is new: emptying an existing one would make ext4 wait for the
@@ -151,8 +158,8 @@ class FileWriter {
     bool failed() const { return failed_; }
 
     // Writes what is buffered, asks the system to start writing out to the
-    // disk what it was not asked for yet, and closes; false when that or any
-    // earlier write failed.
+    // disk what it was not asked for yet (unless the file is small), and
+    // closes; false when that or any earlier write failed.
     bool close();
 
   private:
@@ -166,6 +173,7 @@ class FileWriter {
     std::size_t capacity_ = 0;
     std::size_t filled_ = 0;
     std::uint64_t notWrittenOut_ = 0;
+    std::uint64_t written_ = 0;
     bool failed_ = false;
 };
 

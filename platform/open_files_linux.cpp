@@ -168,7 +168,8 @@ bool FileForWriting::write(const char* data, std::size_t size) {
 // producing it, and reaches the disk sooner. A file that takes another's
 // place by an exchange of names is not written out by ext4 at all: started
 // at its close, its bytes reach the disk before the exchange does, and a
-// crash never finds the master empty.
+// crash never finds the master empty (a small file is not asked for: see
+// FileWriter::smallFileSize).
 void FileForWriting::startWritingOut() {
     sync_file_range(static_cast<int>(handle()), 0, 0, SYNC_FILE_RANGE_WRITE);
 }
