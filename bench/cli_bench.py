@@ -15,7 +15,8 @@ master does (each cyan file renamed), timed beside its dry run and beside
 `sed -i.BAK` over every master, the least a tool does to rewrite the masters
 and keep backups. That tree is not copied for each round: between rounds,
 untimed, the backups are set aside and each cyan file is given back the name
-the master no longer has, so that every master needs relinking again. No
+the master no longer has, so that every master needs relinking again; what
+a writer wrote is written out to the disk before the other runs. No
 tree nor backup is removed before the end (the caller removes WORK_DIR):
 ext4 makes every new file of the next minutes pass over the inodes of files
 just removed, and the commands would be timed against that.
@@ -53,7 +54,10 @@ def fileset_folder(root, i, folders):
 
 def make_tree(root, filesets, folders, suffix=""):
     """The filesets; a stem that ends in `suffix` leaves the channel's pattern
-    (the stem without its last character, then *) one fileset of its own."""
+    (the stem without its last character, then *) one fileset of its own.
+    Written out to the disk before it returns: the system would otherwise
+    write the new tree out during the first timed rounds, on the processors
+    the commands share."""
     for i in range(filesets):
         folder = fileset_folder(root, i, folders)
         os.makedirs(folder, exist_ok=True)
@@ -71,6 +75,7 @@ def make_tree(root, filesets, folders, suffix=""):
         for _, letter in channels:
             with open(os.path.join(folder, name + "." + letter), "wb") as separation:
                 separation.write(SEPARATION)
+    subprocess.run(["sync"], check=True)
 
 
 IMAGE_HEADER = (b"%!PS-Adobe-3.0 EPSF-3.0\r\n%%Creator: scanner\r\n%%BoundingBox: 0 0 2480 3508\r\n"
@@ -197,6 +202,7 @@ def bench_relink(program, work, rounds, filesets, folders, nothing_tree):
     report = subprocess.run(dry, capture_output=True, text=True).stdout
     if report.count("would relink ") != filesets:
         sys.exit("relink --dry-run did not find %d masters to relink in %s" % (filesets, tree))
+    subprocess.run(["sync"], check=True)
     times = {"dry": [], "real": [], "sed": []}
     for index in range(rounds):
         times["dry"].append(run(dry))
@@ -205,8 +211,11 @@ def bench_relink(program, work, rounds, filesets, folders, nothing_tree):
             after = subprocess.run(dry, capture_output=True, text=True).stdout
             if after.count("ok      ") != filesets:
                 sys.exit("relink left masters to relink in %s" % tree)
+        # Neither writer times the writing out of the other's masters.
+        subprocess.run(["sync"], check=True)
         times["sed"].append(run(sed))
         toggle_cyan_names(tree, filesets, folders, trash)
+        subprocess.run(["sync"], check=True)
     every = {"relink": median_times(times["real"]), "dry_run": median_times(times["dry"]),
              "sed": median_times(times["sed"])}
     os.rename(tree, tree + "-done")
@@ -234,6 +243,7 @@ def main():
                 if report.count('"state":"ok","channels"') != filesets:
                     sys.exit("%s did not find %d masters ok in %s" % (command[1:3], filesets, tree))
             run(grep)
+            subprocess.run(["sync"], check=True)  # the times of last access the first reads set
             times = {"check": [], "grep": [], "deep": []}
             for _ in range(rounds):
                 times["check"].append(run(check))
