@@ -131,7 +131,7 @@ class FileWriter {
     static constexpr std::uint64_t writeOutInterval = 8 * 1024 * 1024;
 
     // A file smaller than this is left to the system to write out in its own
-    // time. Asking for it costs a round trip to the device for each file,
+    // time. Asking for it costs a request to the device for each file,
     // more than writing a master of a few KiB; the price is that a power cut
     // in the half-minute before the system writes it out may find such a
     // file empty (a master's backup holds its bytes all the same).
