@@ -16,10 +16,12 @@ namespace {
 
 MasterRefusal openPostScriptSection(FileReader& file, PostScriptSection& section) {
     const SectionError located = locatePostScriptSection(file, section);
-    if (located != SectionError::none || !file.seek(section.start)) {
-        return located == SectionError::none || located == SectionError::cannotRead
-                   ? MasterRefusal::noPlateBlock
-                   : MasterRefusal::damagedHeader;
+    if (located == SectionError::cannotRead ||
+        (located == SectionError::none && !file.seek(section.start))) {
+        return MasterRefusal::cannotOpen;
+    }
+    if (located != SectionError::none) {
+        return MasterRefusal::damagedHeader;
     }
     file.limitReading(section.end - section.start);
     return MasterRefusal::none;
@@ -128,12 +130,18 @@ MasterReading readMasterFile(const std::string& path, MasterReach reach) {
     }
     HeaderComments header;
     SectionLines lines(file, section.start, header);
-    if (readPlates(lines, header, reach, reading)) {
+    const bool plates = readPlates(lines, header, reach, reading);
+    if (plates) {
         header.readOn(file, headerCommentsReach);
         reading.boxes = header.boxes(file, section);
-    } else {
-        reading.refusal = MasterRefusal::noPlateBlock;
+    }
+    // A read that failed (a disk error, a share gone) says nothing of what
+    // the rest of the file holds: the file is unreadable, not a file without
+    // a plate block, which a walk would pass over in silence.
+    if (!plates || file.failed()) {
+        reading.refusal = file.failed() ? MasterRefusal::cannotOpen : MasterRefusal::noPlateBlock;
         reading.plates.clear();
+        reading.boxes = {};
         reading.format = MasterFormat::dcs1;
     }
     return reading;

@@ -16,7 +16,7 @@ namespace platelier {
 // Why the reader refused a file.
 enum class MasterRefusal {
     none,
-    cannotOpen,     // it does not exist or may not be read
+    cannotOpen,     // it does not exist or may not be read, or a read of it failed
     notRegularFile, // a folder, a FIFO or a device: never opened
     damagedHeader,  // an EPS binary header that does not fit the file
     noPlateBlock    // no title line followed by a whole plate block

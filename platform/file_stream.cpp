@@ -113,6 +113,7 @@ bool FileReader::seek(std::uint64_t offset) {
     readLimit_ = std::numeric_limits<std::uint64_t>::max();
     if (fileOperationFails(FileOperation::seek)) {
         position_ = filled_ = 0;
+        failed_ = true;
         return false;
     }
     if (offset >= bufferOffset_ && offset - bufferOffset_ <= filled_) {
@@ -122,7 +123,9 @@ bool FileReader::seek(std::uint64_t offset) {
     position_ = filled_ = 0;
     bufferOffset_ = offset;
     endBuffered_ = false;
-    return file_.seek(offset);
+    const bool sought = file_.seek(offset);
+    failed_ = failed_ || !sought;
+    return sought;
 }
 
 bool FileReader::close() {

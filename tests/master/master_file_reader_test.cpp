@@ -114,11 +114,11 @@ TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
     const MasterReading reading = readMasterFile(folder.file(name));
     Values values(reading.title ? 1u : 0u, reading.title.value_or(""));
     for (const Plate& plate : reading.plates) {
-        const std::string where = plate.where == Plate::file ? "=" + plate.name
-                                  : plate.where == Plate::inMaster
-                                      ? "@" + std::to_string(plate.offset) + "+" +
-                                            std::to_string(plate.length)
-                                      : "?";
+        const std::string where =
+            plate.where == Plate::file ? "=" + plate.name
+            : plate.where == Plate::inMaster
+                ? "@" + std::to_string(plate.offset) + "+" + std::to_string(plate.length)
+                : "?";
         values.push_back(reading.format == MasterFormat::dcs2 ? plate.colour + where : plate.name);
     }
     if (const std::optional<BoundingBox>& stated = reading.boxes.box) {
@@ -133,6 +133,26 @@ TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Masters, ReadMasterFile, ::testing::ValuesIn(readerCases), RowName());
+
+// A master whose reading fails anywhere (its header, its plate block, the
+// seek to its trailer for the box) is unreadable: never a file without a
+// plate block, which a walk passes over, nor a master without its box.
+TEST(ReadMasterFile, IsUnreadableWhereverAFileOperationFails) {
+    const std::string section = atEnd + "x\r\n" + tail;
+    const TempFolder folder(
+        {"m.eps=" + epsBinaryHeader(30, static_cast<std::uint32_t>(section.size())) + section});
+    const FileFaultsGuard faults;
+    failFileOperation(0);
+    ASSERT_TRUE(readMasterFile(folder.file("m.eps")).boxes.box);
+    const std::uint64_t operations = fileOperationCount();
+    ASSERT_GE(fileOperationCount(FileOperation::seek), 2U);
+    for (std::uint64_t n = 1; n <= operations; ++n) {
+        failFileOperation(n);
+        const MasterReading reading = readMasterFile(folder.file("m.eps"));
+        EXPECT_EQ(reading.refusal, MasterRefusal::cannotOpen) << n;
+        EXPECT_TRUE(reading.plates.empty() && !reading.boxes.box) << n;
+    }
+}
 
 TEST(ParseBoundingBox, TakesFourDecimalNumbersOnly) {
     for (const char* value :
