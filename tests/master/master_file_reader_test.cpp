@@ -94,8 +94,9 @@ const ReaderCase readerCases[] = {
      {"t", "Black=my black.N", "1 2 3 4"}},
     {"DCS 2.0: plates inside the master, and another location or type",
      "%%PlateFile: (Cyan) EPS #100 20\n%%PlateFile: (M) EPS Remote M.M\n%%PlateFile: (Y) TIFF "
-        "Local Y.J\n%%PlateFile: (K) EPS #1 x\n%%PlateFile: (cut) EPS\n",
-     {"Cyan@100+20", "M?", "Y?", "K?"}},
+        "Local Y.J\n%%PlateFile: (K) EPS #1 x\n%%PlateFile: (cut) EPS\n"
+        "%%PlateFile: (S) EPS Local (S.5) x\n%%PlateFile: (T) EPS Local (T.6\n",
+     {"Cyan@100+20", "M?", "Y?", "K?", "S?", "T?"}},
     {"DCS 2.0: plate lines after the header comments are no master's",
      "%!PS\r\n%%EndComments\r\n%%PlateFile: (Cyan) EPS Local X.C\r\n", {}, noBlock},
 };
