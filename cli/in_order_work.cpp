@@ -1,17 +1,15 @@
-// The threads of the work beside a walk: one for each processor, and no
-// more than a file system serving many small reads at once rewards. The
-// walk's own thread mostly waits: for the file system, or, in a folder
+// The threads of the work beside a walk, as many as readingThreads() says.
+// The walk's own thread mostly waits: for the file system, or, in a folder
 // whose masters are all read before the first is checked, for the work.
 #include "cli/in_order_work.h"
 
-#include <algorithm>
+#include "platform/reading_threads.h"
+
 #include <utility>
 
 namespace platelier {
 
 namespace {
-
-constexpr unsigned mostThreads = 8;
 
 // Masters in a batch, and batches queued at most: a batch is about a
 // millisecond of work, and the queue holds a few for every thread.
@@ -64,7 +62,7 @@ void InOrderWork::queueBatch() {
 }
 
 void InOrderWork::startThreads() {
-    const unsigned count = std::clamp(std::thread::hardware_concurrency(), 1U, mostThreads);
+    const unsigned count = readingThreads();
     for (unsigned n = 0; n < count; ++n) {
         threads_.emplace_back([this] { runThread(); });
     }

@@ -4,10 +4,10 @@
 
 #include "platform/ascii_case.h"
 #include "platform/file_names.h"
+#include "platform/reading_threads.h"
 
 #include <algorithm>
 #include <future>
-#include <thread>
 
 namespace platelier {
 
@@ -15,7 +15,6 @@ namespace {
 
 // From this many masters on, a folder's masters are read on several threads.
 constexpr std::size_t manyMasters = 256;
-constexpr unsigned mostThreads = 8;
 
 // Reads each master's file as far as its reach. A folder of many masters is
 // read on one thread for each processor: reading one small file after
@@ -25,10 +24,7 @@ constexpr unsigned mostThreads = 8;
 // is the index's however the threads go.
 void readMasters(const std::string& folder, std::vector<FolderMaster>& masters,
                  const std::vector<MasterReach>& reaches) {
-    const std::size_t threads =
-        masters.size() < manyMasters
-            ? 1
-            : std::clamp(std::thread::hardware_concurrency(), 1U, mostThreads);
+    const std::size_t threads = masters.size() < manyMasters ? 1 : readingThreads();
     const auto readEvery = [&](std::size_t first) {
         for (std::size_t at = first; at < masters.size(); at += threads) {
             masters[at].reading = readMasterFile(folder + masters[at].name, reaches[at]);

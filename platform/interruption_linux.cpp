@@ -3,8 +3,8 @@
 // are safe in a signal handler are made in it. A signal that comes during an
 // uninterrupted step is noted and handled when the step ends. Steps are
 // counted in an atomic rather than by blocking the signals: a repair takes a
-// step for each master it writes, and blocking and unblocking were two of
-// the 28 system calls that relink made for each master of a tree.
+// step for each master it writes, and blocking and unblocking the signals
+// would cost two system calls for each.
 #include "platform/interruption.h"
 
 #include <atomic>
