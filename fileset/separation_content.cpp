@@ -42,9 +42,7 @@ ContentVerdict judgeLayout(SectionError located, const PostScriptSection& sectio
 
 ContentVerdict judgePostScript(FileReader& file, const PostScriptSection& section,
                                const PageBoxes& masterBoxes) {
-    if (!file.seek(section.start)) {
-        return ContentVerdict::unreadable;
-    }
+    file.seek(section.start);
     file.limitReading(std::min(headerReadLimit, section.end - section.start));
     std::string line;
     readLine(line, masterLineLength, file);

@@ -16,13 +16,11 @@ namespace {
 
 MasterRefusal openPostScriptSection(FileReader& file, PostScriptSection& section) {
     const SectionError located = locatePostScriptSection(file, section);
-    if (located == SectionError::cannotRead ||
-        (located == SectionError::none && !file.seek(section.start))) {
-        return MasterRefusal::cannotOpen;
-    }
     if (located != SectionError::none) {
-        return MasterRefusal::damagedHeader;
+        return located == SectionError::cannotRead ? MasterRefusal::cannotOpen
+                                                   : MasterRefusal::damagedHeader;
     }
+    file.seek(section.start);
     file.limitReading(section.end - section.start);
     return MasterRefusal::none;
 }

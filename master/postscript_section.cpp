@@ -65,7 +65,8 @@ SectionError locatePostScriptSection(FileReader& file, PostScriptSection& sectio
         }
         section.end = section.start + section.header->postScriptLength;
     }
-    return file.seek(0) ? SectionError::none : SectionError::cannotRead;
+    file.seek(0);
+    return SectionError::none;
 }
 
 } // namespace platelier

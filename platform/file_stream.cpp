@@ -61,7 +61,7 @@ bool FileReader::fill() {
     // No more than the limit lets be read: a caller that looks at a few KiB of
     // a large file reads only those.
     const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(capacity_, readLimit_));
-    const std::optional<std::size_t> count = file_.read(buffer_.get(), size);
+    const std::optional<std::size_t> count = file_.read(bufferOffset_, buffer_.get(), size);
     failed_ = !count;
     filled_ = count.value_or(0);
     countBytesRead(filled_);
@@ -108,24 +108,17 @@ std::size_t FileReader::read(void* data, std::size_t size) {
 }
 
 // A position among the bytes buffered is reached without asking the file:
-// a reader that looks at a file's start twice reads it once.
-bool FileReader::seek(std::uint64_t offset) {
+// a reader that looks at a file's start twice reads it once. Any other is
+// where the next read reads.
+void FileReader::seek(std::uint64_t offset) {
     readLimit_ = std::numeric_limits<std::uint64_t>::max();
-    if (fileOperationFails(FileOperation::seek)) {
-        position_ = filled_ = 0;
-        failed_ = true;
-        return false;
-    }
     if (offset >= bufferOffset_ && offset - bufferOffset_ <= filled_) {
         position_ = static_cast<std::size_t>(offset - bufferOffset_);
-        return true;
+        return;
     }
     position_ = filled_ = 0;
     bufferOffset_ = offset;
     endBuffered_ = false;
-    const bool sought = file_.seek(offset);
-    failed_ = failed_ || !sought;
-    return sought;
 }
 
 bool FileReader::close() {

@@ -85,8 +85,9 @@ class FileReader {
     std::size_t read(void* data, std::size_t size);
 
     // Positions the stream at `offset` bytes from the start of the file and
-    // lifts the reading limit; a failure, as a read's, makes failed() true.
-    bool seek(std::uint64_t offset);
+    // lifts the reading limit. Not an operation of the file: the next read
+    // names the offset it reads at.
+    void seek(std::uint64_t offset);
 
     // The file's length in bytes when it was opened: it is the file the
     // program reads, and nothing else writes it meanwhile.

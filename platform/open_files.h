@@ -117,9 +117,11 @@ class FileForReading : public OpenFile {
     static FileForReading open(const std::string& path, OpenedFileFacts& facts,
                                ReadingFor purpose = ReadingFor::reading);
 
-    // Reads up to `size` bytes at the current position into `data`: how
-    // many, 0 at the end of the file; none when the read fails.
-    std::optional<std::size_t> read(char* data, std::size_t size);
+    // Reads up to `size` bytes at `offset` from the file's start into
+    // `data`: how many, 0 at the end of the file; none when the read fails.
+    // Each read names where it reads, so that a stream that goes back to a
+    // place it read before asks the system for no seek.
+    std::optional<std::size_t> read(std::uint64_t offset, char* data, std::size_t size);
 
   private:
     friend bool fileBeingWritten(const std::string& path);

@@ -105,10 +105,11 @@ FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& fa
     return facts.notRegular || facts.inUse ? FileForReading() : std::move(file);
 }
 
-std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
+std::optional<std::size_t> FileForReading::read(std::uint64_t offset, char* data,
+                                                std::size_t size) {
     ssize_t count = 0;
     do {
-        count = ::read(static_cast<int>(handle()), data, size);
+        count = pread(static_cast<int>(handle()), data, size, static_cast<off_t>(offset));
     } while (count < 0 && errno == EINTR);
     if (count < 0) {
         return std::nullopt;

@@ -110,11 +110,18 @@ FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& fa
     return facts.notRegular || facts.inUse ? FileForReading() : std::move(file);
 }
 
-std::optional<std::size_t> FileForReading::read(char* data, std::size_t size) {
+// A read of a handle opened for synchronous reads, given an offset: there,
+// a read that starts at the end of the file fails with ERROR_HANDLE_EOF.
+std::optional<std::size_t> FileForReading::read(std::uint64_t offset, char* data,
+                                                std::size_t size) {
     DWORD count = 0;
     const auto asked = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
-    if (!ReadFile(handleOf(handle()), data, asked, &count, nullptr)) {
-        return std::nullopt;
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    if (!ReadFile(handleOf(handle()), data, asked, &count, &at)) {
+        return GetLastError() == ERROR_HANDLE_EOF ? std::make_optional<std::size_t>(0)
+                                                  : std::nullopt;
     }
     return count;
 }
