@@ -35,9 +35,10 @@ enum class Origin { named, found };
 
 class MasterWalk {
   public:
-    MasterWalk(bool recursive, Console& console, const MasterVisit& visit,
+    MasterWalk(bool recursive, ReadingFor purpose, Console& console, const MasterVisit& visit,
                const LeftoverVisit& leftovers, const MasterPreparation& prepare)
-        : recursive_(recursive), console_(console), visit_(visit), leftovers_(leftovers) {
+        : recursive_(recursive), purpose_(purpose), console_(console), visit_(visit),
+          leftovers_(leftovers) {
         if (prepare) {
             work_.emplace(prepare, [this](const CheckedMaster& master) { report(master); });
         }
@@ -88,7 +89,7 @@ class MasterWalk {
     std::vector<std::string> visitFolder(const std::string& folder) {
         console_.folderSeen();
         walkedAFolder_ = true;
-        const FolderReading reading = readFolder(folder);
+        const FolderReading reading = readFolder(folder, {}, purpose_);
         if (!reading.listed) {
             fail(fillPlaceholders(texts::cannotReadFolder, {folder}));
             return {};
@@ -114,7 +115,7 @@ class MasterWalk {
 
     void visitNamedFile(const std::string& path) {
         const std::string name = fileNamePart(path);
-        const FolderReading reading = readFolder(folderPart(path), {name});
+        const FolderReading reading = readFolder(folderPart(path), {name}, purpose_);
         visit(path, reading, *masterNamed(reading, name), Origin::named);
     }
 
@@ -170,6 +171,7 @@ class MasterWalk {
     }
 
     const bool recursive_;
+    const ReadingFor purpose_;
     Console& console_;
     const MasterVisit& visit_;
     const LeftoverVisit& leftovers_;
@@ -192,8 +194,8 @@ LeftoverVisit leftoversTold(Console& console, bool json) {
 
 int walkMasters(const std::vector<std::string>& paths, bool recursive, bool summary,
                 Console& console, const MasterVisit& visit, const LeftoverVisit& leftovers,
-                const MasterPreparation& prepare) {
-    MasterWalk walk(recursive, console, visit, leftovers, prepare);
+                const MasterPreparation& prepare, ReadingFor purpose) {
+    MasterWalk walk(recursive, purpose, console, visit, leftovers, prepare);
     const int status = walk.run(paths);
     if (const std::optional<std::string> line = walk.summary(); line && summary) {
         console.result(*line);

@@ -45,9 +45,10 @@ LeftoverVisit leftoversTold(Console& console, bool json);
 // state, in the order they first came, and how many other EPS files it
 // passed over. Returns the worst status of all. A `prepare` given is done
 // on other threads while the walk goes on (in_order_work.h); the visits and
-// the messages come in the same order all the same.
+// the messages come in the same order all the same. For `rewriting`, each
+// folder is read for the rewrites of its masters (see readFolder).
 int walkMasters(const std::vector<std::string>& paths, bool recursive, bool summary,
                 Console& console, const MasterVisit& visit, const LeftoverVisit& leftovers,
-                const MasterPreparation& prepare = {});
+                const MasterPreparation& prepare = {}, ReadingFor purpose = ReadingFor::reading);
 
 } // namespace platelier

@@ -45,9 +45,9 @@ Visited relink(CheckedMaster& master, bool dryRun, bool json, Console& console) 
     if (master.backup.error != RewriteError::none) {
         return tell({RelinkResult::refused, {rewriteProblem(master.backup, master.path)}});
     }
-    PreparedRewrite rewrite =
-        prepareRewrite(master.path, master.reading, *names,
-                       dryRun ? RewriteMode::checkOnly : RewriteMode::replace);
+    PreparedRewrite rewrite = prepareRewrite(master.path, master.reading, *names,
+                                             dryRun ? RewriteMode::checkOnly : RewriteMode::replace,
+                                             master.openForRewrite.get());
     const UninterruptedStep step;
     const RewriteResult result = rewrite.commit();
     if (result.error != RewriteError::none) {
@@ -65,7 +65,7 @@ int relinkCommand(const RelinkArguments& arguments, Console& console) {
             CheckedMaster master = checked;
             return relink(master, arguments.dryRun, arguments.json, console);
         },
-        leftoversTold(console, arguments.json));
+        leftoversTold(console, arguments.json), {}, ReadingFor::rewriting);
 }
 
 } // namespace platelier

@@ -37,7 +37,8 @@ CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
                           {},
                           FilesJudged::none,
                           {},
-                          backupConflict(folder, master)};
+                          backupConflict(folder, master),
+                          master.openForRewrite};
     checked.contents.resize(checked.links.size());
     const auto place = static_cast<std::size_t>(&master - folder.masters.data());
     for (const PlateLink& link : checked.links) {

@@ -11,6 +11,7 @@
 #include "fileset/separation_content.h"
 #include "master/master_file_reader.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ struct CheckedMaster {
     std::vector<std::string> sharedWith;
     // Why the master's backup may not be written (see backupConflict).
     RewriteResult backup;
+    // The master as its folder's reading left it open for its rewrite, or
+    // null (see FolderMaster::openForRewrite).
+    std::shared_ptr<FileReader> openForRewrite;
 
     bool isMaster() const { return reading.isMaster(); }
 };

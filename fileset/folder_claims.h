@@ -13,6 +13,7 @@
 #include "master/master_file_reader.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -24,6 +25,9 @@ struct FolderMaster {
     std::string name;  // without folder
     std::size_t entry; // its place in the folder's index, or FolderIndex::none
     MasterReading reading;
+    // Where the folder was read for rewrites: the master as its reading left
+    // it open (see readMasterForRewrite), or null.
+    std::shared_ptr<FileReader> openForRewrite;
 };
 
 class FolderClaims {

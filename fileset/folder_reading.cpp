@@ -4,10 +4,12 @@
 
 #include "platform/ascii_case.h"
 #include "platform/file_names.h"
+#include "platform/file_stream.h"
 #include "platform/reading_threads.h"
 
 #include <algorithm>
 #include <future>
+#include <mutex>
 
 namespace platelier {
 
@@ -16,6 +18,44 @@ namespace {
 // From this many masters on, a folder's masters are read on several threads.
 constexpr std::size_t manyMasters = 256;
 
+// How many of a folder's masters read for their rewrites stay open: as many
+// as the program keeps open for later. A master past that is closed after
+// its reading, and its rewrite opens it again.
+class OpenForRewrite {
+  public:
+    explicit OpenForRewrite(ReadingFor purpose)
+        : files_(purpose == ReadingFor::rewriting ? filesThatMayStayOpen() : 0) {}
+
+    bool wanted() const { return files_ > 0; }
+
+    // Keeps `file` open when there is room for it.
+    std::shared_ptr<FileReader> keep(FileReader& file) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!file || files_ == 0) {
+            return nullptr;
+        }
+        --files_;
+        return std::make_shared<FileReader>(std::move(file));
+    }
+
+  private:
+    std::mutex mutex_;
+    std::size_t files_;
+};
+
+// Reads `path` as a master, kept open for its rewrite where `open` wants
+// and lets it.
+MasterReading readMaster(const std::string& path, MasterReach reach, OpenForRewrite& open,
+                         std::shared_ptr<FileReader>& opened) {
+    if (!open.wanted()) {
+        return readMasterFile(path, reach);
+    }
+    FileReader file;
+    MasterReading reading = readMasterForRewrite(path, reach, file);
+    opened = open.keep(file);
+    return reading;
+}
+
 // Reads each master's file as far as its reach. A folder of many masters is
 // read on one thread for each processor: reading one small file after
 // another is mostly waiting on the system, and a walk has nothing else to do
@@ -23,11 +63,13 @@ constexpr std::size_t manyMasters = 256;
 // other master's). Each reading lands in its master's place, so the order
 // is the index's however the threads go.
 void readMasters(const std::string& folder, std::vector<FolderMaster>& masters,
-                 const std::vector<MasterReach>& reaches) {
+                 const std::vector<MasterReach>& reaches, OpenForRewrite& open) {
     const std::size_t threads = masters.size() < manyMasters ? 1 : readingThreads();
     const auto readEvery = [&](std::size_t first) {
         for (std::size_t at = first; at < masters.size(); at += threads) {
-            masters[at].reading = readMasterFile(folder + masters[at].name, reaches[at]);
+            FolderMaster& master = masters[at];
+            master.reading =
+                readMaster(folder + master.name, reaches[at], open, master.openForRewrite);
         }
     };
     std::vector<std::future<void>> others;
@@ -52,7 +94,8 @@ bool isMacMetadata(const FolderEntry& entry) {
     return entry.name.compare(0, 2, "._") == 0 || (entry.isFolder && entry.name == ".AppleDouble");
 }
 
-FolderReading readFolder(const std::string& folder, const std::vector<std::string>& named) {
+FolderReading readFolder(const std::string& folder, const std::vector<std::string>& named,
+                         ReadingFor purpose) {
     FolderReading reading;
     reading.folder = folder;
     if (std::optional<std::vector<FolderEntry>> entries = listFolder(folder)) {
@@ -71,16 +114,19 @@ FolderReading readFolder(const std::string& folder, const std::vector<std::strin
         const bool isNamed =
             std::find(namedEntries.begin(), namedEntries.end(), &entries[at]) != namedEntries.end();
         if (namedAsMaster(entries[at])) {
-            reading.masters.push_back({entries[at].name, at, {}});
+            reading.masters.push_back({entries[at].name, at, {}, nullptr});
             reaches.push_back(isNamed ? MasterReach::wholeFile : MasterReach::headerComments);
         }
     }
-    readMasters(folder, reading.masters, reaches);
+    OpenForRewrite open(purpose);
+    readMasters(folder, reading.masters, reaches, open);
     for (const std::string& name : named) {
         const FolderEntry* entry = reading.index.named(name);
         if (!entry || !namedAsMaster(*entry)) {
-            reading.masters.push_back({entry ? entry->name : name, reading.index.placeOf(entry),
-                                       readMasterFile(folder + name)});
+            FolderMaster& master = reading.masters.emplace_back(FolderMaster{
+                entry ? entry->name : name, reading.index.placeOf(entry), {}, nullptr});
+            master.reading =
+                readMaster(folder + name, MasterReach::wholeFile, open, master.openForRewrite);
         }
     }
     reading.claims = FolderClaims(folder, reading.index, reading.masters);

@@ -34,8 +34,12 @@ bool isMacMetadata(const FolderEntry& entry);
 // Lists `folder`, its Mac metadata left out, and reads its masters (only
 // their header comments, see MasterReach), and the files of `named` (names
 // of files of the folder) whole whatever their names: a master named on the
-// command line, which is read even where the folder cannot be listed.
-FolderReading readFolder(const std::string& folder, const std::vector<std::string>& named = {});
+// command line, which is read even where the folder cannot be listed. For
+// `rewriting`, the masters are read as their rewrites open them, and stay
+// open for those (FolderMaster::openForRewrite), as many as the program
+// keeps open for later (filesThatMayStayOpen).
+FolderReading readFolder(const std::string& folder, const std::vector<std::string>& named = {},
+                         ReadingFor purpose = ReadingFor::reading);
 
 // The master of `folder` read as `name`, or null.
 const FolderMaster* masterNamed(const FolderReading& folder, const std::string& name);

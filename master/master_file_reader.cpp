@@ -110,11 +110,8 @@ bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReach r
     return reading.format == MasterFormat::dcs2;
 }
 
-} // namespace
-
-MasterReading readMasterFile(const std::string& path, MasterReach reach) {
+MasterReading readOpenedFile(FileReader& file, MasterReach reach) {
     MasterReading reading;
-    FileReader file = FileReader::open(path);
     if (!file) {
         reading.refusal =
             file.notRegularFile() ? MasterRefusal::notRegularFile : MasterRefusal::cannotOpen;
@@ -142,6 +139,26 @@ MasterReading readMasterFile(const std::string& path, MasterReach reach) {
         reading.boxes = {};
         reading.format = MasterFormat::dcs1;
     }
+    return reading;
+}
+
+} // namespace
+
+MasterReading readMasterFile(const std::string& path, MasterReach reach) {
+    FileReader file = FileReader::open(path);
+    return readOpenedFile(file, reach);
+}
+
+MasterReading readMasterForRewrite(const std::string& path, MasterReach reach, FileReader& opened) {
+    opened = FileReader::open(path, ReadingFor::rewriting);
+    if (!opened) {
+        return readMasterFile(path, reach);
+    }
+    MasterReading reading = readOpenedFile(opened, reach);
+    if (!reading.isMaster()) {
+        opened = FileReader();
+    }
+    opened.releaseBuffer();
     return reading;
 }
 

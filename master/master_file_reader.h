@@ -13,6 +13,8 @@
 
 namespace platelier {
 
+class FileReader;
+
 // Why the reader refused a file.
 enum class MasterRefusal {
     none,
@@ -62,5 +64,15 @@ enum class MasterReach { wholeFile, headerComments };
 // `reach` headerComments, a plate block after the header comments is not
 // looked for.
 MasterReading readMasterFile(const std::string& path, MasterReach reach = MasterReach::wholeFile);
+
+// Reads the master at `path` as readMasterFile does, for a rewrite to follow:
+// opened as a rewrite opens it (ReadingFor::rewriting) and, when it is a
+// master, left open in `opened`, for the rewrite to take (prepareRewrite)
+// without opening it again. What was read is not kept: the rewrite reads
+// the master again, and makes the new master from the bytes as they are
+// then. A file that cannot be opened so (a symbolic link, one that another
+// rewrite holds) is read as readMasterFile reads it, and `opened` is left
+// closed: its rewrite opens it and refuses it itself.
+MasterReading readMasterForRewrite(const std::string& path, MasterReach reach, FileReader& opened);
 
 } // namespace platelier

@@ -319,12 +319,18 @@ RewriteResult checkPlateNames(const std::string& masterPath, const MasterReading
 }
 
 // Opens the master for its rewrite, locked against another, as the master
-// that was read. A folder at the backup path is refused here rather than
-// when the master is replaced, after the whole new master was written; so
-// is a link to a folder, which a POSIX system would replace.
+// that was read; or takes it as its reading left it open so, read again from
+// what that reading buffered. A folder at the backup path is refused here
+// rather than when the master is replaced, after the whole new master was
+// written; so is a link to a folder, which a POSIX system would replace.
 RewriteResult openMaster(const std::string& masterPath, const FileIdentity* asRead,
-                         FileReader& input) {
-    input = FileReader::open(masterPath, ReadingFor::rewriting);
+                         FileReader* opened, FileReader& input) {
+    if (opened && *opened) {
+        input = std::move(*opened);
+        input.seek(0);
+    } else {
+        input = FileReader::open(masterPath, ReadingFor::rewriting);
+    }
     if (input.symbolicLink()) {
         return {RewriteError::masterIsLink};
     }
@@ -408,8 +414,8 @@ RewriteResult PreparedRewrite::commit() {
 }
 
 PreparedRewrite PreparedRewrite::prepare(const std::string& masterPath, RewriteMode mode,
-                                         const FileIdentity* asRead, const RewriteResult& checked,
-                                         const RunRewrite& run) {
+                                         const FileIdentity* asRead, FileReader* opened,
+                                         const RewriteResult& checked, const RunRewrite& run) {
     auto state = std::make_unique<State>();
     state->masterPath = masterPath;
     state->mode = mode;
@@ -418,7 +424,7 @@ PreparedRewrite PreparedRewrite::prepare(const std::string& masterPath, RewriteM
     RewriteResult& result = prepared.result_;
     result = checked;
     if (result.error == RewriteError::none) {
-        result = openMaster(masterPath, asRead, held.input);
+        result = openMaster(masterPath, asRead, opened, held.input);
     }
     if (result.error != RewriteError::none) {
         return prepared;
@@ -440,19 +446,19 @@ PreparedRewrite PreparedRewrite::prepare(const std::string& masterPath, RewriteM
 }
 
 PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& names,
-                               RewriteMode mode, const FileIdentity* asRead) {
+                               RewriteMode mode, const FileIdentity* asRead, FileReader* opened) {
     const PlateNames plates(names.begin(), names.end());
     return PreparedRewrite::prepare(
-        masterPath, mode, asRead, checkNames(masterPath, names),
+        masterPath, mode, asRead, opened, checkNames(masterPath, names),
         [&](FileReader& input, ByteSink& output) { return Rewrite(input, output, plates).run(); });
 }
 
 PreparedRewrite prepareRewrite(const std::string& masterPath, const MasterReading& asRead,
-                               const PlateNames& names, RewriteMode mode) {
+                               const PlateNames& names, RewriteMode mode, FileReader* opened) {
     if (asRead.format == MasterFormat::dcs1) {
         PerChannel channels = asRead.channelNames();
         std::copy_n(names.begin(), std::min(names.size(), channels.size()), channels.begin());
-        return prepareRewrite(masterPath, channels, mode, &asRead.identity);
+        return prepareRewrite(masterPath, channels, mode, &asRead.identity, opened);
     }
     PlateNames all = names;
     for (std::size_t plate = all.size(); plate < asRead.plates.size(); ++plate) {
@@ -464,11 +470,12 @@ PreparedRewrite prepareRewrite(const std::string& masterPath, const MasterReadin
         }
         return result;
     };
-    return PreparedRewrite::prepare(
-        masterPath, mode, &asRead.identity, coloured(checkPlateNames(masterPath, asRead, all)),
-        [&](FileReader& input, ByteSink& output) {
-            return coloured(Rewrite(input, output, all, &asRead.plates).run());
-        });
+    return PreparedRewrite::prepare(masterPath, mode, &asRead.identity, opened,
+                                    coloured(checkPlateNames(masterPath, asRead, all)),
+                                    [&](FileReader& input, ByteSink& output) {
+                                        return coloured(
+                                            Rewrite(input, output, all, &asRead.plates).run());
+                                    });
 }
 
 RewriteResult rewriteMasterFile(const std::string& masterPath, const PerChannel& names,

@@ -91,14 +91,15 @@ class PreparedRewrite {
   private:
     struct State;
     friend PreparedRewrite prepareRewrite(const std::string&, const PerChannel&, RewriteMode,
-                                          const FileIdentity*);
+                                          const FileIdentity*, FileReader*);
     friend PreparedRewrite prepareRewrite(const std::string&, const MasterReading&,
-                                          const PlateNames&, RewriteMode);
+                                          const PlateNames&, RewriteMode, FileReader*);
     explicit PreparedRewrite(std::unique_ptr<State> state);
-    // Checked as `checked` says, the master opened as `asRead` read it and
-    // written by `run`.
+    // Checked as `checked` says, the master opened (or `opened` taken) as
+    // `asRead` read it and written by `run`.
     static PreparedRewrite prepare(const std::string& masterPath, RewriteMode mode,
-                                   const FileIdentity* asRead, const RewriteResult& checked,
+                                   const FileIdentity* asRead, FileReader* opened,
+                                   const RewriteResult& checked,
                                    const std::function<RewriteResult(FileReader&, ByteSink&)>& run);
 
     std::unique_ptr<State> state_;
@@ -115,10 +116,12 @@ class PreparedRewrite {
 // beside the old one first (an interruption removes it, in a program that
 // asked for that: see platform/interruption.h). With `asRead`, the identity
 // of the master when its plates were read, a master that changed since is
-// refused.
+// refused. With `opened`, the master as readMasterForRewrite left it open
+// (if it did), the rewrite takes that file rather than open the master: it
+// is the file that was read, and no other rewrite took it meanwhile.
 PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& names,
                                RewriteMode mode = RewriteMode::replace,
-                               const FileIdentity* asRead = nullptr);
+                               const FileIdentity* asRead = nullptr, FileReader* opened = nullptr);
 
 // The rewrite of the master that `asRead` read, with a name for each of its
 // plates: a DCS 1.0 master's as above; in a DCS 2.0 master, the file name
@@ -126,9 +129,10 @@ PreparedRewrite prepareRewrite(const std::string& masterPath, const PerChannel& 
 // or as a PostScript string), every other byte of the master kept, the
 // line's own ending included. A DCS 2.0 master with plates inside it is
 // rewritten only when nothing changes. A master that changed since it was
-// read is refused.
+// read is refused. `opened` as above.
 PreparedRewrite prepareRewrite(const std::string& masterPath, const MasterReading& asRead,
-                               const PlateNames& names, RewriteMode mode = RewriteMode::replace);
+                               const PlateNames& names, RewriteMode mode = RewriteMode::replace,
+                               FileReader* opened = nullptr);
 
 // prepareRewrite, then its commit in an uninterrupted step.
 RewriteResult rewriteMasterFile(const std::string& masterPath, const PerChannel& names,

@@ -99,6 +99,14 @@ class FileReader {
 
     bool failed() const { return failed_; }
 
+    // Lets go of the buffer, so that a stream kept open for later holds no
+    // memory meanwhile; it reads again from where it is positioned next.
+    void releaseBuffer() {
+        buffer_.reset();
+        position_ = filled_ = 0;
+        endBuffered_ = false;
+    }
+
     // Closes; false when that or any earlier read failed.
     bool close();
 

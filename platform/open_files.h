@@ -162,4 +162,14 @@ class FileForWriting : public OpenFile {
 // True when a run of the program has the file at `path` open for writing.
 bool fileBeingWritten(const std::string& path);
 
+// The most files a process of the program holds open at once on any
+// system. On Linux the console program raises its limit of open files to
+// it where the system lets it: Debian's limit is 1,024.
+constexpr std::size_t mostOpenFiles = 65536;
+
+// How many files the program may keep open for later, beyond what its own
+// work opens: half of what the process may open (of mostOpenFiles on
+// Win32, which bounds a process's handles by its memory alone).
+std::size_t filesThatMayStayOpen();
+
 } // namespace platelier

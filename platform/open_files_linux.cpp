@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -173,6 +174,17 @@ bool FileForWriting::write(const char* data, std::size_t size) {
 // FileWriter::smallFileSize).
 void FileForWriting::startWritingOut() {
     sync_file_range(static_cast<int>(handle()), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+// Looked up once: the console program sets its limit before anything else.
+std::size_t filesThatMayStayOpen() {
+    static const std::size_t files = [] {
+        struct rlimit limit {};
+        return getrlimit(RLIMIT_NOFILE, &limit) != 0
+                   ? 0
+                   : static_cast<std::size_t>(std::min<rlim_t>(limit.rlim_cur, mostOpenFiles) / 2);
+    }();
+    return files;
 }
 
 } // namespace platelier

@@ -180,4 +180,8 @@ bool FileForWriting::write(const char* data, std::size_t size) {
 // reach the disk, so there is no wait to spread over the writing.
 void FileForWriting::startWritingOut() {}
 
+std::size_t filesThatMayStayOpen() {
+    return mostOpenFiles / 2;
+}
+
 } // namespace platelier

@@ -8,6 +8,7 @@
 #include "master/eps_binary_header.h"
 #include "master/master_file_reader.h"
 #include "master/master_file_rewriter.h"
+#include "platform/file_stream.h"
 
 #include <algorithm>
 #include <array>
@@ -52,10 +53,16 @@ inline std::optional<std::string> preview(const std::string& bytes, int index) {
 }
 
 // The rewrite of the master at `path` as it reads now, with `names` for its
-// plates, committed.
+// plates, committed; for `rewriting`, of the master as its reading left it
+// open (readMasterForRewrite).
 inline RewriteResult rewriteAsRead(const std::string& path, const PlateNames& names,
-                                   RewriteMode mode = RewriteMode::replace) {
-    PreparedRewrite prepared = prepareRewrite(path, readMasterFile(path), names, mode);
+                                   RewriteMode mode = RewriteMode::replace,
+                                   ReadingFor reading = ReadingFor::reading) {
+    FileReader opened;
+    const MasterReading read = reading == ReadingFor::rewriting
+                                   ? readMasterForRewrite(path, MasterReach::wholeFile, opened)
+                                   : readMasterFile(path);
+    PreparedRewrite prepared = prepareRewrite(path, read, names, mode, &opened);
     return prepared.commit();
 }
 

@@ -368,12 +368,18 @@ std::vector<CliRun> onLinux() {
             .in(image)
             .run("relink @IMAGE.eps")
             .exits(1)
-            .meanwhile(FileOperation::lock,
+            .meanwhile(FileOperation::create,
                        [](const TempFolder& tree) {
                            std::ofstream(tree.file("IMAGE.eps"), std::ios::app) << "%%EOF\n";
                        })
             .tells("le fichier-ma\xC3\xAEtre a \xC3\xA9t\xC3\xA9 modifi\xC3\xA9 depuis sa lecture.")
             .leaves("IMAGE.J IMAGE.M IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C IMAGX.N "),
+        // Read by the walk all the same, and refused by its rewrite.
+        CliRun("a master that is a symbolic link")
+            .in("sub/B.eps(B.C,B.M,B.J,B.N) B.eps->sub/B.eps B2.C B.M B.J B.N")
+            .run("relink @")
+            .exits(1)
+            .tells("B.eps : c'est un lien symbolique ; renommez les couches du fichier vers"),
         CliRun("a master that cannot be opened")
             .in("A.eps+ B.eps->nowhere")
             .run("check @")

@@ -34,13 +34,16 @@ const auto shortSize = static_cast<std::uint32_t>(shortPs.size());
 const std::string shortBlock = "%%CyanPlate: a\r\nm: b\r\ny: c\r\nk: d",
                   rebuilt = "%%CyanPlate: new.C\r\nm: new.M\r\ny: new.J\r\nk: new.N\r\n";
 
-// The rewrite of the master as it reads, checked first in check-only mode.
+// The rewrite of the master as it reads, checked first in check-only mode;
+// the rewrite takes the master as its reading left it open, the check opens
+// it again.
 RewriteResult rewriteAfterCheck(const TempFolder& folder, const std::string& master,
                                 const PlateNames& names, const char* what) {
     const Entries before = folder.entries();
     const RewriteResult checked = rewriteAsRead(master, names, RewriteMode::checkOnly);
     EXPECT_EQ(folder.entries(), before) << what;
-    const RewriteResult result = rewriteAsRead(master, names);
+    const RewriteResult result =
+        rewriteAsRead(master, names, RewriteMode::replace, ReadingFor::rewriting);
     EXPECT_EQ(checked.error, result.error) << what;
     EXPECT_EQ(checked.plate, result.plate) << what;
     return result;
@@ -237,42 +240,54 @@ TEST(RewriteMasterFile, RefusesWhatIsNoMasterToRewrite) {
 // Another program changes the master at each step of a rewrite in turn (on
 // Win32 it may not: the master is open without write sharing), or another
 // rewrite of it runs there: the change is never lost, nor the master's first
-// bytes, and two rewrites never both succeed.
+// bytes, and two rewrites never both succeed; so too where the rewrite takes
+// the master as its reading left it open.
 TEST(RewriteMasterFile, NeverReplacesAMasterChangedMeanwhile) {
     const Names others = {"other.C", "other.M", "other.J", "other.N"};
     const std::string before = masterText(crlf);
     const FileFaultsGuard faults;
-    for (const bool anotherRewrite : {false, true}) {
-        std::uint64_t n = 1;
-        for (bool acted = true; acted; ++n) {
-            TempFolder folder;
-            const std::string master = folder.write("m.eps", before);
-            const FileIdentity read = readMasterFile(master).identity;
-            acted = false;
-            bool appended = false;
-            RewriteError other = RewriteError::masterInUse;
-            actBeforeFileOperation(n, [&] {
-                acted = true;
-                if (anotherRewrite) {
-                    other = rewriteMasterFile(master, others, RewriteMode::replace, &read).error;
-                } else {
-                    std::ofstream file(master, std::ios::binary | std::ios::app);
-                    appended = static_cast<bool>(file << "%%Appended\r\n" << std::flush);
-                }
-            });
-            const RewriteError error =
-                rewriteMasterFile(master, newNames, RewriteMode::replace, &read).error;
-            failFileOperation(0);
-            const std::string now = readFileBytes(master),
-                              backup = readFileBytes(folder.file("m.BAK"));
-            const bool mine = now == masterText(crlf, newBlock);
-            EXPECT_FALSE(error == RewriteError::none && other == RewriteError::none) << n;
-            EXPECT_TRUE(!appended || now.find("%%Appended") != std::string::npos) << n;
-            EXPECT_TRUE(!mine || backup == before) << n;
-            EXPECT_TRUE(backup.empty() || backup == before || backup == before + "%%Appended\r\n")
-                << n;
+    for (const bool kept : {false, true}) {
+        for (const bool anotherRewrite : {false, true}) {
+            std::uint64_t n = 1;
+            for (bool acted = true; acted; ++n) {
+                TempFolder folder;
+                const std::string master = folder.write("m.eps", before);
+                FileReader opened;
+                const FileIdentity read =
+                    (kept ? readMasterForRewrite(master, MasterReach::wholeFile, opened)
+                          : readMasterFile(master))
+                        .identity;
+                acted = false;
+                bool appended = false;
+                RewriteError other = RewriteError::masterInUse;
+                actBeforeFileOperation(n, [&] {
+                    acted = true;
+                    if (anotherRewrite) {
+                        other =
+                            rewriteMasterFile(master, others, RewriteMode::replace, &read).error;
+                    } else {
+                        std::ofstream file(master, std::ios::binary | std::ios::app);
+                        appended = static_cast<bool>(file << "%%Appended\r\n" << std::flush);
+                    }
+                });
+                const RewriteError error =
+                    prepareRewrite(master, newNames, RewriteMode::replace, &read, &opened)
+                        .commit()
+                        .error;
+                failFileOperation(0);
+                const std::string now = readFileBytes(master),
+                                  backup = readFileBytes(folder.file("m.BAK"));
+                const bool mine = now == masterText(crlf, newBlock);
+                EXPECT_FALSE(error == RewriteError::none && other == RewriteError::none) << n;
+                EXPECT_TRUE(acted || mine) << n;
+                EXPECT_TRUE(!appended || now.find("%%Appended") != std::string::npos) << n;
+                EXPECT_TRUE(!mine || backup == before) << n;
+                EXPECT_TRUE(backup.empty() || backup == before ||
+                            backup == before + "%%Appended\r\n")
+                    << n;
+            }
+            EXPECT_GT(n, kept ? 6u : 10u);
         }
-        EXPECT_GT(n, 10u);
     }
 }
 
