@@ -4,7 +4,9 @@
 // every plate's file is known and fits, its name included, from the reading
 // its links were checked with: a master that changed since is refused. A dry
 // run makes the same rewrite with its writing left out, so that it refuses
-// what the real run refuses.
+// what the real run refuses. The renamed files are judged beside the walk,
+// on other threads: each is a small file read, which the rewrites of the
+// masters before it need not wait for.
 #include "cli/commands.h"
 #include "cli/master_walk.h"
 #include "cli/report.h"
@@ -18,7 +20,7 @@ namespace {
 // Tells what became of the master: a change in the same uninterrupted step
 // as the change itself, so that an interruption never ends the program
 // between the two.
-Visited relink(CheckedMaster& master, bool dryRun, bool json, Console& console) {
+Visited relink(const CheckedMaster& master, bool dryRun, bool json, Console& console) {
     const auto tell = [&](const RelinkResult& result) {
         for (const Problem& problem : result.problems) {
             console.message(problem.message);
@@ -32,7 +34,6 @@ Visited relink(CheckedMaster& master, bool dryRun, bool json, Console& console) 
         const bool ok = result.kind != RelinkResult::broken && result.kind != RelinkResult::refused;
         return Visited{ok ? statusOk : statusFailed, relinkStateWord(master, result)};
     };
-    judgeContents(master, FilesJudged::renamedOnly);
     if (const std::optional<std::size_t> plate = renamedFileWithoutPlate(master)) {
         RewriteResult refusal{RewriteError::nameNotInCodePage, *plate};
         refusal.colour = plateColourName(master.reading, *plate);
@@ -61,11 +62,12 @@ Visited relink(CheckedMaster& master, bool dryRun, bool json, Console& console) 
 int relinkCommand(const RelinkArguments& arguments, Console& console) {
     return walkMasters(
         arguments.paths, arguments.recursive, !arguments.json, console,
-        [&](const CheckedMaster& checked) {
-            CheckedMaster master = checked;
+        [&](const CheckedMaster& master) {
             return relink(master, arguments.dryRun, arguments.json, console);
         },
-        leftoversTold(console, arguments.json), {}, ReadingFor::rewriting);
+        leftoversTold(console, arguments.json),
+        [](CheckedMaster& master) { judgeContents(master, FilesJudged::renamedOnly); },
+        ReadingFor::rewriting);
 }
 
 } // namespace platelier

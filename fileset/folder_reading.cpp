@@ -8,8 +8,8 @@
 #include "platform/reading_threads.h"
 
 #include <algorithm>
+#include <atomic>
 #include <future>
-#include <mutex>
 
 namespace platelier {
 
@@ -18,41 +18,37 @@ namespace {
 // From this many masters on, a folder's masters are read on several threads.
 constexpr std::size_t manyMasters = 256;
 
-// How many of a folder's masters read for their rewrites stay open: as many
-// as the program keeps open for later. A master past that is closed after
-// its reading, and its rewrite opens it again.
-class OpenForRewrite {
-  public:
-    explicit OpenForRewrite(ReadingFor purpose)
-        : files_(purpose == ReadingFor::rewriting ? filesThatMayStayOpen() : 0) {}
+// How many masters stay open for their rewrites, in the whole run: the
+// masters of the folders read before wait for their rewrites too (beside
+// the walk, see walkMasters), and together they never hold more than
+// filesThatMayStayOpen. A master past that is closed after its reading, and
+// its rewrite opens it again.
+std::atomic<std::size_t> keptOpen{0};
 
-    bool wanted() const { return files_ > 0; }
-
-    // Keeps `file` open when there is room for it.
-    std::shared_ptr<FileReader> keep(FileReader& file) {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (!file || files_ == 0) {
+std::shared_ptr<FileReader> keepOpen(FileReader& file) {
+    const std::size_t most = filesThatMayStayOpen();
+    std::size_t kept = keptOpen.load();
+    do {
+        if (!file || kept >= most) {
             return nullptr;
         }
-        --files_;
-        return std::make_shared<FileReader>(std::move(file));
-    }
+    } while (!keptOpen.compare_exchange_weak(kept, kept + 1));
+    return std::shared_ptr<FileReader>(new FileReader(std::move(file)), [](FileReader* reader) {
+        delete reader;
+        --keptOpen;
+    });
+}
 
-  private:
-    std::mutex mutex_;
-    std::size_t files_;
-};
-
-// Reads `path` as a master, kept open for its rewrite where `open` wants
-// and lets it.
-MasterReading readMaster(const std::string& path, MasterReach reach, OpenForRewrite& open,
+// Reads `path` as a master; for `rewriting`, kept open for its rewrite where
+// there is room.
+MasterReading readMaster(const std::string& path, MasterReach reach, ReadingFor purpose,
                          std::shared_ptr<FileReader>& opened) {
-    if (!open.wanted()) {
+    if (purpose == ReadingFor::reading) {
         return readMasterFile(path, reach);
     }
     FileReader file;
     MasterReading reading = readMasterForRewrite(path, reach, file);
-    opened = open.keep(file);
+    opened = keepOpen(file);
     return reading;
 }
 
@@ -63,13 +59,13 @@ MasterReading readMaster(const std::string& path, MasterReach reach, OpenForRewr
 // other master's). Each reading lands in its master's place, so the order
 // is the index's however the threads go.
 void readMasters(const std::string& folder, std::vector<FolderMaster>& masters,
-                 const std::vector<MasterReach>& reaches, OpenForRewrite& open) {
+                 const std::vector<MasterReach>& reaches, ReadingFor purpose) {
     const std::size_t threads = masters.size() < manyMasters ? 1 : readingThreads();
     const auto readEvery = [&](std::size_t first) {
         for (std::size_t at = first; at < masters.size(); at += threads) {
             FolderMaster& master = masters[at];
             master.reading =
-                readMaster(folder + master.name, reaches[at], open, master.openForRewrite);
+                readMaster(folder + master.name, reaches[at], purpose, master.openForRewrite);
         }
     };
     std::vector<std::future<void>> others;
@@ -118,15 +114,14 @@ FolderReading readFolder(const std::string& folder, const std::vector<std::strin
             reaches.push_back(isNamed ? MasterReach::wholeFile : MasterReach::headerComments);
         }
     }
-    OpenForRewrite open(purpose);
-    readMasters(folder, reading.masters, reaches, open);
+    readMasters(folder, reading.masters, reaches, purpose);
     for (const std::string& name : named) {
         const FolderEntry* entry = reading.index.named(name);
         if (!entry || !namedAsMaster(*entry)) {
             FolderMaster& master = reading.masters.emplace_back(FolderMaster{
                 entry ? entry->name : name, reading.index.placeOf(entry), {}, nullptr});
             master.reading =
-                readMaster(folder + name, MasterReach::wholeFile, open, master.openForRewrite);
+                readMaster(folder + name, MasterReach::wholeFile, purpose, master.openForRewrite);
         }
     }
     reading.claims = FolderClaims(folder, reading.index, reading.masters);

@@ -37,7 +37,7 @@ bool isMacMetadata(const FolderEntry& entry);
 // command line, which is read even where the folder cannot be listed. For
 // `rewriting`, the masters are read as their rewrites open them, and stay
 // open for those (FolderMaster::openForRewrite), as many as the program
-// keeps open for later (filesThatMayStayOpen).
+// keeps open for later (filesThatMayStayOpen) in the whole run.
 FolderReading readFolder(const std::string& folder, const std::vector<std::string>& named = {},
                          ReadingFor purpose = ReadingFor::reading);
 
