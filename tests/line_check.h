@@ -38,7 +38,7 @@ inline std::string lineViolation(const std::string& bytes, int maxLength,
         return ""; // nothing was read
     }
     FileReader input = FileReader::open(folder.file("in"));
-    FileWriter output = FileWriter::create(folder.folder(), {});
+    FileWriter output = FileWriter::create(folder.file(""), {});
     FileSink sink(output);
     std::uint64_t written = 0;
     const bool copied = copyLinesUntilOneStartsWith('%', maxLength, input, sink, written);
