@@ -47,6 +47,11 @@ void InOrderWork::finish() {
     }
 }
 
+bool InOrderWork::idle() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return filling_.empty() && batches_.empty();
+}
+
 void InOrderWork::queueBatch() {
     if (filling_.empty()) {
         return;

@@ -44,6 +44,11 @@ class InOrderWork {
     // before the one whose work failed are handed back, none after it.
     void finish();
 
+    // True when no master waits for its work or to be handed back: one that
+    // needs no work may then be done with at once, in its order all the
+    // same.
+    bool idle();
+
   private:
     struct Batch {
         std::vector<CheckedMaster> masters;

@@ -38,9 +38,9 @@ class MasterWalk {
     MasterWalk(bool recursive, ReadingFor purpose, Console& console, const MasterVisit& visit,
                const LeftoverVisit& leftovers, const MasterPreparation& prepare)
         : recursive_(recursive), purpose_(purpose), console_(console), visit_(visit),
-          leftovers_(leftovers) {
-        if (prepare) {
-            work_.emplace(prepare, [this](const CheckedMaster& master) { report(master); });
+          leftovers_(leftovers), needed_(prepare.needed) {
+        if (prepare.work) {
+            work_.emplace(prepare.work, [this](const CheckedMaster& master) { report(master); });
         }
     }
 
@@ -140,7 +140,7 @@ class MasterWalk {
             }
         }
         CheckedMaster checked = checkMaster(path, folder, master);
-        if (work_) {
+        if (work_ && (needed_(checked) || !work_->idle())) {
             work_->add(std::move(checked));
         } else {
             report(checked);
@@ -175,6 +175,7 @@ class MasterWalk {
     Console& console_;
     const MasterVisit& visit_;
     const LeftoverVisit& leftovers_;
+    const std::function<bool(const CheckedMaster&)> needed_;
     int status_ = statusOk;
     bool walkedAFolder_ = false;
     std::vector<std::pair<std::string, std::size_t>> states_; // in the order they came

@@ -23,8 +23,13 @@ struct Visited {
 
 using MasterVisit = std::function<Visited(const CheckedMaster& master)>;
 
-// Work done to a master before its visit, touching nothing else.
-using MasterPreparation = std::function<void(CheckedMaster& master)>;
+// Work done to a master before its visit, touching nothing else, and which
+// masters need it: one that does not is visited without waiting for the
+// threads, when no master before it waits for them.
+struct MasterPreparation {
+    std::function<void(CheckedMaster& master)> work;
+    std::function<bool(const CheckedMaster& master)> needed;
+};
 
 // What is done with a leftover of a folder walked (see leftovers.h): told,
 // or tidied. Returns its exit status.

@@ -66,7 +66,8 @@ int relinkCommand(const RelinkArguments& arguments, Console& console) {
             return relink(master, arguments.dryRun, arguments.json, console);
         },
         leftoversTold(console, arguments.json),
-        [](CheckedMaster& master) { judgeContents(master, FilesJudged::renamedOnly); },
+        {[](CheckedMaster& master) { judgeContents(master, FilesJudged::renamedOnly); },
+         [](const CheckedMaster& master) { return !allLinksOk(master.links); }},
         ReadingFor::rewriting);
 }
 
