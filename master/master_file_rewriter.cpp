@@ -319,10 +319,11 @@ RewriteResult checkPlateNames(const std::string& masterPath, const MasterReading
 }
 
 // Opens the master for its rewrite, locked against another, as the master
-// that was read; or takes it as its reading left it open so, read again from
-// what that reading buffered. A folder at the backup path is refused here
-// rather than when the master is replaced, after the whole new master was
-// written; so is a link to a folder, which a POSIX system would replace.
+// that was read; or takes it as its reading left it open so
+// (readMasterForRewrite), read again from its start. A folder at the backup
+// path is refused here rather than when the master is replaced, after the
+// whole new master was written; so is a link to a folder, which a POSIX
+// system would replace.
 RewriteResult openMaster(const std::string& masterPath, const FileIdentity* asRead,
                          FileReader* opened, FileReader& input) {
     if (opened && *opened) {
