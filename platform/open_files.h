@@ -128,8 +128,9 @@ class FileForReading : public OpenFile {
     explicit FileForReading(std::intptr_t handle) : OpenFile(handle) {}
 
     // On Win32, where the handle's own position stands: a read there is a
-    // plain ReadFile, and only a read elsewhere moves it first.
-    std::uint64_t handlePosition_ = 0;
+    // plain ReadFile, and only a read elsewhere moves it first. POSIX reads
+    // name their offset (pread), and leave it alone.
+    [[maybe_unused]] std::uint64_t handlePosition_ = 0;
 };
 
 // A new file open for writing, locked for as long as it is open: another
