@@ -63,8 +63,12 @@ ContentVerdict judgePostScript(FileReader& file, const PostScriptSection& sectio
 
 } // namespace
 
+// The file is opened to look at: one call less for each of a tree's
+// separation files. Whether it is a regular file is asked only of one found
+// not sound, as a folder or a FIFO is (its first read fails); a device read
+// at an offset is judged by what it holds.
 ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& masterBoxes) {
-    FileReader file = FileReader::open(path);
+    FileReader file = FileReader::open(path, ReadingFor::lookingAt);
     if (!file) {
         return file.notRegularFile() ? ContentVerdict::notEps : ContentVerdict::unreadable;
     }
@@ -73,7 +77,10 @@ ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& mas
     file.limitReading(headerReadLimit);
     PostScriptSection section;
     const ContentVerdict layout = judgeLayout(locatePostScriptSection(file, section), section);
-    return layout == ContentVerdict::sound ? judgePostScript(file, section, masterBoxes) : layout;
+    const ContentVerdict verdict =
+        layout == ContentVerdict::sound ? judgePostScript(file, section, masterBoxes) : layout;
+    return verdict != ContentVerdict::sound && file.notRegularFile() ? ContentVerdict::notEps
+                                                                     : verdict;
 }
 
 ContentVerdict judgePlateInMaster(const std::string& path, std::uint64_t offset,

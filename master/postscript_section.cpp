@@ -42,10 +42,12 @@ SectionError judgeSpans(const EpsBinaryHeader& header, std::uint64_t fileLength)
 
 } // namespace
 
+// The length is asked after the first read, which tells it for a small
+// file opened to look at.
 SectionError locatePostScriptSection(FileReader& file, PostScriptSection& section) {
-    const std::uint64_t length = file.length();
     unsigned char bytes[EpsBinaryHeader::size];
     const std::size_t count = file.read(bytes, sizeof bytes);
+    const std::uint64_t length = file.length();
     if (file.failed()) {
         return SectionError::cannotRead;
     }

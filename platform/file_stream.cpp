@@ -46,7 +46,8 @@ bool FileReader::fill() {
         return false;
     }
     if (!buffer_) {
-        const std::uint64_t wanted = std::min(facts_.identity.size, readLimit_) + 1;
+        const std::uint64_t wanted =
+            (facts_.identified ? std::min(facts_.identity.size, readLimit_) : readLimit_) + 1;
         capacity_ = static_cast<std::size_t>(
             std::min<std::uint64_t>(bufferSize, std::max<std::uint64_t>(wanted, smallBufferSize)));
         buffer_ = newBuffer(capacity_);
@@ -67,9 +68,28 @@ bool FileReader::fill() {
     countBytesRead(filled_);
     // A read that comes back short at the length the file had when it was
     // opened has met the file's end: another would only say so, and a check
-    // of many small files would make twice the reads it needs.
-    endBuffered_ = filled_ < size && bufferOffset_ + filled_ >= facts_.identity.size;
+    // of many small files would make twice the reads it needs. A file opened
+    // to look at has no length yet: any short read ends it.
+    const std::uint64_t end = bufferOffset_ + filled_;
+    endBuffered_ = filled_ < size && (!facts_.identified || end >= facts_.identity.size);
+    if (endBuffered_ && !facts_.identified) {
+        lengthMet_ = end;
+    }
     return filled_ > 0;
+}
+
+// Identifying a file opened to look at is a query of the file layer: the
+// opening before it was counted as one operation, as every opening is.
+const OpenedFileFacts& FileReader::facts() {
+    if (!facts_.identified && file_ &&
+        (fileOperationFails(FileOperation::query) || !file_.identify(facts_))) {
+        failed_ = true;
+    }
+    return facts_;
+}
+
+std::uint64_t FileReader::length() {
+    return lengthMet_ && !facts_.identified ? *lengthMet_ : facts().identity.size;
 }
 
 int FileReader::refillAndGetByte() {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,14 +37,16 @@ class FileReader {
     static constexpr std::size_t smallBufferSize = 4096;
 
     // Opens `path` for reading; false in a boolean context when it cannot.
-    // Only a regular file is opened (see FileForReading::open).
+    // Only a regular file is opened (see FileForReading::open), but one
+    // opened to look at is identified only when one of the facts below is
+    // asked; a failure to identify it then fails the reading.
     static FileReader open(const std::string& path, ReadingFor purpose = ReadingFor::reading);
 
     explicit operator bool() const { return static_cast<bool>(file_); }
 
-    // Whether `open` refused the file because it is no regular file, or
-    // because another rewrite or writer holds it.
-    bool notRegularFile() const { return facts_.notRegular; }
+    // Whether the file is no regular file (`open` refused it, unless it was
+    // opened to look at), or another rewrite or writer holds it.
+    bool notRegularFile() { return facts().notRegular; }
     bool inUse() const { return facts_.inUse; }
 
     // For a rewrite (see OpenedFileFacts): a symbolic link refused, and a
@@ -52,8 +55,8 @@ class FileReader {
     bool readOnly() const { return facts_.readOnly; }
 
     // The file as it was opened.
-    const FileIdentity& identity() const { return facts_.identity; }
-    const FileOwnership& ownership() const { return facts_.ownership; }
+    const FileIdentity& identity() { return facts().identity; }
+    const FileOwnership& ownership() { return facts().ownership; }
 
     // The next byte (0-255), or endOfFile at the end of the file, at the end
     // of the reading limit, or when the read fails (then failed() is true).
@@ -90,8 +93,10 @@ class FileReader {
     void seek(std::uint64_t offset);
 
     // The file's length in bytes when it was opened: it is the file the
-    // program reads, and nothing else writes it meanwhile.
-    std::uint64_t length() const { return facts_.identity.size; }
+    // program reads, and nothing else writes it meanwhile. Of a file opened
+    // to look at, where a read met its end (a read of a regular file comes
+    // back short only there), or else as the system tells it now.
+    std::uint64_t length();
 
     // From the current position, lets at most `count` more bytes be read;
     // no read of the file goes past them.
@@ -113,6 +118,7 @@ class FileReader {
   private:
     int refillAndGetByte();
     bool fill();
+    const OpenedFileFacts& facts(); // identifies a file opened to look at, once
 
     FileForReading file_;
     std::unique_ptr<char[]> buffer_;
@@ -122,7 +128,8 @@ class FileReader {
     std::uint64_t bufferOffset_ = 0; // where in the file the buffered bytes begin
     OpenedFileFacts facts_;
     std::uint64_t readLimit_ = std::numeric_limits<std::uint64_t>::max();
-    bool endBuffered_ = false; // the buffered bytes run to the end of the file
+    bool endBuffered_ = false;               // the buffered bytes run to the end of the file
+    std::optional<std::uint64_t> lengthMet_; // where a read met the end, while not identified
     bool failed_ = false;
 };
 

@@ -31,11 +31,13 @@ inline bool operator!=(const FileIdentity& a, const FileIdentity& b) {
 // nothing stands there. One operation of the file layer.
 std::optional<FileIdentity> identityAt(const std::string& path);
 
-// Why a file is read: only to read it, or to rewrite it, when no other run
+// Why a file is read: only to read it; only to look at its first bytes, as
+// a separation file is judged, when the file is not identified as it is
+// opened (see FileForReading::identify); or to rewrite it, when no other run
 // of the program may rewrite it meanwhile (it is locked against them), and
 // on Win32 no other program may write it either (it is opened without write
 // sharing, as Windows programs expect).
-enum class ReadingFor { reading, rewriting };
+enum class ReadingFor { reading, lookingAt, rewriting };
 
 // Who owns a file and who may read and write it, on POSIX systems: what a
 // file that takes its place is given. Win32 keeps none of it here: there
@@ -49,6 +51,7 @@ struct FileOwnership {
 
 // What opening a file found.
 struct OpenedFileFacts {
+    bool identified = true;  // false until a file opened to look at is identified
     bool notRegular = false; // a folder, a FIFO or a device: refused, never read
     // For rewriting: a symbolic link (on Win32 a reparse point), refused
     // unopened; the file that it leads to is rewritten by its own path.
@@ -114,8 +117,21 @@ class FileForReading : public OpenFile {
     // refused without waiting (opening a FIFO would block until a writer
     // comes). Closed when the file cannot be opened or is refused, or is in
     // use where it is opened for rewriting.
+    //
+    // A file opened to look at is not identified: `facts` say only what
+    // the opening itself found (on Win32 a folder or a device is still
+    // refused). On POSIX systems it may then be a folder, a FIFO or a
+    // device, opened without waiting: a read of a folder or a FIFO fails at
+    // once, and a device that can be read at an offset is read as a disk
+    // is, without taking anything from it.
     static FileForReading open(const std::string& path, OpenedFileFacts& facts,
                                ReadingFor purpose = ReadingFor::reading);
+
+    // Fills in the facts that opening to look at left out: whether the file
+    // is a regular one, its identity and ownership. A tree of small files
+    // takes one call less per file where none of that is asked. False when
+    // the system cannot tell.
+    bool identify(OpenedFileFacts& facts);
 
     // Reads up to `size` bytes at `offset` from the file's start into
     // `data`: how many, 0 at the end of the file; none when the read fails.

@@ -55,6 +55,20 @@ bool mayWrite(const std::string& path, const struct stat& status) {
            (ownerMay || access(path.c_str(), W_OK) == 0);
 }
 
+// What FileForReading::identify fills in, from the status it leaves in
+// `status` for the rest of an opening.
+bool identifyFile(int file, OpenedFileFacts& facts, struct stat& status) {
+    if (fstat(file, &status) != 0) {
+        return false;
+    }
+    facts.identified = true;
+    facts.notRegular = !S_ISREG(status.st_mode);
+    facts.identity = identityOf(status);
+    facts.ownership = {static_cast<std::uint32_t>(status.st_mode & 07777u), status.st_uid,
+                       status.st_gid};
+    return true;
+}
+
 } // namespace
 
 bool operator==(const FileIdentity& a, const FileIdentity& b) {
@@ -83,7 +97,8 @@ bool OpenFile::close() {
 // anything waits on it; a regular file reads the same without blocking. For
 // a rewrite, a symbolic link is refused by the opening itself (O_NOFOLLOW),
 // and the file takes an advisory lock that another run's rewrite asks for
-// too: other programs are not held back by it.
+// too: other programs are not held back by it. Reads name their offset
+// (pread), which a FIFO refuses: opened to look at, it is never read.
 FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts,
                                     ReadingFor purpose) {
     facts = {};
@@ -91,19 +106,24 @@ FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& fa
     FileForReading file(
         ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (rewriting ? O_NOFOLLOW : 0)));
     facts.symbolicLink = rewriting && !file && errno == ELOOP;
+    if (file && purpose == ReadingFor::lookingAt) {
+        facts.identified = false;
+        return file;
+    }
     struct stat status {};
-    if (!file || fstat(static_cast<int>(file.handle()), &status) != 0) {
+    if (!file || !identifyFile(static_cast<int>(file.handle()), facts, status)) {
         return {};
     }
-    facts.notRegular = !S_ISREG(status.st_mode);
-    facts.identity = identityOf(status);
-    facts.ownership = {static_cast<std::uint32_t>(status.st_mode & 07777u), status.st_uid,
-                       status.st_gid};
     if (rewriting && !facts.notRegular) {
         facts.inUse = flock(static_cast<int>(file.handle()), LOCK_EX | LOCK_NB) != 0;
         facts.readOnly = !mayWrite(path, status);
     }
     return facts.notRegular || facts.inUse ? FileForReading() : std::move(file);
+}
+
+bool FileForReading::identify(OpenedFileFacts& facts) {
+    struct stat status {};
+    return identifyFile(static_cast<int>(handle()), facts, status);
 }
 
 std::optional<std::size_t> FileForReading::read(std::uint64_t offset, char* data,

@@ -76,9 +76,10 @@ bool OpenFile::close() {
 }
 
 // A folder cannot be opened as a file; a device name (CON, NUL, COM1) or a
-// pipe opens as something that is no file on a disk. For a rewrite, a
-// reparse point is refused first, and a file another program has open for
-// writing is refused as in use.
+// pipe opens as something that is no file on a disk, refused even when the
+// file is opened only to look at. For a rewrite, a reparse point is refused
+// first, and a file another program has open for writing is refused as in
+// use.
 FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& facts,
                                     ReadingFor purpose) {
     facts = {};
@@ -102,12 +103,26 @@ FileForReading FileForReading::open(const std::string& path, OpenedFileFacts& fa
         facts.inUse = rewriting && GetLastError() == ERROR_SHARING_VIOLATION;
         return {};
     }
-    BY_HANDLE_FILE_INFORMATION information{};
-    facts.notRegular = GetFileType(handleOf(file.handle())) != FILE_TYPE_DISK ||
-                       !GetFileInformationByHandle(handleOf(file.handle()), &information);
-    facts.identity = identityOf(information);
+    facts.notRegular = GetFileType(handleOf(file.handle())) != FILE_TYPE_DISK;
+    if (purpose == ReadingFor::lookingAt && !facts.notRegular) {
+        facts.identified = false;
+        return file;
+    }
+    facts.notRegular = facts.notRegular || !file.identify(facts);
     facts.inUse = rewriting && !facts.notRegular && !lockForRewrite(handleOf(file.handle()));
     return facts.notRegular || facts.inUse ? FileForReading() : std::move(file);
+}
+
+// Win32 keeps no owner here (see FileOwnership): the facts' ownership stays
+// as it was.
+bool FileForReading::identify(OpenedFileFacts& facts) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(handleOf(handle()), &information)) {
+        return false;
+    }
+    facts.identified = true;
+    facts.identity = identityOf(information);
+    return true;
 }
 
 // The handle is moved only for a read elsewhere than where it stands. A
