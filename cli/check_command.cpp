@@ -17,7 +17,7 @@ int checkCommand(const CheckArguments& arguments, Console& console) {
         [](const CheckedMaster&) { return true; }};
     return walkMasters(arguments.paths, arguments.recursive, !arguments.json, console, describe,
                        leftoversTold(console, arguments.json),
-                       arguments.deep ? judge : MasterPreparation());
+                       arguments.deep ? judge : MasterPreparation(), ReadingFor::lookingAt);
 }
 
 } // namespace platelier

@@ -43,8 +43,8 @@ std::shared_ptr<FileReader> keepOpen(FileReader& file) {
 // there is room.
 MasterReading readMaster(const std::string& path, MasterReach reach, ReadingFor purpose,
                          std::shared_ptr<FileReader>& opened) {
-    if (purpose == ReadingFor::reading) {
-        return readMasterFile(path, reach);
+    if (purpose != ReadingFor::rewriting) {
+        return readMasterFile(path, reach, purpose);
     }
     FileReader file;
     MasterReading reading = readMasterForRewrite(path, reach, file);

@@ -10,6 +10,8 @@
 #include "master/plate_file_line.h"
 #include "master/postscript_section.h"
 
+#include <algorithm>
+
 namespace platelier {
 
 namespace {
@@ -110,18 +112,27 @@ bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReach r
     return reading.format == MasterFormat::dcs2;
 }
 
-MasterReading readOpenedFile(FileReader& file, MasterReach reach) {
-    MasterReading reading;
-    if (!file) {
-        reading.refusal =
-            file.notRegularFile() ? MasterRefusal::notRegularFile : MasterRefusal::cannotOpen;
-        return reading;
+// Takes the identity of a master that is read to be rewritten, or that
+// holds its plates, and tells a refused one that is no regular file: a file
+// opened to look at may be one (a FIFO fails its first read).
+void identify(FileReader& file, MasterReading& reading, ReadingFor purpose) {
+    const bool platesInside =
+        std::any_of(reading.plates.begin(), reading.plates.end(),
+                    [](const Plate& plate) { return plate.where == Plate::inMaster; });
+    if (purpose != ReadingFor::lookingAt || platesInside) {
+        reading.identity = file.identity();
     }
-    reading.identity = file.identity();
+    if (!reading.isMaster() && file.notRegularFile()) {
+        reading.refusal = MasterRefusal::notRegularFile;
+    }
+}
+
+// Reads the plates and boxes of an open file into `reading`, or its refusal.
+void readContents(FileReader& file, MasterReach reach, MasterReading& reading) {
     PostScriptSection section;
     reading.refusal = openPostScriptSection(file, section);
     if (reading.refusal != MasterRefusal::none) {
-        return reading;
+        return;
     }
     HeaderComments header;
     SectionLines lines(file, section.start, header);
@@ -139,14 +150,25 @@ MasterReading readOpenedFile(FileReader& file, MasterReach reach) {
         reading.boxes = {};
         reading.format = MasterFormat::dcs1;
     }
+}
+
+MasterReading readOpenedFile(FileReader& file, MasterReach reach, ReadingFor purpose) {
+    MasterReading reading;
+    if (!file) {
+        reading.refusal =
+            file.notRegularFile() ? MasterRefusal::notRegularFile : MasterRefusal::cannotOpen;
+        return reading;
+    }
+    readContents(file, reach, reading);
+    identify(file, reading, purpose);
     return reading;
 }
 
 } // namespace
 
-MasterReading readMasterFile(const std::string& path, MasterReach reach) {
-    FileReader file = FileReader::open(path);
-    return readOpenedFile(file, reach);
+MasterReading readMasterFile(const std::string& path, MasterReach reach, ReadingFor purpose) {
+    FileReader file = FileReader::open(path, purpose);
+    return readOpenedFile(file, reach, purpose);
 }
 
 MasterReading readMasterForRewrite(const std::string& path, MasterReach reach, FileReader& opened) {
@@ -154,7 +176,7 @@ MasterReading readMasterForRewrite(const std::string& path, MasterReach reach, F
     if (!opened) {
         return readMasterFile(path, reach);
     }
-    MasterReading reading = readOpenedFile(opened, reach);
+    MasterReading reading = readOpenedFile(opened, reach, ReadingFor::rewriting);
     if (!reading.isMaster()) {
         opened = FileReader();
     }

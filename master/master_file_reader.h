@@ -36,7 +36,9 @@ struct MasterReading {
     // The boxes the header comments state (see HeaderComments); only when
     // the file was not refused.
     PageBoxes boxes;
-    // The file as it was read: a rewrite refuses it when it has changed.
+    // The file as it was read: a rewrite refuses it when it has changed. Of
+    // a master read only to look at, only where its plates lie inside it
+    // (their places are checked against its length).
     FileIdentity identity;
 
     bool isMaster() const { return refusal == MasterRefusal::none; }
@@ -63,7 +65,12 @@ enum class MasterReach { wholeFile, headerComments };
 // read that fails ends the reading as the end of the file does. With
 // `reach` headerComments, a plate block after the header comments is not
 // looked for.
-MasterReading readMasterFile(const std::string& path, MasterReach reach = MasterReach::wholeFile);
+//
+// Read for ReadingFor::lookingAt, as a check that rewrites nothing reads it,
+// the file is identified only where the reading needs it: one call less
+// for each master of a tree.
+MasterReading readMasterFile(const std::string& path, MasterReach reach = MasterReach::wholeFile,
+                             ReadingFor purpose = ReadingFor::reading);
 
 // Reads the master at `path` as readMasterFile does, for a rewrite to follow:
 // opened as a rewrite opens it (ReadingFor::rewriting) and, when it is a
