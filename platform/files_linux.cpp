@@ -253,16 +253,16 @@ bool moveFileNoReplace(const std::string& from, const std::string& to) {
 // steps and with no hard link; elsewhere the target gets a second name
 // first. Ended between the two steps by what no program can catch (a power
 // cut, SIGKILL), the target is as it was and the backup's name holds the
-// replacement. A program that writes the target by a descriptor opened
-// before writes it under the backup's name once the replacement took its
-// place: the backup's identity tells, and every name gets its file back.
+// replacement. A target that changed or was replaced since it was read,
+// or a program that writes it by a descriptor opened before, and so writes
+// it under the backup's name once the replacement took its place: the
+// backup's identity tells, and every name gets its file back. The target
+// is not looked at before: that would cost a call for every master, for
+// what the backup's identity tells all the same.
 Replacement replaceFileWithBackup(const std::string& target, const std::string& replacement,
                                   const std::string& backup, const FileIdentity& asRead) {
     if (fileOperationFails(FileOperation::rename)) {
         return Replacement::failed;
-    }
-    if (const std::optional<FileIdentity> now = identityAt(target); now != asRead) {
-        return now ? Replacement::targetChanged : Replacement::failed;
     }
     bool hadBackup = false;
     switch (swapIntoPlace(target, replacement, backup, hadBackup)) {
