@@ -7,6 +7,7 @@
 #include "master/backup_path.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
+#include "platform/folder_listing.h"
 #include "platform/interruption.h"
 #include "platform/path_parts.h"
 
@@ -68,6 +69,16 @@ std::optional<std::size_t> namesAsPlates(const PlateNames& names, PlateNames& pl
     return std::nullopt;
 }
 
+// A folder at the backup's name, or a link to one, which a POSIX system
+// would replace: the exchange of names that puts the new master in place
+// never takes it, but the folder's listing tells before the new master is
+// written. Only a link, or an entry the listing could not tell, is looked
+// at; a folder that came there since the listing is left to the exchange.
+bool standsInTheWay(const FolderReading& folder, const std::string& backup) {
+    const FolderEntry* entry = folder.index.named(backup);
+    return entry && (entry->isFolder || (entry->isLink && isFolder(folder.folder + entry->name)));
+}
+
 // The rewrite of the master with `plates`: as `asRead` read it, or as a
 // DCS 1.0 master.
 PreparedRewrite prepare(const std::string& masterPath, const PlateNames& plates,
@@ -101,7 +112,8 @@ RewriteResult backupConflict(const FolderReading& folder, const FolderMaster& ma
         other != FolderIndex::none) {
         return {RewriteError::backupIsShared, cyan, otherPath(other)};
     }
-    return {};
+    return {standsInTheWay(folder, backup) ? RewriteError::cannotReplaceMaster
+                                           : RewriteError::none};
 }
 
 RewriteResult renameChannels(const FolderReading& folder, const std::string& masterPath,

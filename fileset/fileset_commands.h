@@ -46,8 +46,8 @@ struct SaveAllResult {
 
 // Why the backup of the master at `masterPath`, in the folder that `folder`
 // read, would replace what it must not: a file that another master of the
-// folder names as a plate (there or not), or another master's backup.
-// Nothing when it would not.
+// folder names as a plate (there or not), another master's backup, or a
+// folder (cannotReplaceMaster). Nothing when it would not.
 RewriteResult backupConflict(const FolderReading& folder, const std::string& masterPath);
 
 // The same for `master`, one of `folder`'s masters: no search for it among

@@ -320,10 +320,7 @@ RewriteResult checkPlateNames(const std::string& masterPath, const MasterReading
 
 // Opens the master for its rewrite, locked against another, as the master
 // that was read; or takes it as its reading left it open so
-// (readMasterForRewrite), read again from its start. A folder at the backup
-// path is refused here rather than when the master is replaced, after the
-// whole new master was written; so is a link to a folder, which a POSIX
-// system would replace.
+// (readMasterForRewrite), read again from its start.
 RewriteResult openMaster(const std::string& masterPath, const FileIdentity* asRead,
                          FileReader* opened, FileReader& input) {
     if (opened && *opened) {
@@ -341,11 +338,7 @@ RewriteResult openMaster(const std::string& masterPath, const FileIdentity* asRe
     if (asRead && input.identity() != *asRead) {
         return {RewriteError::masterChanged};
     }
-    if (input.readOnly()) {
-        return {RewriteError::masterReadOnly};
-    }
-    return {isFolder(backupPath(masterPath)) ? RewriteError::cannotReplaceMaster
-                                             : RewriteError::none};
+    return {input.readOnly() ? RewriteError::masterReadOnly : RewriteError::none};
 }
 
 // Runs the rewrite from the opened master into a sink.

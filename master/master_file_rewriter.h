@@ -47,7 +47,7 @@ enum class RewriteError {
     damagedPlateBlock, // cut short, holding another block or the title, or a line without ':'
     cannotReadMaster,
     cannotWriteNewMaster,
-    cannotReplaceMaster, // also a folder at the backup path, refused before anything is written
+    cannotReplaceMaster, // also a folder at the backup path, which the exchange never takes
 };
 
 struct RewriteResult {

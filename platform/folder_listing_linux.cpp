@@ -5,6 +5,7 @@
 
 #include <dirent.h>
 #include <memory>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace platelier {
@@ -15,14 +16,17 @@ struct DirectoryCloser {
     void operator()(DIR* directory) const { closedir(directory); }
 };
 
-// Most file systems say in the entry whether it is a folder; for the others
-// the entry itself is asked, without following a link.
-bool isRealFolder(const std::string& folder, const dirent& entry) {
+// Most file systems say in the entry whether it is a folder or a link; for
+// the others the entry itself is asked, without following a link.
+FolderEntry entryOf(const std::string& folder, const dirent& entry) {
+    FolderEntry listed{entry.d_name, entry.d_type == DT_DIR, std::string(), entry.d_type == DT_LNK};
     struct stat status {};
-    if (entry.d_type != DT_UNKNOWN) {
-        return entry.d_type == DT_DIR;
+    if (entry.d_type == DT_UNKNOWN) {
+        const bool known = lstat((folder + entry.d_name).c_str(), &status) == 0;
+        listed.isFolder = known && S_ISDIR(status.st_mode);
+        listed.isLink = !known || S_ISLNK(status.st_mode);
     }
-    return lstat((folder + entry.d_name).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return listed;
 }
 
 } // namespace
@@ -37,9 +41,9 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
     }
     std::vector<FolderEntry> entries;
     while (const dirent* entry = readdir(directory.get())) {
-        const std::string name = entry->d_name;
+        const std::string_view name = entry->d_name;
         if (name != "." && name != "..") {
-            entries.push_back({name, isRealFolder(folder, *entry), std::string()});
+            entries.push_back(entryOf(folder, *entry));
         }
     }
     return entries;

@@ -38,10 +38,9 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
         const std::string name = utf8FromUtf16(entry.cFileName);
         const DWORD attributes = entry.dwFileAttributes;
         if (name != "." && name != "..") {
-            entries.push_back({name,
-                               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-                                   (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0,
-                               utf8FromUtf16(entry.cAlternateFileName)});
+            const bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !link,
+                               utf8FromUtf16(entry.cAlternateFileName), link});
         }
     } while (FindNextFileW(search.get(), &entry));
     return entries;

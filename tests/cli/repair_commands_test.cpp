@@ -374,6 +374,13 @@ std::vector<CliRun> onLinux() {
                        })
             .tells("le fichier-ma\xC3\xAEtre a \xC3\xA9t\xC3\xA9 modifi\xC3\xA9 depuis sa lecture.")
             .leaves("IMAGE.J IMAGE.M IMAGE.eps[IMAGE.C IMAGE.M IMAGE.J IMAGE.N] IMAGE2.C IMAGX.N "),
+        // The listing tells a link, not where it leads: that is looked at.
+        CliRun("a link to a folder at the backup path")
+            .in("I.eps I2.C I.M I.J I.N sub/ I.BAK->sub")
+            .run("relink @")
+            .exits(1)
+            .tells("Impossible de remplacer I.eps et d'en garder la copie de sauvegarde I.BAK.")
+            .leaves("I.BAK/ I.J I.M I.N I.eps[I.C I.M I.J I.N] I2.C sub/ "),
         // Read by the walk all the same, and refused by its rewrite.
         CliRun("a master that is a symbolic link")
             .in("sub/B.eps(B.C,B.M,B.J,B.N) B.eps->sub/B.eps B2.C B.M B.J B.N")
