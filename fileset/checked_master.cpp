@@ -54,19 +54,36 @@ CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
     return checked;
 }
 
+// The separation files that the folder's listing showed as regular files
+// are judged together, their starts read at once; any other (a FIFO, a
+// device), alone, by a reading that never takes what a stream holds.
 void judgeContents(CheckedMaster& master, FilesJudged judged) {
     master.judged = judged;
+    std::vector<std::size_t> files; // the plates whose files are judged
     for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
         const LinkState state = master.links[plate].state;
         const Plate& read = master.reading.plates[plate];
-        if (state == LinkState::renamed ||
-            (judged == FilesJudged::everyFileFound && state == LinkState::ok)) {
-            master.contents[plate] =
-                read.where == Plate::inMaster
-                    ? judgePlateInMaster(master.path, read.offset, read.length,
-                                         master.reading.boxes)
-                    : judgeSeparationFile(master.links[plate].file, master.reading.boxes);
+        if (state != LinkState::renamed &&
+            (judged != FilesJudged::everyFileFound || state != LinkState::ok)) {
+            continue;
         }
+        const PlateLink& link = master.links[plate];
+        if (read.where == Plate::inMaster) {
+            master.contents[plate] =
+                judgePlateInMaster(master.path, read.offset, read.length, master.reading.boxes);
+        } else if (!link.regularFile) {
+            master.contents[plate] = judgeSeparationFile(link.file, master.reading.boxes);
+        } else {
+            files.push_back(plate);
+        }
+    }
+    std::vector<std::string> paths;
+    for (const std::size_t plate : files) {
+        paths.push_back(master.links[plate].file);
+    }
+    const std::vector<ContentVerdict> verdicts = judgeSeparationFiles(paths, master.reading.boxes);
+    for (std::size_t at = 0; at < files.size(); ++at) {
+        master.contents[files[at]] = verdicts[at];
     }
 }
 

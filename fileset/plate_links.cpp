@@ -47,6 +47,7 @@ PlateLink lostPlate(const FolderReading& folder, const Candidates& found) {
     } else if (found.entries.size() == 1 && !found.entries.front()->isFolder) {
         link.state = LinkState::renamed;
         link.file = folder.folder + found.entries.front()->name;
+        link.regularFile = found.entries.front()->isRegularFile;
     }
     return link;
 }
@@ -95,7 +96,8 @@ MasterLinks checkLinks(const FolderReading& folder, const FolderMaster& master) 
                             ? plateElsewhere(plates[plate], master.reading.identity.size)
                         : linked[plate]
                             ? PlateLink{LinkState::ok, folder.folder + linked[plate]->name,
-                                        static_cast<int>(found.entries.size())}
+                                        static_cast<int>(found.entries.size()),
+                                        linked[plate]->isRegularFile}
                             : lostPlate(folder, found));
     }
     takeEachFileOnce(links);

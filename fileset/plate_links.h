@@ -32,6 +32,9 @@ struct PlateLink {
     // master, its backup and the files other masters of the folder link to.
     // One that another master could take as well leaves it ambiguous.
     int matches = 0;
+    // The folder's listing showed the file as a regular file: its start
+    // may be read with others' (judgeSeparationFiles).
+    bool regularFile = false;
 };
 
 // One link per plate of the master, in the order of its plates.

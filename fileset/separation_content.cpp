@@ -6,6 +6,7 @@
 
 #include "master/dsc_syntax.h"
 #include "master/line_reader.h"
+#include "platform/file_starts.h"
 
 #include <algorithm>
 
@@ -61,6 +62,16 @@ ContentVerdict judgePostScript(FileReader& file, const PostScriptSection& sectio
                                                         : ContentVerdict::sound;
 }
 
+// The verdict on an opened separation file, from its start.
+ContentVerdict judgeOpened(FileReader& file, const PageBoxes& masterBoxes) {
+    // Enough for the header comments of a file without binary header, read
+    // once for the header probe and the comments both.
+    file.limitReading(headerReadLimit);
+    PostScriptSection section;
+    const ContentVerdict layout = judgeLayout(locatePostScriptSection(file, section), section);
+    return layout == ContentVerdict::sound ? judgePostScript(file, section, masterBoxes) : layout;
+}
+
 } // namespace
 
 // The file is opened to look at: one call less for each of a tree's
@@ -72,15 +83,25 @@ ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& mas
     if (!file) {
         return file.notRegularFile() ? ContentVerdict::notEps : ContentVerdict::unreadable;
     }
-    // Enough for the header comments of a file without binary header, read
-    // once for the header probe and the comments both.
-    file.limitReading(headerReadLimit);
-    PostScriptSection section;
-    const ContentVerdict layout = judgeLayout(locatePostScriptSection(file, section), section);
-    const ContentVerdict verdict =
-        layout == ContentVerdict::sound ? judgePostScript(file, section, masterBoxes) : layout;
+    const ContentVerdict verdict = judgeOpened(file, masterBoxes);
     return verdict != ContentVerdict::sound && file.notRegularFile() ? ContentVerdict::notEps
                                                                      : verdict;
+}
+
+std::vector<ContentVerdict> judgeSeparationFiles(const std::vector<std::string>& paths,
+                                                 const PageBoxes& masterBoxes) {
+    std::vector<FileStart> starts = readFileStarts(paths, headerReadLimit);
+    std::vector<ContentVerdict> verdicts;
+    for (std::size_t at = 0; at < paths.size(); ++at) {
+        FileStart& start = starts[at];
+        FileReader file = FileReader::ofWholeFile(std::move(start.bytes), start.size);
+        const ContentVerdict verdict =
+            start.whole ? judgeOpened(file, masterBoxes) : ContentVerdict::unreadable;
+        verdicts.push_back(verdict == ContentVerdict::sound
+                               ? verdict
+                               : judgeSeparationFile(paths[at], masterBoxes));
+    }
+    return verdicts;
 }
 
 ContentVerdict judgePlateInMaster(const std::string& path, std::uint64_t offset,

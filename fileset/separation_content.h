@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platelier {
 
@@ -18,7 +19,7 @@ enum class ContentVerdict {
     empty,     // 0 bytes
     notEps,    // its PostScript text does not begin with "%!PS-Adobe", or its binary
                // header puts that text inside the header or makes two sections
-               // overlap; also a folder, a device or a FIFO, which is never opened
+               // overlap; also a folder, a device or a FIFO, which is never read
     truncated, // an EPS binary header cut short, or whose sections run past the end
     otherPage, // an EPS file stating another box than the master's
     unreadable // it cannot be opened (gone, or forbidden), or a read failed
@@ -30,6 +31,14 @@ enum class ContentVerdict {
 // reader finds the master's (see HeaderComments) and compared as samePage
 // compares them. A value that is no box states none.
 ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& masterBoxes);
+
+// Judges the files at `paths`, regular files as their folder's listing
+// showed them, as judgeSeparationFile does, with the starts of all of them
+// read at once (readFileStarts): a file that its start holds whole, and
+// that is sound, asks the system for nothing more. Any other is judged by
+// judgeSeparationFile, which reads it again.
+std::vector<ContentVerdict> judgeSeparationFiles(const std::vector<std::string>& paths,
+                                                 const PageBoxes& masterBoxes);
 
 // Judges a DCS 2.0 plate inside its master, the `length` bytes at `offset`
 // of the file at `path`, the same way: its PostScript text begins at its

@@ -32,6 +32,15 @@ FileReader FileReader::open(const std::string& path, ReadingFor purpose) {
     return reader;
 }
 
+FileReader FileReader::ofWholeFile(std::unique_ptr<char[]> bytes, std::size_t size) {
+    FileReader reader;
+    reader.buffer_ = std::move(bytes);
+    reader.capacity_ = reader.filled_ = size;
+    reader.endBuffered_ = true;
+    reader.facts_.identity.size = size;
+    return reader;
+}
+
 // Makes at least one byte readable at `position_`, reading the next block
 // when the buffer is used up; false at the end of the file or of the
 // reading limit, or after a failure.

@@ -42,6 +42,11 @@ class FileReader {
     // asked; a failure to identify it then fails the reading.
     static FileReader open(const std::string& path, ReadingFor purpose = ReadingFor::reading);
 
+    // A reader of `size` bytes read before, the whole of a file (see
+    // readFileStarts): it asks the system for nothing, and a seek or read
+    // past them fails.
+    static FileReader ofWholeFile(std::unique_ptr<char[]> bytes, std::size_t size);
+
     explicit operator bool() const { return static_cast<bool>(file_); }
 
     // Whether the file is no regular file (`open` refused it, unless it was

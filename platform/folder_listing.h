@@ -19,6 +19,8 @@ struct FolderEntry {
     // A symbolic link (on Win32 a reparse point), which may lead to a
     // folder; so is an entry the system could not tell.
     bool isLink = false;
+    // A regular file: no folder, link, FIFO or device.
+    bool isRegularFile = false;
 };
 
 // The entries of `folder` (empty for the current folder, otherwise ending

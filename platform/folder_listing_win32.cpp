@@ -39,8 +39,10 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
         const DWORD attributes = entry.dwFileAttributes;
         if (name != "." && name != "..") {
             const bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-            entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !link,
-                               utf8FromUtf16(entry.cAlternateFileName), link});
+            const bool directory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            entries.push_back({name, directory && !link, utf8FromUtf16(entry.cAlternateFileName),
+                               link,
+                               !directory && !link && (attributes & FILE_ATTRIBUTE_DEVICE) == 0});
         }
     } while (FindNextFileW(search.get(), &entry));
     return entries;

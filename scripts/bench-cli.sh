@@ -18,7 +18,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib/packages.sh
-require_packages cmake make g++ grep python3 libcli11-dev nlohmann-json3-dev
+require_packages cmake make g++ grep python3 libcli11-dev nlohmann-json3-dev liburing-dev
 
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/bench --target platelier-cli -j "$(nproc 2>/dev/null || echo 2)" >/dev/null

@@ -9,7 +9,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/lib/packages.sh
-require_packages cmake make clang libclang-rt-14-dev
+require_packages cmake make clang libclang-rt-14-dev liburing-dev
 
 seconds=${FUZZ_SECONDS:-60}
 jobs=${FUZZ_JOBS:-1}

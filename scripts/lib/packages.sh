@@ -49,7 +49,7 @@ require_locale() {
 # whose ANSI code page under Wine is not Windows-1252, for the Win32 tests).
 BUILD_PACKAGES="cmake make g++ python3 libgtest-dev googletest g++-mingw-w64-x86-64-posix \
 gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth \
-clang libclang-rt-14-dev python3-markdown libcli11-dev nlohmann-json3-dev dpkg-dev jq \
+clang libclang-rt-14-dev python3-markdown libcli11-dev nlohmann-json3-dev liburing-dev dpkg-dev jq \
 wixl msitools locales"
 
 # The locale the Win32 tests also run in: Russian, whose ANSI code page,

@@ -7,6 +7,11 @@
 #include "resources/version.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 #include <nlohmann/json.hpp>
 
 namespace platelier {
@@ -183,6 +188,26 @@ TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
     EXPECT_EQ(err.str(),
               "Impossible de lire le dossier " + folder.folder() + pathSeparator() + ".\n");
 }
+
+#ifndef _WIN32
+// A separation file that is a FIFO is judged as no EPS file, and what a
+// writer put in it is left there: it is never read as a file's bytes are.
+TEST(CheckCommand, TakesNothingFromAFifo) {
+    TempFolder folder;
+    makeTree(folder, "A.eps+");
+    std::filesystem::remove(folder.file("A.C"));
+    ASSERT_EQ(mkfifo(folder.file("A.C").c_str(), 0600), 0);
+    const int fifo = open(folder.file("A.C").c_str(), O_RDWR | O_NONBLOCK);
+    const std::string eps = "%!PS-Adobe-3.0 EPSF-3.0\n";
+    ASSERT_EQ(write(fifo, eps.data(), eps.size()), static_cast<ssize_t>(eps.size()));
+    std::ostringstream out;
+    EXPECT_EQ(runCommandLine({"check", "--deep", folder.folder()}, out, out, {}), 1);
+    EXPECT_NE(out.str().find("cyan \"A.C\" ok not-eps"), std::string::npos) << out.str();
+    char left[64] = {};
+    EXPECT_EQ(read(fifo, left, sizeof left), static_cast<ssize_t>(eps.size()));
+    close(fifo);
+}
+#endif
 
 // --deep judges the files beside the walk, and a folder of hundreds of
 // masters is read on several threads, yet it writes what a walk on one

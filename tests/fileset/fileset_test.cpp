@@ -282,6 +282,11 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         EXPECT_LE(fileBytesRead(),
                   headerCommentsReach + masterLineLength + 1 + (atItsEnd ? trailerReach + 1 : 0))
             << row.bytes.value_or("no file");
+        // Judged with others, from a start read in a batch, the same.
+        const std::vector<std::string> together(3, folder.file(name));
+        for (const ContentVerdict verdict : judgeSeparationFiles(together, row.masterBoxes)) {
+            EXPECT_EQ(verdictWord(verdict), row.verdict) << row.bytes.value_or("no file");
+        }
     }
     // A plate inside a master is judged in place, its text beginning at its
     // offset; bytes past the file's end are a master cut short.

@@ -6,6 +6,7 @@
 #include "platform/byte_search.h"
 #include "platform/file_faults.h"
 #include "platform/file_names.h"
+#include "platform/file_starts.h"
 #include "platform/files.h"
 #include "platform/interruption.h"
 
@@ -116,6 +117,45 @@ TEST(FileOperations, NeverReplaceAFileNorMoveOneThatIsNotThere) {
     }
     TempFolder folder({"IMAGE.C/"});
     EXPECT_TRUE(moveFileNoReplace(folder.file("IMAGE.C"), folder.file("B.C"))) << "a folder moves";
+}
+
+// A batch of files' starts reads what reading them one by one reads: more
+// files than one batch holds, short ones whole, one of `most` bytes and
+// longer ones cut there; none of a file that is missing, a folder, or a
+// file whose opening is made to fail.
+TEST(FileStarts, AreReadInBatchesAsOneByOne) {
+    constexpr std::size_t most = 8;
+    std::vector<std::string> names{"missing", "dir"};
+    Entries entries{"dir/"};
+    std::string expected = "+ + ";
+    for (std::size_t at = 0; at < 40; ++at) {
+        const std::string bytes(at % 11, static_cast<char>('a' + at % 26));
+        names.push_back("f" + std::to_string(at));
+        entries.insert(names.back() + "=" + bytes);
+        expected += bytes.substr(0, most) + (bytes.size() < most ? "| " : "+ ");
+    }
+    const TempFolder folder(entries);
+    std::vector<std::string> paths;
+    for (const std::string& name : names) {
+        paths.push_back(folder.file(name));
+    }
+    const auto described = [](const std::vector<FileStart>& starts) {
+        std::string text;
+        for (const FileStart& start : starts) {
+            text += std::string(start.bytes ? start.bytes.get() : "", start.size) +
+                    (start.whole ? "| " : "+ ");
+        }
+        return text;
+    };
+    const FileFaultsGuard faults;
+    failFileOperation(0);
+    EXPECT_EQ(described(readFileStarts(paths, most)), expected);
+    const std::uint64_t operations = fileOperationCount();
+    failFileOperation(0);
+    EXPECT_EQ(described(readFileStartsOneByOne(paths, most)), expected);
+    EXPECT_EQ(fileOperationCount(), operations) << "an opening and a read for each file opened";
+    failFileOperation(3); // the opening of f0, the third file
+    EXPECT_EQ(described(readFileStarts(paths, most)), "+ + + " + expected.substr(6));
 }
 
 #ifndef _WIN32
