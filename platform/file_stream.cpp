@@ -32,12 +32,12 @@ FileReader FileReader::open(const std::string& path, ReadingFor purpose) {
     return reader;
 }
 
-FileReader FileReader::ofWholeFile(std::unique_ptr<char[]> bytes, std::size_t size) {
+FileReader FileReader::ofStart(std::unique_ptr<char[]> bytes, std::size_t size, bool whole) {
     FileReader reader;
     reader.buffer_ = std::move(bytes);
     reader.capacity_ = reader.filled_ = size;
-    reader.endBuffered_ = true;
-    reader.facts_.identity.size = size;
+    reader.endBuffered_ = whole;
+    reader.facts_.identity.size = whole ? size : std::numeric_limits<std::uint64_t>::max();
     return reader;
 }
 

@@ -42,10 +42,11 @@ class FileReader {
     // asked; a failure to identify it then fails the reading.
     static FileReader open(const std::string& path, ReadingFor purpose = ReadingFor::reading);
 
-    // A reader of `size` bytes read before, the whole of a file (see
-    // readFileStarts): it asks the system for nothing, and a seek or read
-    // past them fails.
-    static FileReader ofWholeFile(std::unique_ptr<char[]> bytes, std::size_t size);
+    // A reader of `size` bytes read before from the start of a file (see
+    // readFileStarts): the whole file, or only its start, when its length
+    // stands as the most a file can have. It asks the system for nothing: a
+    // read past the bytes held fails.
+    static FileReader ofStart(std::unique_ptr<char[]> bytes, std::size_t size, bool whole);
 
     explicit operator bool() const { return static_cast<bool>(file_); }
 

@@ -231,6 +231,7 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
     // clang-format off
     const ContentCase rows[] = {
         {eps, page, "sound"}, {start, {}, "sound"}, {eps + wider, page, "sound"},
+        {eps + std::string(FileReader::bufferSize, '0'), page, "sound"},
         {atEnd + "%%BoundingBox: 0 0 9 9\n", page, "sound"}, {atEnd + wider, page, "other-page"},
         {atEnd + std::string(FileReader::bufferSize, '0') + "\n" + wider, page, "other-page"},
         {epsBinaryHeader(30, 25) + start + wider, page, "sound"},
@@ -282,11 +283,18 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         EXPECT_LE(fileBytesRead(),
                   headerCommentsReach + masterLineLength + 1 + (atItsEnd ? trailerReach + 1 : 0))
             << row.bytes.value_or("no file");
-        // Judged with others, from a start read in a batch, the same.
+        // Judged with others, from a start read in a batch, the same; a
+        // sound file without binary header (whose sections must fit the
+        // file's length), however long, is opened only by the batch.
         const std::vector<std::string> together(3, folder.file(name));
+        failFileOperation(0);
         for (const ContentVerdict verdict : judgeSeparationFiles(together, row.masterBoxes)) {
             EXPECT_EQ(verdictWord(verdict), row.verdict) << row.bytes.value_or("no file");
         }
+        const bool plainAndSound = std::string(row.verdict) == "sound" &&
+                                   row.bytes->compare(0, 4, "\xC5\xD0\xD3\xC6") != 0;
+        EXPECT_TRUE(!plainAndSound || fileOperationCount(FileOperation::open) == together.size())
+            << row.bytes.value_or("no file");
     }
     // A plate inside a master is judged in place, its text beginning at its
     // offset; bytes past the file's end are a master cut short.
