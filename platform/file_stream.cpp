@@ -55,8 +55,14 @@ bool FileReader::fill() {
         return false;
     }
     if (!buffer_) {
-        const std::uint64_t wanted =
-            (facts_.identified ? std::min(facts_.identity.size, readLimit_) : readLimit_) + 1;
+        // A file not identified has no length: it gets the reading's limit,
+        // or a small buffer where nothing limits it (a master that check
+        // looks at is mostly read no further than its first few KiB).
+        const bool limited = readLimit_ != std::numeric_limits<std::uint64_t>::max();
+        const std::uint64_t wanted = facts_.identified
+                                         ? std::min(facts_.identity.size, readLimit_) + 1
+                                     : limited ? readLimit_ + 1
+                                               : smallBufferSize;
         capacity_ = static_cast<std::size_t>(
             std::min<std::uint64_t>(bufferSize, std::max<std::uint64_t>(wanted, smallBufferSize)));
         buffer_ = newBuffer(capacity_);

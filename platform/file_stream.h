@@ -32,7 +32,8 @@ class FileReader {
     // The most that one read of the file takes. A file shorter than that,
     // or a reading limited to fewer bytes when it starts, gets a buffer of
     // that length (and at least smallBufferSize), so that reading a few KiB
-    // never asks the heap for a quarter of a MiB.
+    // never asks the heap for a quarter of a MiB; so does a file opened to
+    // look at, whose length is not known, where nothing limits the reading.
     static constexpr std::size_t bufferSize = PLATELIER_STREAM_BUFFER_SIZE;
     static constexpr std::size_t smallBufferSize = 4096;
 
