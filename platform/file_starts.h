@@ -16,17 +16,18 @@ struct FileStart {
     std::unique_ptr<char[]> bytes; // as many as were read
     std::size_t size = 0;
     // The read came back short of what was asked: as a regular file's read
-    // does only at its end, the bytes are the whole file. False for a file that could not be
-    // opened or read, which a FIFO, a folder or a device may be.
+    // does only at its end, the bytes are the whole file. False for a file
+    // that could not be opened or read, which a FIFO, a folder or a device
+    // may be.
     bool whole = false;
 };
 
 // Reads at most `most` bytes from the start of each file of `paths`, opened
 // as files are opened to look at (FileForReading::open), in the order of
 // the paths. Only for regular files: a batch reads a FIFO or a terminal as
-// well, and takes what it holds. Each opening and each read is an operation of the file layer
-// (see file_faults.h); a file whose opening or read fails, or is made to
-// fail, gets none.
+// well, and takes what it holds. Each opening and each read is an
+// operation of the file layer (see file_faults.h); a file whose opening or
+// read fails, or is made to fail, gets none.
 std::vector<FileStart> readFileStarts(const std::vector<std::string>& paths, std::size_t most);
 
 // The same, one file after another, with the file layer's own calls: where

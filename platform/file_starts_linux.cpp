@@ -28,9 +28,9 @@ constexpr std::uint64_t closing = std::uint64_t(1) << 32;
 // closed already could close another thread's file.
 class Ring {
   public:
-    Ring() { usable_ = io_uring_queue_init(batchFiles * 2, &ring_, 0) == 0; }
+    Ring() : made_(io_uring_queue_init(batchFiles * 2, &ring_, 0) == 0), usable_(made_) {}
     ~Ring() {
-        if (initialised_()) {
+        if (made_) {
             io_uring_queue_exit(&ring_);
         }
     }
@@ -71,11 +71,10 @@ class Ring {
     }
 
   private:
-    bool initialised_() const { return ring_.ring_fd > 0; }
-
     io_uring ring_{};
     unsigned prepared_ = 0;
-    bool usable_ = false;
+    const bool made_;
+    bool usable_;
 };
 
 // Reads the starts of the files of [first, first + count) into `starts`.
