@@ -72,11 +72,13 @@ std::optional<std::size_t> namesAsPlates(const PlateNames& names, PlateNames& pl
 // A folder at the backup's name, or a link to one, which a POSIX system
 // would replace: the exchange of names that puts the new master in place
 // never takes it, but the folder's listing tells before the new master is
-// written. Only a link, or an entry the listing could not tell, is looked
-// at; a folder that came there since the listing is left to the exchange.
+// written. Only an entry the listing shows as neither a folder nor a
+// regular file (a link, or one it could not tell) is looked at; a folder
+// that came there since the listing is left to the exchange.
 bool standsInTheWay(const FolderReading& folder, const std::string& backup) {
     const FolderEntry* entry = folder.index.named(backup);
-    return entry && (entry->isFolder || (entry->isLink && isFolder(folder.folder + entry->name)));
+    return entry &&
+           (entry->isFolder || (!entry->isRegularFile && isFolder(folder.folder + entry->name)));
 }
 
 // The rewrite of the master with `plates`: as `asRead` read it, or as a

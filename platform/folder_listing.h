@@ -16,10 +16,8 @@ struct FolderEntry {
     std::string name; // without folder
     bool isFolder = false;
     std::string shortName; // on Win32 its short (8.3) name, when it has one of its own
-    // A symbolic link (on Win32 a reparse point), which may lead to a
-    // folder; so is an entry the system could not tell.
-    bool isLink = false;
-    // A regular file: no folder, link, FIFO or device.
+    // A regular file: no folder, link, FIFO or device, nor an entry the
+    // system could not tell.
     bool isRegularFile = false;
 };
 

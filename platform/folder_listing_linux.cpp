@@ -19,14 +19,11 @@ struct DirectoryCloser {
 // Most file systems say in the entry what it is; for the others the entry
 // itself is asked, without following a link.
 FolderEntry entryOf(const std::string& folder, const dirent& entry) {
-    FolderEntry listed{entry.d_name, entry.d_type == DT_DIR, std::string(), entry.d_type == DT_LNK,
-                       entry.d_type == DT_REG};
+    FolderEntry listed{entry.d_name, entry.d_type == DT_DIR, std::string(), entry.d_type == DT_REG};
     struct stat status {};
-    if (entry.d_type == DT_UNKNOWN) {
-        const bool known = lstat((folder + entry.d_name).c_str(), &status) == 0;
-        listed.isFolder = known && S_ISDIR(status.st_mode);
-        listed.isLink = !known || S_ISLNK(status.st_mode);
-        listed.isRegularFile = known && S_ISREG(status.st_mode);
+    if (entry.d_type == DT_UNKNOWN && lstat((folder + entry.d_name).c_str(), &status) == 0) {
+        listed.isFolder = S_ISDIR(status.st_mode);
+        listed.isRegularFile = S_ISREG(status.st_mode);
     }
     return listed;
 }

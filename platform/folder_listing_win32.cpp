@@ -41,7 +41,6 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
             const bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
             const bool directory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             entries.push_back({name, directory && !link, utf8FromUtf16(entry.cAlternateFileName),
-                               link,
                                !directory && !link && (attributes & FILE_ATTRIBUTE_DEVICE) == 0});
         }
     } while (FindNextFileW(search.get(), &entry));
