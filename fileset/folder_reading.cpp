@@ -4,12 +4,14 @@
 
 #include "platform/ascii_case.h"
 #include "platform/file_names.h"
+#include "platform/file_starts.h"
 #include "platform/file_stream.h"
 #include "platform/reading_threads.h"
 
 #include <algorithm>
 #include <atomic>
 #include <future>
+#include <optional>
 
 namespace platelier {
 
@@ -52,27 +54,70 @@ MasterReading readMaster(const std::string& path, MasterReach reach, ReadingFor 
     return reading;
 }
 
+// How many masters a thread takes at once where they are only looked at:
+// their starts are read in one batch (see readFileStarts).
+constexpr std::size_t mastersInABatch = 32;
+
+// Looks at the masters of [first, end): those the listing shows as regular
+// files are read from their starts, a batch at once, and only what a start
+// does not tell is read from the file itself (see readMasterStart).
+void lookAtMasters(const std::string& folder, const FolderIndex& index,
+                   std::vector<FolderMaster>& masters, const std::vector<MasterReach>& reaches,
+                   std::size_t first, std::size_t end) {
+    std::vector<std::size_t> batched;
+    std::vector<std::string> paths;
+    for (std::size_t at = first; at < end; ++at) {
+        if (index.entries()[masters[at].entry].isRegularFile) {
+            batched.push_back(at);
+            paths.push_back(folder + masters[at].name);
+        }
+    }
+    std::vector<FileStart> starts = readFileStarts(paths, FileReader::smallBufferSize);
+    auto start = starts.begin();
+    auto nextBatched = batched.begin();
+    for (std::size_t at = first; at < end; ++at) {
+        FolderMaster& master = masters[at];
+        std::optional<MasterReading> reading;
+        if (nextBatched != batched.end() && *nextBatched == at) {
+            reading = readMasterStart(std::move(*start++), reaches[at]);
+            ++nextBatched;
+        }
+        master.reading =
+            reading ? std::move(*reading)
+                    : readMasterFile(folder + master.name, reaches[at], ReadingFor::lookingAt);
+    }
+}
+
 // Reads each master's file as far as its reach. A folder of many masters is
 // read on one thread for each processor: reading one small file after
 // another is mostly waiting on the system, and a walk has nothing else to do
 // until the folder is read (each master's links are checked against every
 // other master's). Each reading lands in its master's place, so the order
 // is the index's however the threads go.
-void readMasters(const std::string& folder, std::vector<FolderMaster>& masters,
-                 const std::vector<MasterReach>& reaches, ReadingFor purpose) {
+void readMasters(const std::string& folder, const FolderIndex& index,
+                 std::vector<FolderMaster>& masters, const std::vector<MasterReach>& reaches,
+                 ReadingFor purpose) {
     const std::size_t threads = masters.size() < manyMasters ? 1 : readingThreads();
-    const auto readEvery = [&](std::size_t first) {
-        for (std::size_t at = first; at < masters.size(); at += threads) {
-            FolderMaster& master = masters[at];
-            master.reading =
-                readMaster(folder + master.name, reaches[at], purpose, master.openForRewrite);
+    // Masters looked at go in runs of a batch, the others one by one.
+    const bool looking = purpose == ReadingFor::lookingAt;
+    const std::size_t run = looking ? mastersInABatch : 1;
+    const auto readRuns = [&](std::size_t thread) {
+        for (std::size_t first = thread * run; first < masters.size(); first += threads * run) {
+            if (looking) {
+                lookAtMasters(folder, index, masters, reaches, first,
+                              std::min(first + run, masters.size()));
+            } else {
+                FolderMaster& master = masters[first];
+                master.reading = readMaster(folder + master.name, reaches[first], purpose,
+                                            master.openForRewrite);
+            }
         }
     };
     std::vector<std::future<void>> others;
-    for (std::size_t first = 1; first < threads; ++first) {
-        others.push_back(std::async(std::launch::async, readEvery, first));
+    for (std::size_t thread = 1; thread < threads; ++thread) {
+        others.push_back(std::async(std::launch::async, readRuns, thread));
     }
-    readEvery(0);
+    readRuns(0);
     for (std::future<void>& other : others) {
         other.get();
     }
@@ -114,7 +159,7 @@ FolderReading readFolder(const std::string& folder, const std::vector<std::strin
             reaches.push_back(isNamed ? MasterReach::wholeFile : MasterReach::headerComments);
         }
     }
-    readMasters(folder, reading.masters, reaches, purpose);
+    readMasters(folder, reading.index, reading.masters, reaches, purpose);
     for (const std::string& name : named) {
         const FolderEntry* entry = reading.index.named(name);
         if (!entry || !namedAsMaster(*entry)) {

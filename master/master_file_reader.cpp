@@ -6,6 +6,7 @@
 
 #include "master/comment_value.h"
 #include "master/dsc_syntax.h"
+#include "master/eps_binary_header.h"
 #include "master/line_reader.h"
 #include "master/plate_file_line.h"
 #include "master/postscript_section.h"
@@ -112,14 +113,16 @@ bool readPlates(SectionLines& lines, const HeaderComments& header, MasterReach r
     return reading.format == MasterFormat::dcs2;
 }
 
+bool holdsPlates(const MasterReading& reading) {
+    return std::any_of(reading.plates.begin(), reading.plates.end(),
+                       [](const Plate& plate) { return plate.where == Plate::inMaster; });
+}
+
 // Takes the identity of a master that is read to be rewritten, or that
 // holds its plates, and tells a refused one that is no regular file: a file
 // opened to look at may be one (a FIFO fails its first read).
 void identify(FileReader& file, MasterReading& reading, ReadingFor purpose) {
-    const bool platesInside =
-        std::any_of(reading.plates.begin(), reading.plates.end(),
-                    [](const Plate& plate) { return plate.where == Plate::inMaster; });
-    if (purpose != ReadingFor::lookingAt || platesInside) {
+    if (purpose != ReadingFor::lookingAt || holdsPlates(reading)) {
         reading.identity = file.identity();
     }
     if (!reading.isMaster() && file.notRegularFile()) {
@@ -169,6 +172,21 @@ MasterReading readOpenedFile(FileReader& file, MasterReach reach, ReadingFor pur
 MasterReading readMasterFile(const std::string& path, MasterReach reach, ReadingFor purpose) {
     FileReader file = FileReader::open(path, purpose);
     return readOpenedFile(file, reach, purpose);
+}
+
+std::optional<MasterReading> readMasterStart(FileStart start, MasterReach reach) {
+    const bool binaryHeader = EpsBinaryHeader::startsWithMagic(
+        reinterpret_cast<const unsigned char*>(start.bytes.get()), start.size);
+    if (!start.whole && (start.size == 0 || binaryHeader)) {
+        return std::nullopt;
+    }
+    FileReader file = FileReader::ofStart(std::move(start.bytes), start.size, start.whole);
+    MasterReading reading;
+    readContents(file, reach, reading);
+    if (file.failed() || holdsPlates(reading)) {
+        return std::nullopt;
+    }
+    return reading;
 }
 
 MasterReading readMasterForRewrite(const std::string& path, MasterReach reach, FileReader& opened) {

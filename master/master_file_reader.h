@@ -5,6 +5,7 @@
 #include "master/bounding_box.h"
 #include "master/channel.h"
 #include "master/plate.h"
+#include "platform/file_starts.h"
 #include "platform/open_files.h"
 
 #include <optional>
@@ -71,6 +72,14 @@ enum class MasterReach { wholeFile, headerComments };
 // for each master of a tree.
 MasterReading readMasterFile(const std::string& path, MasterReach reach = MasterReach::wholeFile,
                              ReadingFor purpose = ReadingFor::reading);
+
+// Reads a master as readMasterFile reads it to look at, from the start of
+// its file read before (readFileStarts), where that start tells all the
+// reading needs; none where it does not, and the file must be read itself:
+// a read past the start, a start behind an EPS binary header whose offsets
+// only the file's length can check, or plates inside the master, whose
+// places must be checked against the file as it is.
+std::optional<MasterReading> readMasterStart(FileStart start, MasterReach reach);
 
 // Reads the master at `path` as readMasterFile does, for a rewrite to follow:
 // opened as a rewrite opens it (ReadingFor::rewriting) and, when it is a

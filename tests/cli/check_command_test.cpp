@@ -190,22 +190,31 @@ TEST(CheckCommand, OpensOnlyMastersAndListsEachFolderOnce) {
 }
 
 #ifndef _WIN32
-// A separation file that is a FIFO is judged as no EPS file, and what a
-// writer put in it is left there: it is never read as a file's bytes are.
+// A separation file that is a FIFO is judged as no EPS file, a master that
+// is one is passed over, and what writers put in them is left there: they
+// are never read as a file's bytes are.
 TEST(CheckCommand, TakesNothingFromAFifo) {
     TempFolder folder;
     makeTree(folder, "A.eps+");
     std::filesystem::remove(folder.file("A.C"));
-    ASSERT_EQ(mkfifo(folder.file("A.C").c_str(), 0600), 0);
-    const int fifo = open(folder.file("A.C").c_str(), O_RDWR | O_NONBLOCK);
-    const std::string eps = "%!PS-Adobe-3.0 EPSF-3.0\n";
-    ASSERT_EQ(write(fifo, eps.data(), eps.size()), static_cast<ssize_t>(eps.size()));
+    const auto fifoHolding = [&](const char* name, const std::string& bytes) {
+        EXPECT_EQ(mkfifo(folder.file(name).c_str(), 0600), 0);
+        const int fifo = open(folder.file(name).c_str(), O_RDWR | O_NONBLOCK);
+        EXPECT_EQ(write(fifo, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        return fifo;
+    };
+    const std::string eps = "%!PS-Adobe-3.0 EPSF-3.0\n", master = masterText("\n");
+    const int fifos[] = {fifoHolding("A.C", eps), fifoHolding("B.eps", master)};
     std::ostringstream out;
     EXPECT_EQ(runCommandLine({"check", "--deep", folder.folder()}, out, out, {}), 1);
     EXPECT_NE(out.str().find("cyan \"A.C\" ok not-eps"), std::string::npos) << out.str();
-    char left[64] = {};
-    EXPECT_EQ(read(fifo, left, sizeof left), static_cast<ssize_t>(eps.size()));
-    close(fifo);
+    EXPECT_NE(out.str().find("1 other EPS file passed over"), std::string::npos) << out.str();
+    for (const int fifo : fifos) {
+        char left[512] = {};
+        EXPECT_EQ(read(fifo, left, sizeof left),
+                  static_cast<ssize_t>(fifo == fifos[0] ? eps.size() : master.size()));
+        close(fifo);
+    }
 }
 #endif
 

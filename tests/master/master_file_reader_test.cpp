@@ -3,6 +3,7 @@
 #include "fixtures.h"
 #include "master/master_file_reader.h"
 #include "named_rows.h"
+#include "platform/file_stream.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -47,7 +48,8 @@ const ReaderCase readerCases[] = {
     {"header, PostScript behind a preview with comments",
      epsBinaryHeader(30 + decoySize, psSize, 30, decoySize) + decoy + ps, usual},
     {"header: nothing read past the PostScript section", epsBinaryHeader(30, 25) + ps, {}, noBlock},
-    {"header: a length past the end is damaged", epsBinaryHeader(30, 1u << 30) + ps, {}, damaged},
+    {"header: a length past the end is damaged",
+        epsBinaryHeader(30, 1u << 30) + ps + std::string(5000, '%'), {}, damaged},
     {"header: a preview over the PostScript is damaged", epsBinaryHeader(30, psSize, 40, 5) + ps,
         {}, damaged},
     {"header: offset at the end", epsBinaryHeader(30 + psSize, psSize) + ps, {}, damaged},
@@ -108,11 +110,7 @@ void PrintTo(const ReaderCase& row, std::ostream* out) {
 
 class ReadMasterFile : public ::testing::TestWithParam<ReaderCase> {};
 
-TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
-    const ReaderCase& row = GetParam();
-    const TempFolder folder({"x.eps/", "master.eps=" + row.bytes.value_or("")});
-    const char* name = !row.bytes ? "x" : *row.bytes == "/" ? "x.eps" : "master.eps";
-    const MasterReading reading = readMasterFile(folder.file(name));
+Values valuesOf(const MasterReading& reading) {
     Values values(reading.title ? 1u : 0u, reading.title.value_or(""));
     for (const Plate& plate : reading.plates) {
         const std::string where =
@@ -128,9 +126,42 @@ TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
     if (const std::optional<BoundingBox>& hiRes = reading.boxes.hiRes) {
         values.push_back("hires " + boundingBoxText(*hiRes));
     }
+    return values;
+}
+
+// The reading from a start read before (as a check reads a folder's
+// masters) is the file's own, or none; a start that holds the whole file
+// always gives it, unless the file's identity must be taken.
+void expectReadFromStart(const std::string& path) {
+    for (const MasterReach reach : {MasterReach::wholeFile, MasterReach::headerComments}) {
+        const MasterReading own = readMasterFile(path, reach, ReadingFor::lookingAt);
+        for (const std::size_t most : {std::size_t{64}, FileReader::smallBufferSize}) {
+            FileStart start = std::move(readFileStarts({path}, most).front());
+            const bool whole = start.whole;
+            const std::optional<MasterReading> read = readMasterStart(std::move(start), reach);
+            const std::string where = "reach " + std::to_string(static_cast<int>(reach)) +
+                                      ", start of " + std::to_string(most);
+            EXPECT_TRUE(read || !whole || own.identity != FileIdentity()) << where;
+            if (read) {
+                EXPECT_EQ(read->refusal, own.refusal) << where;
+                EXPECT_EQ(valuesOf(*read), valuesOf(own)) << where;
+                EXPECT_TRUE(read->identity == own.identity) << where;
+            }
+        }
+    }
+}
+
+TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
+    const ReaderCase& row = GetParam();
+    const TempFolder folder({"x.eps/", "master.eps=" + row.bytes.value_or("")});
+    const char* name = !row.bytes ? "x" : *row.bytes == "/" ? "x.eps" : "master.eps";
+    const MasterReading reading = readMasterFile(folder.file(name));
     EXPECT_EQ(reading.refusal, row.refusal);
-    EXPECT_EQ(values, row.values);
+    EXPECT_EQ(valuesOf(reading), row.values);
     EXPECT_TRUE(reading.isMaster() || reading.plates.empty());
+    if (row.bytes && *row.bytes != "/") {
+        expectReadFromStart(folder.file(name));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Masters, ReadMasterFile, ::testing::ValuesIn(readerCases), RowName());
