@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <malloc.h>
 #include <sys/resource.h>
 
 namespace {
@@ -25,10 +26,25 @@ void raiseOpenFileLimit() {
     }
 }
 
+// A walk builds each folder's listing, index and readings in blocks that
+// grow by doubling, and frees them for the next. By default glibc maps each
+// large block on pages of its own and gives freed memory back to the system,
+// so that every block meets fresh pages, each a page fault: a check of a
+// folder of 10,000 filesets met 7,900 of them, at some 11 microseconds each
+// on the virtual machine the benchmarks run on. Freed memory is kept
+// instead, for the blocks that follow; what a run holds is then the most
+// that one folder needed at once.
+void keepFreedMemory() {
+    constexpr int mebibyte = 1 << 20;
+    mallopt(M_MMAP_THRESHOLD, 32 * mebibyte);
+    mallopt(M_TRIM_THRESHOLD, 128 * mebibyte);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     raiseOpenFileLimit();
+    keepFreedMemory();
     platelier::showUtf8InTerminal();
     platelier::undoOnInterrupt();
     return platelier::runCommandLine(
