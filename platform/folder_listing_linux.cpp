@@ -3,6 +3,7 @@
 
 #include "platform/file_faults.h"
 
+#include <algorithm>
 #include <dirent.h>
 #include <memory>
 #include <string_view>
@@ -28,6 +29,23 @@ FolderEntry entryOf(const std::string& folder, const dirent& entry) {
     return listed;
 }
 
+// Room for the entries a folder's own size tells it may hold: a folder of
+// tens of thousands of entries is otherwise moved a dozen times while it is
+// listed. ext4, tmpfs, btrfs and XFS give a folder a size that grows with
+// its entries, at a few dozen bytes each (where it does not, the listing
+// grows as it goes); room that no entry takes is never touched. A folder
+// that once held many more entries than now (ext4's folders never shrink)
+// gets a bounded room.
+std::size_t roomFor(DIR* directory) {
+    constexpr std::size_t bytesPerEntry = 24;
+    constexpr std::size_t mostRoom = std::size_t{1} << 17;
+    struct stat status {};
+    if (fstat(dirfd(directory), &status) != 0 || status.st_size <= 0) {
+        return 0;
+    }
+    return std::min(static_cast<std::size_t>(status.st_size) / bytesPerEntry, mostRoom);
+}
+
 } // namespace
 
 std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
@@ -39,6 +57,7 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
         return std::nullopt;
     }
     std::vector<FolderEntry> entries;
+    entries.reserve(roomFor(directory.get()));
     while (const dirent* entry = readdir(directory.get())) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != "..") {
