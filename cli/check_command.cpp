@@ -12,9 +12,10 @@ int checkCommand(const CheckArguments& arguments, Console& console) {
         console.result(arguments.json ? checkAsJson(master) : checkForPeople(master));
         return Visited{isSound(master) ? statusOk : statusFailed, masterStateWord(master)};
     };
-    const MasterPreparation judge{
-        [](CheckedMaster& master) { judgeContents(master, FilesJudged::everyFileFound); },
-        [](const CheckedMaster&) { return true; }};
+    const MasterPreparation judge{[](std::vector<CheckedMaster>& masters, std::size_t& done) {
+                                      judgeContents(masters, FilesJudged::everyFileFound, done);
+                                  },
+                                  [](const CheckedMaster&) { return true; }};
     return walkMasters(arguments.paths, arguments.recursive, !arguments.json, console, describe,
                        leftoversTold(console, arguments.json),
                        arguments.deep ? judge : MasterPreparation(), ReadingFor::lookingAt);

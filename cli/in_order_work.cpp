@@ -93,10 +93,7 @@ void InOrderWork::runThread() {
 // Works on the batch's masters in order, up to the first whose work fails.
 void InOrderWork::work(Batch& batch) {
     try {
-        for (CheckedMaster& master : batch.masters) {
-            work_(master);
-            ++batch.workDone;
-        }
+        work_(batch.masters, batch.workDone);
     } catch (...) {
         batch.failure = std::current_exception();
     }

@@ -22,8 +22,9 @@ namespace platelier {
 
 class InOrderWork {
   public:
-    // `work` may touch nothing but the master it is given.
-    using Work = std::function<void(CheckedMaster&)>;
+    // `work` works on the masters of a batch in their order, and counts in
+    // `done` those whose work is over; it may touch nothing but them.
+    using Work = std::function<void(std::vector<CheckedMaster>& masters, std::size_t& done)>;
     using Done = std::function<void(const CheckedMaster&)>;
 
     InOrderWork(Work work, Done done);

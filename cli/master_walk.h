@@ -5,6 +5,7 @@
 #pragma once
 
 #include "cli/console.h"
+#include "cli/in_order_work.h"
 #include "fileset/checked_master.h"
 #include "fileset/leftovers.h"
 
@@ -23,11 +24,11 @@ struct Visited {
 
 using MasterVisit = std::function<Visited(const CheckedMaster& master)>;
 
-// Work done to a master before its visit, touching nothing else, and which
-// masters need it: one that does not is visited without waiting for the
-// threads, when no master before it waits for them.
+// Work done to masters before their visits (see InOrderWork::Work), and
+// which masters need it: one that does not is visited without waiting for
+// the threads, when no master before it waits for them.
 struct MasterPreparation {
-    std::function<void(CheckedMaster& master)> work;
+    InOrderWork::Work work;
     std::function<bool(const CheckedMaster& master)> needed;
 };
 

@@ -66,7 +66,9 @@ int relinkCommand(const RelinkArguments& arguments, Console& console) {
             return relink(master, arguments.dryRun, arguments.json, console);
         },
         leftoversTold(console, arguments.json),
-        {[](CheckedMaster& master) { judgeContents(master, FilesJudged::renamedOnly); },
+        {[](std::vector<CheckedMaster>& masters, std::size_t& done) {
+             judgeContents(masters, FilesJudged::renamedOnly, done);
+         },
          [](const CheckedMaster& master) { return !allLinksOk(master.links); }},
         ReadingFor::rewriting);
 }

@@ -27,6 +27,51 @@ std::optional<std::string> renamedPlate(const PlateLink& link) {
     return plateOfFileName(fileNamePart(link.file));
 }
 
+bool isJudged(const CheckedMaster& master, std::size_t plate, FilesJudged judged) {
+    const LinkState state = master.links[plate].state;
+    return state == LinkState::renamed ||
+           (judged == FilesJudged::everyFileFound && state == LinkState::ok);
+}
+
+// The separation files that the folder's listing showed as regular files
+// are judged from their starts, read at once with others; any other (a
+// FIFO, a device), alone, by a reading that never takes what a stream
+// holds.
+bool judgedFromStart(const CheckedMaster& master, std::size_t plate) {
+    return master.reading.plates[plate].where != Plate::inMaster && master.links[plate].regularFile;
+}
+
+// Adds the paths of `master`'s files to judge from their starts.
+void addStartsToRead(const CheckedMaster& master, FilesJudged judged,
+                     std::vector<std::string>& paths) {
+    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
+        if (isJudged(master, plate, judged) && judgedFromStart(master, plate)) {
+            paths.push_back(master.links[plate].file);
+        }
+    }
+}
+
+// Judges `master`'s files, taking the starts of those judged from them in
+// turn from `start`.
+void judgeWithStarts(CheckedMaster& master, FilesJudged judged,
+                     std::vector<FileStart>::iterator& start) {
+    master.judged = judged;
+    const PageBoxes& boxes = master.reading.boxes;
+    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
+        const Plate& read = master.reading.plates[plate];
+        const std::string& file = master.links[plate].file;
+        if (!isJudged(master, plate, judged)) {
+            continue;
+        }
+        master.contents[plate] =
+            read.where == Plate::inMaster
+                ? judgePlateInMaster(master.path, read.offset, read.length, boxes)
+            : judgedFromStart(master, plate)
+                ? judgeSeparationStart(file, std::move(*start++), boxes)
+                : judgeSeparationFile(file, boxes);
+    }
+}
+
 } // namespace
 
 CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
@@ -54,36 +99,24 @@ CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
     return checked;
 }
 
-// The separation files that the folder's listing showed as regular files
-// are judged together, their starts read at once; any other (a FIFO, a
-// device), alone, by a reading that never takes what a stream holds.
 void judgeContents(CheckedMaster& master, FilesJudged judged) {
-    master.judged = judged;
-    std::vector<std::size_t> files; // the plates whose files are judged
-    for (std::size_t plate = 0; plate < master.links.size(); ++plate) {
-        const LinkState state = master.links[plate].state;
-        const Plate& read = master.reading.plates[plate];
-        if (state != LinkState::renamed &&
-            (judged != FilesJudged::everyFileFound || state != LinkState::ok)) {
-            continue;
-        }
-        const PlateLink& link = master.links[plate];
-        if (read.where == Plate::inMaster) {
-            master.contents[plate] =
-                judgePlateInMaster(master.path, read.offset, read.length, master.reading.boxes);
-        } else if (!link.regularFile) {
-            master.contents[plate] = judgeSeparationFile(link.file, master.reading.boxes);
-        } else {
-            files.push_back(plate);
-        }
-    }
     std::vector<std::string> paths;
-    for (const std::size_t plate : files) {
-        paths.push_back(master.links[plate].file);
+    addStartsToRead(master, judged, paths);
+    std::vector<FileStart> starts = readSeparationStarts(paths);
+    auto start = starts.begin();
+    judgeWithStarts(master, judged, start);
+}
+
+void judgeContents(std::vector<CheckedMaster>& masters, FilesJudged judged, std::size_t& done) {
+    std::vector<std::string> paths;
+    for (const CheckedMaster& master : masters) {
+        addStartsToRead(master, judged, paths);
     }
-    const std::vector<ContentVerdict> verdicts = judgeSeparationFiles(paths, master.reading.boxes);
-    for (std::size_t at = 0; at < files.size(); ++at) {
-        master.contents[files[at]] = verdicts[at];
+    std::vector<FileStart> starts = readSeparationStarts(paths);
+    auto start = starts.begin();
+    for (CheckedMaster& master : masters) {
+        judgeWithStarts(master, judged, start);
+        ++done;
     }
 }
 

@@ -49,6 +49,11 @@ CheckedMaster checkMaster(const std::string& path, const FolderReading& folder,
 // `ok` as well.
 void judgeContents(CheckedMaster& master, FilesJudged judged);
 
+// Judges the files of each of `masters` in turn, as the one above does, with
+// the starts of all their separation files read at once; `done` counts the
+// masters judged, so that a failure leaves those before it judged.
+void judgeContents(std::vector<CheckedMaster>& masters, FilesJudged judged, std::size_t& done);
+
 // True when the file is a master, every link is ok and every file judged is
 // sound.
 bool isSound(const CheckedMaster& master);

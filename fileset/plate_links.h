@@ -33,7 +33,7 @@ struct PlateLink {
     // One that another master could take as well leaves it ambiguous.
     int matches = 0;
     // The folder's listing showed the file as a regular file: its start
-    // may be read with others' (judgeSeparationFiles).
+    // may be read with others' (readSeparationStarts).
     bool regularFile = false;
 };
 

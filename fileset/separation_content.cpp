@@ -7,7 +7,6 @@
 #include "master/dsc_syntax.h"
 #include "master/eps_binary_header.h"
 #include "master/line_reader.h"
-#include "platform/file_starts.h"
 
 #include <algorithm>
 
@@ -89,30 +88,25 @@ ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& mas
                                                                      : verdict;
 }
 
+std::vector<FileStart> readSeparationStarts(const std::vector<std::string>& paths) {
+    return readFileStarts(paths, headerReadLimit);
+}
+
 // A file longer than its start is judged from it where its length does not
 // count: a file without binary header, whose header comments the start
 // holds, and whose box is not deferred to its end (the reading of the end
 // fails, and the file is judged again). Behind a binary header, whose
 // sections must fit the file, it is judged again at once.
-std::vector<ContentVerdict> judgeSeparationFiles(const std::vector<std::string>& paths,
-                                                 const PageBoxes& masterBoxes) {
-    std::vector<FileStart> starts = readFileStarts(paths, headerReadLimit);
-    std::vector<ContentVerdict> verdicts;
-    for (std::size_t at = 0; at < paths.size(); ++at) {
-        FileStart& start = starts[at];
-        const bool judged =
-            start.whole ||
-            (start.size == headerReadLimit &&
-             !EpsBinaryHeader::startsWithMagic(
-                 reinterpret_cast<const unsigned char*>(start.bytes.get()), start.size));
-        FileReader file = FileReader::ofStart(std::move(start.bytes), start.size, start.whole);
-        const ContentVerdict verdict =
-            judged ? judgeOpened(file, masterBoxes) : ContentVerdict::unreadable;
-        verdicts.push_back(verdict == ContentVerdict::sound
-                               ? verdict
-                               : judgeSeparationFile(paths[at], masterBoxes));
-    }
-    return verdicts;
+ContentVerdict judgeSeparationStart(const std::string& path, FileStart start,
+                                    const PageBoxes& masterBoxes) {
+    const bool judged =
+        start.whole || (start.size == headerReadLimit &&
+                        !EpsBinaryHeader::startsWithMagic(
+                            reinterpret_cast<const unsigned char*>(start.bytes.get()), start.size));
+    FileReader file = FileReader::ofStart(std::move(start.bytes), start.size, start.whole);
+    const ContentVerdict verdict =
+        judged ? judgeOpened(file, masterBoxes) : ContentVerdict::unreadable;
+    return verdict == ContentVerdict::sound ? verdict : judgeSeparationFile(path, masterBoxes);
 }
 
 ContentVerdict judgePlateInMaster(const std::string& path, std::uint64_t offset,

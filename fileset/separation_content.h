@@ -6,6 +6,7 @@
 #pragma once
 
 #include "master/bounding_box.h"
+#include "platform/file_starts.h"
 
 #include <optional>
 #include <string>
@@ -32,13 +33,18 @@ enum class ContentVerdict {
 // compares them. A value that is no box states none.
 ContentVerdict judgeSeparationFile(const std::string& path, const PageBoxes& masterBoxes);
 
-// Judges the files at `paths`, regular files as their folder's listing
-// showed them, as judgeSeparationFile does, with the starts of all of them
-// read at once (readFileStarts): a file that its start holds whole, and
-// that is sound, asks the system for nothing more. Any other is judged by
+// The starts of the separation files at `paths`, regular files as their
+// folders' listings showed them, read at once (readFileStarts) as far as a
+// judgement first reads: the starts of several masters' files may be read
+// together.
+std::vector<FileStart> readSeparationStarts(const std::vector<std::string>& paths);
+
+// Judges the separation file at `path` as judgeSeparationFile does, from its
+// start (readSeparationStarts): a file that its start holds whole, and that
+// is sound, asks the system for nothing more. Any other is judged by
 // judgeSeparationFile, which reads it again.
-std::vector<ContentVerdict> judgeSeparationFiles(const std::vector<std::string>& paths,
-                                                 const PageBoxes& masterBoxes);
+ContentVerdict judgeSeparationStart(const std::string& path, FileStart start,
+                                    const PageBoxes& masterBoxes);
 
 // Judges a DCS 2.0 plate inside its master, the `length` bytes at `offset`
 // of the file at `path`, the same way: its PostScript text begins at its

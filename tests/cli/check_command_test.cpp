@@ -249,8 +249,12 @@ TEST(CheckCommand, JudgesBesideTheWalkInTheWalksOrder) {
                              "summary  134 broken, 266 ok; 0 other EPS files passed over\n");
     std::string handed, before;
     InOrderWork work(
-        [](CheckedMaster& master) {
-            master.reading.title = master.path == "77" ? throw std::range_error("77") : master.path;
+        [](std::vector<CheckedMaster>& masters, std::size_t& done) {
+            for (CheckedMaster& master : masters) {
+                master.reading.title =
+                    master.path == "77" ? throw std::range_error("77") : master.path;
+                ++done;
+            }
         },
         [&](const CheckedMaster& master) { handed += *master.reading.title + " "; });
     // Enough masters after the failing one that add() must wait for its

@@ -288,8 +288,11 @@ TEST(JudgeSeparationFile, FindsFilesEmptiedCutShortForeignOrOfAnotherPage) {
         // file's length), however long, is opened only by the batch.
         const std::vector<std::string> together(3, folder.file(name));
         failFileOperation(0);
-        for (const ContentVerdict verdict : judgeSeparationFiles(together, row.masterBoxes)) {
-            EXPECT_EQ(verdictWord(verdict), row.verdict) << row.bytes.value_or("no file");
+        for (FileStart& read : readSeparationStarts(together)) {
+            EXPECT_EQ(verdictWord(judgeSeparationStart(folder.file(name), std::move(read),
+                                                       row.masterBoxes)),
+                      row.verdict)
+                << row.bytes.value_or("no file");
         }
         const bool plainAndSound = std::string(row.verdict) == "sound" &&
                                    row.bytes->compare(0, 4, "\xC5\xD0\xD3\xC6") != 0;
