@@ -13,7 +13,7 @@
 # folder under WORK_DIR (at most 2.1 GB at a time, removed at the end) and
 # writes the figures to docs/cli-performance.tsv,
 # docs/cli-relink-performance.tsv and docs/cli-cold-performance.tsv. Takes a
-# quarter of an hour; not part of the tests.
+# few minutes; not part of the tests.
 # Usage: sh scripts/bench-cli.sh [WORK_DIR [ROUNDS]]   (default: /tmp, 9)
 set -eu
 cd "$(dirname "$0")/.."
