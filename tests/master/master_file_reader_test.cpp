@@ -167,21 +167,25 @@ TEST_P(ReadMasterFile, FindsTitleAndPlateNamesOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(Masters, ReadMasterFile, ::testing::ValuesIn(readerCases), RowName());
 
 // A master whose reading fails anywhere (its header, its plate block, its
-// trailer for the box) is unreadable: never a file without a
-// plate block, which a walk passes over, nor a master without its box.
+// trailer for the box, the length asked of a file opened to look at) is
+// unreadable: never a file without a plate block, which a walk passes over,
+// nor a master without its box.
 TEST(ReadMasterFile, IsUnreadableWhereverAFileOperationFails) {
     const std::string section = atEnd + "x\r\n" + tail;
     const TempFolder folder(
         {"m.eps=" + epsBinaryHeader(30, static_cast<std::uint32_t>(section.size())) + section});
     const FileFaultsGuard faults;
-    failFileOperation(0);
-    ASSERT_TRUE(readMasterFile(folder.file("m.eps")).boxes.box);
-    const std::uint64_t operations = fileOperationCount();
-    for (std::uint64_t n = 1; n <= operations; ++n) {
-        failFileOperation(n);
-        const MasterReading reading = readMasterFile(folder.file("m.eps"));
-        EXPECT_EQ(reading.refusal, MasterRefusal::cannotOpen) << n;
-        EXPECT_TRUE(reading.plates.empty() && !reading.boxes.box) << n;
+    for (const ReadingFor purpose : {ReadingFor::reading, ReadingFor::lookingAt}) {
+        failFileOperation(0);
+        const std::string path = folder.file("m.eps");
+        ASSERT_TRUE(readMasterFile(path, MasterReach::wholeFile, purpose).boxes.box);
+        const std::uint64_t operations = fileOperationCount();
+        for (std::uint64_t n = 1; n <= operations; ++n) {
+            failFileOperation(n);
+            const MasterReading reading = readMasterFile(path, MasterReach::wholeFile, purpose);
+            EXPECT_EQ(reading.refusal, MasterRefusal::cannotOpen) << n;
+            EXPECT_TRUE(reading.plates.empty() && !reading.boxes.box) << n;
+        }
     }
 }
 
