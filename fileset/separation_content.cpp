@@ -100,9 +100,7 @@ std::vector<FileStart> readSeparationStarts(const std::vector<std::string>& path
 ContentVerdict judgeSeparationStart(const std::string& path, FileStart start,
                                     const PageBoxes& masterBoxes) {
     const bool judged =
-        start.whole || (start.size == headerReadLimit &&
-                        !EpsBinaryHeader::startsWithMagic(
-                            reinterpret_cast<const unsigned char*>(start.bytes.get()), start.size));
+        start.whole || (start.size == headerReadLimit && !EpsBinaryHeader::startsWithMagic(start));
     FileReader file = FileReader::ofStart(std::move(start.bytes), start.size, start.whole);
     const ContentVerdict verdict =
         judged ? judgeOpened(file, masterBoxes) : ContentVerdict::unreadable;

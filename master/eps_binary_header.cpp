@@ -22,6 +22,10 @@ bool EpsBinaryHeader::startsWithMagic(const unsigned char* bytes, std::size_t co
     return count >= 4 && littleEndian32(bytes) == magicNumber;
 }
 
+bool EpsBinaryHeader::startsWithMagic(const FileStart& start) {
+    return startsWithMagic(reinterpret_cast<const unsigned char*>(start.bytes.get()), start.size);
+}
+
 EpsBinaryHeader EpsBinaryHeader::decode(const unsigned char (&bytes)[size]) {
     EpsBinaryHeader header;
     header.postScriptOffset = littleEndian32(bytes + 4);

@@ -3,6 +3,8 @@
 // section and the optional Windows metafile and TIFF previews.
 #pragma once
 
+#include "platform/file_starts.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -23,6 +25,9 @@ struct EpsBinaryHeader {
     // True when `bytes` (of which `count` are valid) begin with the magic
     // number C5 D0 D3 C6.
     static bool startsWithMagic(const unsigned char* bytes, std::size_t count);
+
+    // The same for the start of a file read before (readFileStarts).
+    static bool startsWithMagic(const FileStart& start);
 
     // The fields of a header read from the first 30 bytes of a file.
     static EpsBinaryHeader decode(const unsigned char (&bytes)[size]);

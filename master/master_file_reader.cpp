@@ -175,9 +175,7 @@ MasterReading readMasterFile(const std::string& path, MasterReach reach, Reading
 }
 
 std::optional<MasterReading> readMasterStart(FileStart start, MasterReach reach) {
-    const bool binaryHeader = EpsBinaryHeader::startsWithMagic(
-        reinterpret_cast<const unsigned char*>(start.bytes.get()), start.size);
-    if (!start.whole && (start.size == 0 || binaryHeader)) {
+    if (!start.whole && (start.size == 0 || EpsBinaryHeader::startsWithMagic(start))) {
         return std::nullopt;
     }
     FileReader file = FileReader::ofStart(std::move(start.bytes), start.size, start.whole);
