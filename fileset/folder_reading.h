@@ -35,11 +35,12 @@ bool isMacMetadata(const FolderEntry& entry);
 // their header comments, see MasterReach), and the files of `named` (names
 // of files of the folder) whole whatever their names: a master named on the
 // command line, which is read even where the folder cannot be listed. For
-// `lookingAt`, the masters are read as a check reads them (readMasterFile),
-// for nothing to rewrite. For `rewriting`, they are read as their rewrites
-// open them, and stay open for those (FolderMaster::openForRewrite), as
-// many as the program keeps open for later (filesThatMayStayOpen) in the
-// whole run.
+// `lookingAt`, the masters are read as a check reads them, for nothing to
+// rewrite: from their starts, read in batches, where those tell all
+// (readMasterStart), else by readMasterFile. For `rewriting`, they are read
+// as their rewrites open them, and stay open for those
+// (FolderMaster::openForRewrite), as many as the program keeps open for
+// later (filesThatMayStayOpen) in the whole run.
 FolderReading readFolder(const std::string& folder, const std::vector<std::string>& named = {},
                          ReadingFor purpose = ReadingFor::reading);
 
